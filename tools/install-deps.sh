@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs the Debian packages listed in tools/packages/*.build (and *.test
+# with --test). Run as root.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+lists=("$here"/packages/*.build)
+[ "${1:-}" = "--test" ] && lists+=("$here"/packages/*.test)
+mapfile -t pkgs < <(cat "${lists[@]}" | sed 's/#.*//' | tr -s ' \t' '\n' | grep -v '^$' | sort -u)
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${pkgs[@]}"

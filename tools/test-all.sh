@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the packages, builds everything and runs every test (GUI tests
+# under a private X server). Extra checks live in tools/ci.d/*.sh and run
+# after the tests with the build folder as their first argument.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${MV_BUILD_DIR:-$top/build}
+jobs=$(nproc)
+
+if [ "$(id -u)" = 0 ]; then
+  "$top/tools/install-deps.sh" --test
+else
+  sudo "$top/tools/install-deps.sh" --test
+fi
+cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMEROVANT_TESTS=ON
+cmake --build "$build" -j"$jobs"
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+  ctest --test-dir "$build" --output-on-failure -j"$jobs" --timeout 600
+for extra in "$top"/tools/ci.d/*.sh; do
+  [ -e "$extra" ] || continue
+  echo "== $(basename "$extra")"
+  bash "$extra" "$build"
+done
