@@ -219,6 +219,10 @@ TEST_F(CatalogFiles, UnreadableFilesLoadNothing)
         EXPECT_EQ(GetCatalogPopupHeight(W(path)), 0) << path;
         EXPECT_EQ(ReadShownFormats(W(path)), "") << path;
         EXPECT_EQ(LookupMappingValue("a", "b", W(path)), "") << path;
+        wxXmlDocument reused;  // an earlier load leaves nothing behind
+        ASSERT_TRUE(LoadCatalogFile(reused, W(good)));
+        EXPECT_FALSE(LoadCatalogFile(reused, W(path))) << path;
+        EXPECT_EQ(reused.GetRoot(), nullptr) << path;
         wxXmlDocument into;
         EXPECT_EQ(FindCatalogProfileNode("video", "Lean (*.webm)", into, W(path)), nullptr) << path;
     }
