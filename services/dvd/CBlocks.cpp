@@ -15,8 +15,9 @@ char* CBlocks::Text(const std::string& text)
 char** CBlocks::List(const std::vector<std::string>& lines, int* count)
 {
     const size_t n = lines.size() > static_cast<size_t>(INT_MAX) ? 0 : lines.size();
-    if (count)
-        *count = static_cast<int>(n);
+    if (!count)
+        return nullptr;
+    *count = static_cast<int>(n);
     if (n == 0)
         return nullptr;
     char** array = static_cast<char**>(std::calloc(n, sizeof(char*)));

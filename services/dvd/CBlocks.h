@@ -10,8 +10,8 @@ public:
     // only when memory runs out.
     static char* Text(const std::string& text);
 
-    // An array of Text blocks; stores the number of lines through count
-    // (when count is not null). An empty list gives null. When the array
+    // An array of Text blocks; stores the number of lines through count. An
+    // empty list, or no count pointer, gives null. When the array
     // cannot be allocated the count stays stored and null is returned.
     static char** List(const std::vector<std::string>& lines, int* count);
 };

@@ -1,25 +1,32 @@
-// The exported drive table.
+// The exported drive table, over the running system's drives.
 #include "ZR_Dvd.h"
 
 #include "CBlocks.h"
+#include "OpticalDrives.h"
 
 #include <cstdlib>
 
 namespace {
 
-char* GetVolumeLabel(const char*)
+char* GetVolumeLabel(const char* root)
 {
-    return CBlocks::Text("");
+    return CBlocks::Text(root ? OpticalDrives().Label(root) : std::string());
 }
 
 char** ListOpticalDrivesWithLabels(int* count)
 {
-    return CBlocks::List({}, count);
+    std::vector<std::string> lines;
+    for (const OpticalDrives::Drive& drive : OpticalDrives().List())
+        lines.push_back(drive.root + OpticalDrives::DeviceLabel(drive.device));
+    return CBlocks::List(lines, count);
 }
 
 char** ListOpticalDrives(int* count)
 {
-    return CBlocks::List({}, count);
+    std::vector<std::string> lines;
+    for (const OpticalDrives::Drive& drive : OpticalDrives().List())
+        lines.push_back(drive.root);
+    return CBlocks::List(lines, count);
 }
 
 }  // namespace
@@ -28,12 +35,10 @@ extern "C" {
 
 DriverService* ZRCreateDriverService(void)
 {
-    DriverService* service = static_cast<DriverService*>(std::malloc(sizeof(DriverService)));
+    auto* service = static_cast<DriverService*>(std::malloc(sizeof(DriverService)));
     if (!service)
         return nullptr;
-    service->GetVolumeLabel = GetVolumeLabel;
-    service->ListOpticalDrivesWithLabels = ListOpticalDrivesWithLabels;
-    service->ListOpticalDrives = ListOpticalDrives;
+    *service = DriverService{GetVolumeLabel, ListOpticalDrivesWithLabels, ListOpticalDrives};
     return service;
 }
 
