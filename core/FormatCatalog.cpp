@@ -79,7 +79,8 @@ bool LoadCatalogFile(wxXmlDocument& document, const wxString& path)
 
 bool IsShownNode(const wxXmlNode* node)
 {
-    return node && node->GetAttribute("isShow") == "1";
+    long value = 0;
+    return node && node->GetAttribute("isShow").ToLong(&value, 10) && value != 0;
 }
 
 bool FindProfile(const wxXmlDocument& document, const wxString& id, FormatEntry& entry)
