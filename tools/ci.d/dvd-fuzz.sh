@@ -12,11 +12,13 @@ if ! command -v clang++ >/dev/null; then
   echo "dvd-fuzz: clang++ is not installed, skipped"
   exit 0
 fi
+mkdir -p "$build"
+log="$build/build.log"
 cmake -S "$top" -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMEROVANT_FUZZ=ON -DMEROVANT_TESTS=OFF >"$build.log" 2>&1 ||
-  { cat "$build.log"; exit 1; }
-cmake --build "$build" --target dvd_ifo_fuzz dvd_fuzz_seeds -j"$(nproc)" >>"$build.log" 2>&1 ||
-  { tail -50 "$build.log"; exit 1; }
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMEROVANT_FUZZ=ON -DMEROVANT_TESTS=OFF >"$log" 2>&1 ||
+  { cat "$log"; exit 1; }
+cmake --build "$build" --target dvd_ifo_fuzz dvd_fuzz_seeds -j"$(nproc)" >>"$log" 2>&1 ||
+  { tail -50 "$log"; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
