@@ -198,8 +198,7 @@ def app_icon(w, h, state, a):
     body = ('<g transform="scale(%g)">' % s +
             rect(4, 0, 56, 56, 14, "url(#bg)") +
             rect(4, 0, 56, 28, 14, "#ffffff", extra='fill-opacity="0.12"') +
-            '<path d="M22 14v28l24-14z" fill="#ffffff" stroke="#ffffff" stroke-width="4" stroke-linejoin="round"/>'
-            '<path d="M46 40a16 16 0 0 1-12 8" fill="none" stroke="#ffffff" stroke-width="4" stroke-linecap="round"/>'
+            '<path d="M24 16v24l20-12z" fill="#ffffff" stroke="#ffffff" stroke-width="4" stroke-linejoin="round"/>'
             "</g>")
     return svg(w, h, body, defs)
 
@@ -212,19 +211,6 @@ def plain_icon(w, h, state, a):
     size = min(w, h)
     body = glyph(a["icon"], colour, (w - size) / 2.0, (h - size) / 2.0, size)
     return svg(w, h, body)
-
-
-@recipe("badge")
-def badge_icon(w, h, state, a):
-    """Category mark: a rounded tile of the category colour with a white glyph."""
-    colour = P[a.get("colour", "accent")]
-    defs = vgradient("bg", colour, colour)
-    r = max(3, w // 5)
-    body = rect(0.5, 0.5, w - 1, h - 1, r, "url(#bg)")
-    body += rect(0.5, 0.5, w - 1, (h - 1) / 2.0, r, "#ffffff", extra='fill-opacity="0.15"')
-    g = w * 0.68
-    body += glyph(a["icon"], "#ffffff", (w - g) / 2.0, (h - g) / 2.0, g)
-    return svg(w, h, body, defs)
 
 
 @recipe("checkbox")
