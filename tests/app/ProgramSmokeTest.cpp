@@ -236,16 +236,37 @@ TEST_F(ProgramSmokeTest, MissingCatalogStillOpensAndLeavesNoFile)
     EXPECT_FALSE(mvtest::FileExists(catalog));
 }
 
-TEST_F(ProgramSmokeTest, MissingServiceLibraryStopsTheStart)
+// Without a service library or without its skin the program does not start,
+// and it leaves the catalog as it was.
+TEST_F(ProgramSmokeTest, MissingLibraryOrSkinStopsTheStart)
 {
-    for (const auto& entry : fs::directory_iterator(root() + "/bin"))
-        if (entry.path().filename().string().rfind("libZR_Image", 0) == 0)
-            fs::remove(entry.path());
-    Start();
-    const int status = WaitExit(15s);
-    EXPECT_NE(status, -1) << "still running";
-    EXPECT_NE(status, 0);
-    EXPECT_NE(Errors().find("ZR_Image"), std::string::npos) << Errors();
+    struct Case {
+        const char* name;
+        const char* folder;
+        const char* prefix;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"image library", "/bin", "libZR_Image", "ZR_Image"},
+        {"skin archive", "/Themes", "default.zip", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(root());
+        fs::copy(mvtest::StageDir(), root(), fs::copy_options::recursive);
+        for (const auto& entry : fs::directory_iterator(root() + c.folder))
+            if (entry.path().filename().string().rfind(c.prefix, 0) == 0)
+                fs::remove(entry.path());
+        const std::string before = mvtest::ReadFile(catalog);
+        Start();
+        const int status = WaitExit(15s);
+        EXPECT_NE(status, -1) << "still running";
+        EXPECT_NE(status, 0);
+        EXPECT_NE(Errors().find(c.error), std::string::npos) << Errors();
+        EXPECT_EQ(mvtest::ReadFile(catalog), before);
+        if (status == -1)
+            break;
+    }
 }
 
 }  // namespace
