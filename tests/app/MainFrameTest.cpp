@@ -1,5 +1,6 @@
 // The main frame built from the staged skin, and the frame's update answers.
 #include "AppUtil.h"
+#include "EventTypes.h"
 #include "FrameTESSALINE.h"
 #include "ImageUtil.h"
 #include "TestSupport.h"
@@ -76,6 +77,30 @@ TEST_F(MainFrameTest, OpensTitledAndSizedToItsBackgroundShowingIt)
     EXPECT_EQ(differing, 0) << "of " << compared << " points";
     frame->Destroy();
     Pump(50);
+}
+
+// The update answer, queued as the update check does, reaches the frame's handler.
+class AnswerRecorder : public FrameBase {
+public:
+    std::vector<wxString> answers;
+
+protected:
+    void OnUpdateResult(wxCommandEvent& event) override { answers.push_back(event.GetString()); }
+};
+
+TEST_F(MainFrameTest, UpdateAnswerReachesTheFrame)
+{
+    auto* frame = new AnswerRecorder;
+    ASSERT_TRUE(frame->Create(2000, "answers", wxSize(100, 80)));
+    for (const char* version : {"2.2.0", ""}) {
+        auto* event = new wxCommandEvent(EVT_UPDATE_CHECK_RESULT, 0);
+        event->SetString(version);
+        frame->GetEventHandler()->QueueEvent(event);
+    }
+    Pump(100);
+    EXPECT_EQ(frame->answers, (std::vector<wxString>{"2.2.0", ""}));
+    frame->Destroy();
+    Pump(20);
 }
 
 TEST(MainFrameLayoutTest, PanesLieOnTheBackgroundWithoutOverlapping)
