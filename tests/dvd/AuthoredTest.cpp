@@ -263,6 +263,13 @@ TEST_F(AuthoredDisc, ChainsCellsAndExtentsAgreeWithLibdvdread)
         ifoClose(ifo);
     }
     EXPECT_GE(checkedCells, 10);
+    // dvdauthor writes the sync addresses: the first VOBU with every stream
+    // in sync lies inside the data, on a sector.
+    for (int vts = 1; vts <= 2; ++vts) {
+        const int64_t sync = service_->GetSyncStartOffset(root, vts);
+        EXPECT_GT(sync, 0) << vts;
+        EXPECT_EQ(sync % kSector, 0) << vts;
+    }
 }
 
 TEST_F(AuthoredDisc, StreamsAgreeWithLibdvdreadAndFfprobe)
