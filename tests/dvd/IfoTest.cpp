@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <climits>
@@ -488,6 +489,14 @@ TEST_F(IfoTest, OutOfRangeArgumentsAndMissingFiles)
     std::filesystem::create_directories(root_ + "/VIDEO_TS/VTS_02_0.IFO");
     EXPECT_EQ(Time(2, 1, 1), "00:00:00.00");
     EXPECT_EQ(service_->GetVtsTitleCount(root, 2), 0);
+    // A FIFO in place of a file is never opened for a blocking read.
+    std::filesystem::remove(Vob(1, 1));
+    ASSERT_EQ(mkfifo((root_ + "/VIDEO_TS/VTS_01_0.IFO.fifo").c_str(), 0600), 0);
+    std::filesystem::rename(root_ + "/VIDEO_TS/VTS_01_0.IFO.fifo", root_ + "/VIDEO_TS/VTS_01_0.IFO");
+    ASSERT_EQ(mkfifo(Vob(1, 1).c_str(), 0600), 0);
+    EXPECT_EQ(Time(1, 1, 1), "00:00:00.00");
+    EXPECT_EQ(service_->GetTitleInfo(root, 1, 1, 1), nullptr);
+    EXPECT_EQ(service_->GetSyncStartOffset(root, 1), 0);
 }
 
 TEST_F(IfoTest, ManyChainsOnOneFullChainAnswerQuickly)
