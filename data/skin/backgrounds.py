@@ -125,3 +125,75 @@ def shape_mask(w, h, state, a):
     body = rect(0, 0, w, h, 0, "#ffffff")
     body += rect(0, 0, w, h, RADIUS_WINDOW, "#000000")
     return svg(w, h, '<g shape-rendering="crispEdges">%s</g>' % body)
+
+
+def _band(y0, y1, w, inset=0):
+    """A dark player band across a dialog."""
+    return rect(inset, y0, w - 2 * inset, y1 - y0, 0, "url(#player)") + \
+        line(inset, y0 + 0.5, w - inset, y0 + 0.5, P["player-edge"]) + \
+        line(inset, y1 - 0.5, w - inset, y1 - 0.5, P["player-edge"])
+
+
+@recipe("clip")
+def clip_background(w, h, state, a):
+    """Clip dialog: title on the light header, player band with the preview, the
+    start and end boxes, then a light strip with reset, length, OK and cancel."""
+    band_top, band_bottom = 34, int(a.get("band", 456))
+    defs, b = dialog_face(w, h, None, band_top)
+    defs += _player_defs()
+    b2 = _band(band_top, band_bottom, w)
+    b2 += framed(17, 41, 468, 286, 2, "#000000", P["player-edge"])
+    # a quiet divider between the transport row and the start/end boxes
+    b2 += line(20, band_bottom - 48.5, w - 20, band_bottom - 48.5, P["player-raised"])
+    b = b.replace(framed(0, 0, w, h, RADIUS_WINDOW, "none", P["frame-edge"]), "")
+    b += b2 + framed(0, 0, w, h, RADIUS_WINDOW, "none", P["frame-edge"])
+    return svg(w, h, b, defs)
+
+
+@recipe("edit")
+def edit_background(w, h, state, a):
+    """Edit dialog: header, player band with source and target panes and the
+    transport row, then the page area under the tab strip, then the footer."""
+    band_top, band_bottom = 40, 410
+    page_top = int(a.get("pagetop", 450))
+    footer = h - 56
+    defs, b = dialog_face(w, h, None, band_top)
+    defs += _player_defs()
+    b = b.replace(framed(0, 0, w, h, RADIUS_WINDOW, "none", P["frame-edge"]), "")
+    b += _band(band_top, band_bottom, w)
+    for x in (22, 432):
+        b += framed(x - 1, 65, 398, 296, 2, "#000000", P["player-edge"])
+    b += text(22, 58, "SOURCE", 9.5, P["player-glyph-disabled"], extra='letter-spacing="1"')
+    b += text(432, 58, "PREVIEW", 9.5, P["player-glyph-disabled"], extra='letter-spacing="1"')
+    # page card under the tabs
+    b += rect(0, band_bottom, w, h - band_bottom, 0, P["surface-alt"])
+    b += framed(10, page_top - 1, w - 20, footer - page_top - 4, 4, P["surface"], P["surface-edge"])
+    b += line(0, footer + 0.5, w, footer + 0.5, P["divider"])
+    b += rect(0, footer + 1, w, h - footer - 1, RADIUS_WINDOW, P["surface-alt"])
+    b += framed(0, 0, w, h, RADIUS_WINDOW, "none", P["frame-edge"])
+    return svg(w, h, b, defs)
+
+
+@recipe("footer-dialog")
+def footer_dialog(w, h, state, a):
+    defs, b = dialog_face(w, h, None, int(a.get("header", 40)),
+                          extra=heading(20, 13, a.get("title", "")) if a.get("title") else "")
+    footer = h - 52
+    b = b.replace(framed(0, 0, w, h, RADIUS_WINDOW, "none", P["frame-edge"]), "")
+    b += line(0, footer + 0.5, w, footer + 0.5, P["divider"])
+    b += ('<path d="M0 %d H%d V%g a%g %g 0 0 1 -%g %g H%g a%g %g 0 0 1 -%g -%g z" fill="%s"/>'
+          % (footer + 1, w, h - RADIUS_WINDOW, RADIUS_WINDOW, RADIUS_WINDOW, RADIUS_WINDOW, RADIUS_WINDOW,
+             RADIUS_WINDOW, RADIUS_WINDOW, RADIUS_WINDOW, RADIUS_WINDOW, RADIUS_WINDOW, P["surface-alt"]))
+    b += framed(0, 0, w, h, RADIUS_WINDOW, "none", P["frame-edge"])
+    return svg(w, h, b, defs)
+
+
+@recipe("strip")
+def setting_title(w, h, state, a):
+    """The settings dialog's drag strip: the same pixels as the top left of its
+    window face, so the strip is invisible as a separate piece."""
+    full = int(a.get("window", w))
+    window = footer_dialog(full, int(a.get("windowheight", 400)), state, a)
+    inner = window[window.index(">") + 1: window.rindex("</svg>")]
+    return ('<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="0 0 %d %d">%s</svg>\n'
+            % (w, h, w, h, inner))

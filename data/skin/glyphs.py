@@ -76,6 +76,8 @@ GLYPHS = {
     "star": lambda c: '<path d="M12 3.5l2.6 5.3 5.8.8-4.2 4.1 1 5.8L12 16.8l-5.2 2.7 1-5.8-4.2-4.1 5.8-.8z" fill="%s"/>' % c,
     "user": _s('<circle cx="12" cy="8.5" r="3.8" {S}/><path d="M4.5 20a7.5 7.5 0 0 1 15 0" {S}/>'),
     "clock": _s('<circle cx="12" cy="12" r="8.5" {S}/><path d="M12 7v5l3.5 2" {S}/>'),
+    "monitor": _s('<rect x="2.5" y="4" width="19" height="13" rx="2" {S}/><path d="M9 20.5h6M12 17v3.5" {S}/>'),
+    "tablet": _s('<rect x="4.5" y="2.5" width="15" height="19" rx="2.5" {S}/><circle cx="12" cy="18.3" r="1" fill="{c}"/>'),
     "disc": _s('<circle cx="12" cy="12" r="8.5" {S}/><circle cx="12" cy="12" r="2.2" {S}/>'),
 }
 

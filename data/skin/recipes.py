@@ -198,8 +198,7 @@ def app_icon(w, h, state, a):
     body = ('<g transform="scale(%g)">' % s +
             rect(4, 0, 56, 56, 14, "url(#bg)") +
             rect(4, 0, 56, 28, 14, "#ffffff", extra='fill-opacity="0.12"') +
-            '<path d="M22 14v28l24-14z" fill="#ffffff" stroke="#ffffff" stroke-width="4" stroke-linejoin="round"/>'
-            '<path d="M46 40a16 16 0 0 1-12 8" fill="none" stroke="#ffffff" stroke-width="4" stroke-linecap="round"/>'
+            '<path d="M24 16v24l20-12z" fill="#ffffff" stroke="#ffffff" stroke-width="4" stroke-linejoin="round"/>'
             "</g>")
     return svg(w, h, body, defs)
 
@@ -214,19 +213,6 @@ def plain_icon(w, h, state, a):
     return svg(w, h, body)
 
 
-@recipe("badge")
-def badge_icon(w, h, state, a):
-    """Category mark: a rounded tile of the category colour with a white glyph."""
-    colour = P[a.get("colour", "accent")]
-    defs = vgradient("bg", colour, colour)
-    r = max(3, w // 5)
-    body = rect(0.5, 0.5, w - 1, h - 1, r, "url(#bg)")
-    body += rect(0.5, 0.5, w - 1, (h - 1) / 2.0, r, "#ffffff", extra='fill-opacity="0.15"')
-    g = w * 0.68
-    body += glyph(a["icon"], "#ffffff", (w - g) / 2.0, (h - g) / 2.0, g)
-    return svg(w, h, body, defs)
-
-
 @recipe("checkbox")
 def checkbox(w, h, state, a):
     checked = a.get("checked") == "1"
@@ -236,3 +222,122 @@ def checkbox(w, h, state, a):
     else:
         body = framed(1, 1, w - 2, h - 2, 3, P["surface"], P["frame-edge"])
     return svg(w, h, body)
+
+
+# ---------------------------------------------------------------- more controls
+
+@recipe("tab")
+def tab(w, h, state, a):
+    """Page tab of the edit dialog: the pressed picture is the open page's tab."""
+    ink, fill, edge = P["ink-soft"], P["surface-alt"], P["surface-edge"]
+    if state == "current":
+        ink, fill, edge = P["accent-dark"], P["accent-tint"], P["accent-tint-edge"]
+    elif state == "pressed":
+        ink, fill, edge = P["ink"], P["surface"], P["surface-edge"]
+    elif state == "disable":
+        ink = P["ink-disabled"]
+    r = RADIUS_BUTTON
+    path = ('M0.5 %g V%g a%g %g 0 0 1 %g -%g H%g a%g %g 0 0 1 %g %g V%g'
+            % (h, r + 0.5, r, r, r, r, w - r - 0.5, r, r, r, r, h))
+    body = '<path d="%s z" fill="%s"/>' % (path, fill)
+    body += '<path d="%s" fill="none" stroke="%s"/>' % (path, edge)
+    if state == "pressed":
+        body += rect(1, 1, w - 2, 2.5, 1.2, P["accent"])
+    else:
+        body += line(0, h - 0.5, w, h - 0.5, P["surface-edge"])
+    body += _content(w, h + 1, a.get("icon"), a.get("label"), float(a.get("size", 12)),
+                     int(a.get("iconsize", 14)), ink, ink if state != "pressed" else P["accent"], 0, 6)
+    return svg(w, h, body)
+
+
+@recipe("mark")
+def trim_mark(w, h, state, a):
+    """In and out marks of the trim slider: a bracket flag pointing into the range."""
+    colour = {"normal": "#a46bff", "current": "#c29bff", "pressed": "#8040ff",
+              "disable": P["player-glyph-disabled"]}[state]
+    if a.get("side") == "in":
+        d = "M1 1h%g v%g l-%g %g H1z" % (w - 2, h - 8, w - 2, 6)
+    else:
+        d = "M%g 1H1v%g l%g %g H%gz" % (w - 1, h - 8, w - 2, 6, w - 1)
+    body = '<path d="%s" fill="%s" stroke="%s" stroke-width="1" stroke-linejoin="round"/>' % (
+        d, colour, P["player-edge"])
+    return svg(w, h, body)
+
+
+@recipe("combo-button")
+def combo_button(w, h, state, a):
+    """Drop button of a button combo box: a small glyph on a light face."""
+    ink = P["ink-soft"] if state != "disable" else P["ink-disabled"]
+    fill = {"current": P["accent-tint"], "pressed": P["accent-press"]}.get(state, P["surface-alt"])
+    body = rect(0, 0, w, h, 0, fill) + line(0.5, 0, 0.5, h, P["surface-edge"])
+    size = min(w, h) - 6
+    body += glyph(a["icon"], ink, (w - size) / 2.0 + 0.5, (h - size) / 2.0, size)
+    return svg(w, h, body)
+
+
+@recipe("popup-button")
+def popup_button(w, h, state, a):
+    """Buttons on the white strip of the profile popup (opaque: they have no snapshot)."""
+    hover = state == "current"
+    body = rect(0, 0, w, h, 0, P["surface"])
+    body += framed(0, 0, w, h, 3, P["accent-tint"] if hover else P["surface-alt"],
+                   P["accent-tint-edge"] if hover else P["surface-edge"])
+    ink = P["accent-dark"] if hover else P["ink-soft"]
+    body += _content(w, h, a.get("icon"), a.get("label"), float(a.get("size", 10)),
+                     int(a.get("iconsize", 14)), ink, ink, 0, 3)
+    return svg(w, h, body)
+
+
+@recipe("leaf-close")
+def leaf_close(w, h, state, a):
+    """Remove mark of a user profile, shown on the highlighted (blue) row."""
+    if state == "current":
+        body = '<circle cx="%g" cy="%g" r="%g" fill="%s"/>' % (w / 2.0, h / 2.0, w / 2.0 - 1, P["danger"])
+    else:
+        body = ('<circle cx="%g" cy="%g" r="%g" fill="#ffffff" fill-opacity="0.22" stroke="#ffffff" '
+                'stroke-opacity="0.6"/>' % (w / 2.0, h / 2.0, w / 2.0 - 1.5))
+    body += glyph("cross", "#ffffff", 4, 4, w - 8)
+    return svg(w, h, body)
+
+
+FORMAT_COLOURS = {"video": "cat-video", "audio": "cat-audio", "device": "cat-device",
+                  "web": "cat-web", "hd": "cat-hd"}
+
+
+@recipe("format")
+def format_icon(w, h, state, a):
+    """Profile icon: a document with a folded corner and the format's name on a band."""
+    colour = P[FORMAT_COLOURS[a.get("family", "video")]]
+    x0, y0, dw, dh, fold = 5, 2, w - 10, h - 4, 9
+    doc = ("M%g %g H%g L%g %g V%g a2 2 0 0 1 -2 2 H%g a2 2 0 0 1 -2 -2 V%g a2 2 0 0 1 2 -2z"
+           % (x0 + 2, y0, x0 + dw - fold, x0 + dw, y0 + fold, y0 + dh - 2, x0 + 2, y0 + 2))
+    body = '<path d="%s" fill="%s" stroke="%s"/>' % (doc, P["surface"], P["frame-edge"])
+    body += ('<path d="M%g %g V%g a1.5 1.5 0 0 0 1.5 1.5 H%g z" fill="%s" stroke="%s" stroke-linejoin="round"/>'
+             % (x0 + dw - fold, y0, y0 + fold - 1.5, x0 + dw, P["divider"], P["frame-edge"]))
+    band_y = y0 + dh * 0.52
+    body += rect(x0 - 2, band_y, dw + 4, 12, 2, colour)
+    label = a.get("label", "")
+    if label:
+        size = 8.5 if len(label) <= 3 else 7.5
+        body += text(x0 + dw / 2.0, band_y + 9.2, label, size, "#ffffff", anchor="middle")
+    if a.get("icon"):
+        body += glyph(a["icon"], colour, x0 + dw / 2.0 - 7, y0 + 4, 14)
+    else:
+        for i in range(3):
+            body += line(x0 + 5, y0 + 6.5 + 3.5 * i, x0 + dw - fold - (0 if i else 0) - 1, y0 + 6.5 + 3.5 * i,
+                         P["divider"], 1.5)
+    return svg(w, h, body)
+
+
+@recipe("category")
+def category_icon(w, h, state, a):
+    """Category mark: a small tile of the category colour with a white glyph."""
+    colour = P[a.get("colour", "cat-video")]
+    t = min(w, h) - 2
+    x, y = w - t - 1, (h - t) / 2.0
+    defs = vgradient("bg", colour, colour)
+    body = rect(x, y, t, t, 4, "url(#bg)")
+    body += rect(x, y, t, t / 2.0, 4, "#ffffff", extra='fill-opacity="0.16"')
+    g = t * 0.74
+    body += glyph(a["icon"], "#ffffff", x + (t - g) / 2.0, y + (t - g) / 2.0, g)
+    return svg(w, h, body, defs)
