@@ -97,6 +97,8 @@ TEST_F(SkinArchive, SizesFitTheLayouts)
         {"surface/window/fileinformation-bg\\.png", 380, 380, 2000, 2000},
         {"surface/window/progress-convert\\.png", 460, 400, 2000, 2000},
         {"surface/base/info_bg\\.png", 400, 300, 2000, 2000},
+        {"surface/window/clip-background\\.png", 502, 500, 2000, 2000},
+        {"surface/window/edit-background\\.png", 850, 620, 2000, 2000},
         {"surface/setting/setting_window\\.png", 455, 370, 2000, 2000},
         {"surface/customise/customise_bg\\.png", 345, 430, 2000, 2000},
     };
