@@ -21,15 +21,33 @@ double RegexNumber(const wxString& pattern, const wxString& text, size_t n)
     return value;
 }
 
-}  // namespace
-
-namespace {
-
 wxXmlNode* SkipToElement(wxXmlNode* node)
 {
     while (node && node->GetType() != wxXML_ELEMENT_NODE)
         node = node->GetNext();
     return node;
+}
+
+// The first shown profile of a shown group that `accept` takes; null when none.
+template <class Accept>
+const wxXmlNode* FirstShownProfile(const wxXmlDocument& document, Accept accept)
+{
+    for (const wxXmlNode* group = FirstElement(document.GetRoot()); group; group = NextElement(group)) {
+        if (!IsShownNode(group))
+            continue;
+        for (const wxXmlNode* profile = FirstElement(group); profile; profile = NextElement(profile))
+            if (IsShownNode(profile) && accept(profile))
+                return profile;
+    }
+    return nullptr;
+}
+
+const wxXmlNode* FirstChildWithId(const wxXmlNode* parent, const wxString& id)
+{
+    for (const wxXmlNode* node = FirstElement(parent); node; node = NextElement(node))
+        if (node->GetAttribute("id") == id)
+            return node;
+    return nullptr;
 }
 
 }  // namespace
@@ -53,33 +71,17 @@ bool LoadCatalogFile(wxXmlDocument& document, const wxString& path)
 {
     wxLogNull quiet;
     MyInputStream in(path);
-    if (!in.IsOk())
-        return false;
-    return document.Load(in, "UTF-8") && document.GetRoot() != nullptr;
+    if (in.IsOk() && document.Load(in, "UTF-8") && document.GetRoot())
+        return true;
+    document = wxXmlDocument();  // nothing of an earlier load stays
+    return false;
 }
 
 bool IsShownNode(const wxXmlNode* node)
 {
-    return node && node->GetAttribute("isShow") == "1";
+    long value = 0;
+    return node && node->GetAttribute("isShow").ToLong(&value, 10) && value != 0;
 }
-
-namespace {
-
-// The first shown profile of a shown group that `accept` takes; null when none.
-template <class Accept>
-const wxXmlNode* FirstShownProfile(const wxXmlDocument& document, Accept accept)
-{
-    for (const wxXmlNode* group = FirstElement(document.GetRoot()); group; group = NextElement(group)) {
-        if (!IsShownNode(group))
-            continue;
-        for (const wxXmlNode* profile = FirstElement(group); profile; profile = NextElement(profile))
-            if (IsShownNode(profile) && accept(profile))
-                return profile;
-    }
-    return nullptr;
-}
-
-}  // namespace
 
 bool FindProfile(const wxXmlDocument& document, const wxString& id, FormatEntry& entry)
 {
@@ -162,18 +164,6 @@ wxString ReadShownFormats(const wxString& path)
             formats << node->GetAttribute("format") << "|";
     return formats;
 }
-
-namespace {
-
-const wxXmlNode* FirstChildWithId(const wxXmlNode* parent, const wxString& id)
-{
-    for (const wxXmlNode* node = FirstElement(parent); node; node = NextElement(node))
-        if (node->GetAttribute("id") == id)
-            return node;
-    return nullptr;
-}
-
-}  // namespace
 
 wxXmlNode* FindCatalogProfileNode(const wxString& groupId, const wxString& profileId,
                                   wxXmlDocument& document, const wxString& path)

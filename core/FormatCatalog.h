@@ -3,7 +3,8 @@
 //
 // A catalog's root element holds the groups (categories) in menu order; a
 // group holds its profiles. Elements are found by attributes and positions,
-// never by name. A group or profile is shown when its "isShow" is "1".
+// never by name. A group or profile is shown when its "isShow" is a nonzero
+// base-10 number ("1" as written by the program), as the profile menus read it.
 #pragma once
 
 #include <cstdint>
@@ -26,7 +27,7 @@ bool LoadCatalogFile(wxXmlDocument& document, const wxString& path);
 wxXmlNode* FirstElement(const wxXmlNode* parent);
 wxXmlNode* NextElement(const wxXmlNode* node);
 
-// True when the element's "isShow" attribute is exactly "1".
+// True when the element's "isShow" attribute is a nonzero number.
 bool IsShownNode(const wxXmlNode* node);
 
 // The first shown profile of a shown group whose "id" equals `id` (or the

@@ -15,18 +15,12 @@ char* GetVolumeLabel(const char* root)
 
 char** ListOpticalDrivesWithLabels(int* count)
 {
-    std::vector<std::string> lines;
-    for (const OpticalDrives::Drive& drive : OpticalDrives().List())
-        lines.push_back(drive.root + OpticalDrives::DeviceLabel(drive.device));
-    return CBlocks::List(lines, count);
+    return count ? CBlocks::List(OpticalDrives().RootsWithLabels(), count) : nullptr;
 }
 
 char** ListOpticalDrives(int* count)
 {
-    std::vector<std::string> lines;
-    for (const OpticalDrives::Drive& drive : OpticalDrives().List())
-        lines.push_back(drive.root);
-    return CBlocks::List(lines, count);
+    return count ? CBlocks::List(OpticalDrives().Roots(), count) : nullptr;
 }
 
 }  // namespace

@@ -117,6 +117,22 @@ std::vector<OpticalDrives::Drive> OpticalDrives::List() const
     return drives;
 }
 
+std::vector<std::string> OpticalDrives::Roots() const
+{
+    std::vector<std::string> roots;
+    for (const Drive& drive : List())
+        roots.push_back(drive.root);
+    return roots;
+}
+
+std::vector<std::string> OpticalDrives::RootsWithLabels() const
+{
+    std::vector<std::string> lines;
+    for (const Drive& drive : List())
+        lines.push_back(drive.root + DeviceLabel(drive.device));
+    return lines;
+}
+
 std::string OpticalDrives::Label(const std::string& root) const
 {
     if (root.empty())

@@ -20,6 +20,10 @@ public:
     // In name order (sr0, sr1, ..., sr10).
     std::vector<Drive> List() const;
 
+    // Each drive's root, and each root followed at once by its label.
+    std::vector<std::string> Roots() const;
+    std::vector<std::string> RootsWithLabels() const;
+
     // The volume label of a drive root (a mount point, with or without its
     // trailing "/", or a device node or disc image); empty when there is no
     // disc, no permission or no label.

@@ -14,7 +14,8 @@ using catalogtest::W;
 namespace {
 
 // Group "hidden" is not shown although its profile is; "video" starts with a
-// hidden profile whose id is empty; "audio" has only audio rates.
+// hidden profile whose id is empty; "audio" has only audio rates, and its MP3
+// is shown by another nonzero number.
 const char* const kCatalog = R"xml(<?xml version="1.0" encoding="UTF-8"?>
 <catalog>
  <category id="hidden" isShow="0" alias="Hidden">
@@ -23,12 +24,12 @@ const char* const kCatalog = R"xml(<?xml version="1.0" encoding="UTF-8"?>
  <!-- between groups -->
  <category id="video" isShow="1" alias="Video" image="cat.png">
   <subsection seq="1" level="1" isShow="0" id="" alias="Nameless"/>
-  <subsection seq="2" level="1" isShow="2" id="Two (*.avi)" alias="Two"/>
+  <subsection seq="2" level="1" isShow="no" id="Two (*.avi)" alias="Two"/>
   <subsection seq="3" level="1" isShow="1" id="MP4 720p (*.mp4)" alias="MP4 720p (*.mp4)" image="mp4.png" description="H.264" transfer_extra_param="-vcodec libx264 -b 1200k -acodec aac -ab 128k"/>
   <subsection seq="4" level="1" isShow="1" id="Lean (*.webm)" alias="Lean"/>
  </category>
  <category id="audio" isShow="1" alias="Audio">
-  <subsection seq="1" level="1" isShow="1" id="MP3 (*.mp3)" alias="MP3" transfer_extra_param="-vn -acodec libmp3lame -ab 128k"/>
+  <subsection seq="1" level="1" isShow="2" id="MP3 (*.mp3)" alias="MP3" transfer_extra_param="-vn -acodec libmp3lame -ab 128k"/>
   <subsection seq="2" level="1" isShow="1" id="Audio" alias="Audio"/>
  </category>
 </catalog>
@@ -58,7 +59,11 @@ TEST_F(CatalogQuery, FindProfileTakesOnlyShownProfilesOfShownGroups)
     EXPECT_EQ(entry.description, "");
     EXPECT_EQ(entry.transfer_extra_param, "");
 
-    // Shown profile in a hidden group; "isShow" other than "1"; a group id.
+    // Any nonzero number shows, as in the profile menus.
+    ASSERT_TRUE(FindProfile(doc, "MP3 (*.mp3)", entry));
+    EXPECT_EQ(entry.isShow, "2");
+
+    // Shown profile in a hidden group; "isShow" not a number; a group id.
     for (const char* id : {"Secret (*.mkv)", "Two (*.avi)", "audio", "nothing"}) {
         FormatEntry untouched;
         untouched.id = "kept";
@@ -81,6 +86,7 @@ TEST(CatalogQueryEmpty, AllHiddenOrNoRootFindsNothing)
     const char* const allHidden = R"xml(<c>
       <g id="a" isShow="1"><p id="x (*.mp4)" isShow="0"/><p id="y (*.mp4)"/></g>
       <g id="b" isShow="yes"><p id="z (*.mp4)" isShow="1"/></g>
+      <g id="c" isShow="00"><p id="z (*.mp4)" isShow="1"/></g>
       <g id="empty" isShow="1"/>
     </c>)xml";
     wxXmlDocument hidden, noRoot;
@@ -219,6 +225,10 @@ TEST_F(CatalogFiles, UnreadableFilesLoadNothing)
         EXPECT_EQ(GetCatalogPopupHeight(W(path)), 0) << path;
         EXPECT_EQ(ReadShownFormats(W(path)), "") << path;
         EXPECT_EQ(LookupMappingValue("a", "b", W(path)), "") << path;
+        wxXmlDocument reused;  // an earlier load leaves nothing behind
+        ASSERT_TRUE(LoadCatalogFile(reused, W(good)));
+        EXPECT_FALSE(LoadCatalogFile(reused, W(path))) << path;
+        EXPECT_EQ(reused.GetRoot(), nullptr) << path;
         wxXmlDocument into;
         EXPECT_EQ(FindCatalogProfileNode("video", "Lean (*.webm)", into, W(path)), nullptr) << path;
     }
