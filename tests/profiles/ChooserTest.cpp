@@ -22,53 +22,12 @@ using namespace ptest;
 
 namespace {
 
-const char kLongDescription[] =
-    "A description that is much longer than three hundred and forty pixels in one line";
-
-wxString Profile(const wxString& id, const wxString& alias, const wxString& description,
-                 const wxString& isShow = "1")
-{
-    return wxString::Format(
-        "  <subsection seq=\"1\" level=\"2\" isShow=\"%s\" id=\"%s\" alias=\"%s\" "
-        "image=\"surface/test/profile.png\" description=\"%s\" "
-        "transfer_extra_param=\"-vcodec mpeg4 -b 800k -acodec mp2 -ab 128k\"/>\n",
-        isShow, id, alias, description);
-}
-
-wxString Category(const wxString& id, const wxString& image, const wxString& body,
-                  const wxString& isShow = "1")
-{
-    return wxString::Format(" <section seq=\"1\" level=\"1\" isShow=\"%s\" id=\"%s\" alias=\"%s\" "
-                            "image=\"%s\">\n%s </section>\n",
-                            isShow, id, id, image, body);
-}
-
-// Five groups (one hidden): the popup is 5 * 28 + 25 = 165 high and the
-// profile list shows three rows.
-wxString ChooserCatalog()
-{
-    wxString video;
-    for (int i = 0; i < 8; ++i)
-        video += Profile(wxString::Format("video_%d (*.mp4)", i),
-                         wxString::Format("Video %d (*.mp4)", i), "Short");
-    const wxString audio = Profile("audio_long (*.mp3)", "Long", kLongDescription) +
-                           Profile("audio_plain (*.ogg)", "Plain Audio", "Short") +
-                           Profile("audio_hidden (*.wav)", "Hidden", "Short", "0");
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<catalog>\n" +
-           Category("Video", "surface/test/cat-red.png", video) +
-           Category("Audio", "surface/test/cat-green.png", audio) +
-           Category("Hidden", "surface/test/cat-yellow.png", Profile("x (*.avi)", "X", "x"), "0") +
-           Category("User Defined", "surface/test/cat-blue.png",
-                    Profile("mine (*.mkv)", "Mine (*.mkv)", "Mine")) +
-           Category("Recent", "surface/test/cat-yellow.png", "") + "</catalog>\n";
-}
-
 wxString ManyCategories(int count)
 {
     wxString body;
     for (int i = 0; i < count; ++i)
-        body += Category(wxString::Format("Group %d", i), "surface/test/cat-red.png",
-                         Profile(wxString::Format("p%d (*.mp4)", i), "P", "d"));
+        body += CatalogGroup(wxString::Format("Group %d", i), "surface/test/cat-red.png",
+                         CatalogProfile(wxString::Format("p%d (*.mp4)", i), "P", "d"));
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<catalog>\n" + body + "</catalog>\n";
 }
 
@@ -97,21 +56,9 @@ struct Host {
 
     MyPopupMenu* popup() const { return combo->GetPopup(); }
     MyLeafMenu* leaf() const { return combo->GetPopup()->GetLeafMenu(); }
-    void Open()
-    {
-        Click(combo, wxPoint(100, 11));
-        ASSERT_TRUE(WaitFor([&] { return popup()->IsShown() && leaf()->IsShown(); }));
-        Pump(100);
-    }
-    // Screen point of a category row's middle.
-    wxPoint CategoryRow(int row) const
-    {
-        return popup()->GetScreenPosition() + wxPoint(60, row * 28 + 14);
-    }
-    wxPoint LeafRow(int row) const
-    {
-        return leaf()->GetScreenPosition() + wxPoint(150, row * 45 + 22);
-    }
+    void Open() { OpenChooser(combo); }
+    wxPoint CategoryRow(int row) const { return CategoryRowPoint(combo, row); }
+    wxPoint LeafRow(int row) const { return ProfileRowPoint(combo, row); }
 
     wxFrame* frame = nullptr;
     wxPanel* panel = nullptr;

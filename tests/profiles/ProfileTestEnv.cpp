@@ -2,6 +2,9 @@
 
 #include "AppUtil.h"
 #include "CatalogWriter.h"
+#include "MyLeafMenu.h"
+#include "MyPopupMenu.h"
+#include "ProfileComboBox.h"
 
 #include <wx/app.h>
 #include <wx/bitmap.h>
@@ -84,6 +87,76 @@ wxXmlDocument ParseXml(const wxString& xml)
 }
 
 }  // namespace
+
+const char* const kLongDescription =
+    "A description that is much longer than three hundred and forty pixels in one line";
+
+wxString CatalogProfile(const wxString& id, const wxString& alias, const wxString& description,
+                 const wxString& isShow)
+{
+    return wxString::Format(
+        "  <subsection seq=\"1\" level=\"2\" isShow=\"%s\" id=\"%s\" alias=\"%s\" "
+        "image=\"surface/test/profile.png\" description=\"%s\" "
+        "transfer_extra_param=\"-vcodec mpeg4 -b 800k -acodec mp2 -ab 128k\"/>\n",
+        isShow, id, alias, description);
+}
+
+wxString CatalogGroup(const wxString& id, const wxString& image, const wxString& body,
+                  const wxString& isShow)
+{
+    return wxString::Format(" <section seq=\"1\" level=\"1\" isShow=\"%s\" id=\"%s\" alias=\"%s\" "
+                            "image=\"%s\">\n%s </section>\n",
+                            isShow, id, id, image, body);
+}
+
+// Five groups (one hidden): the popup is 5 * 28 + 25 = 165 high and the
+// profile list shows three rows.
+wxString ChooserCatalog()
+{
+    wxString video;
+    for (int i = 0; i < 8; ++i)
+        video += CatalogProfile(wxString::Format("video_%d (*.mp4)", i),
+                         wxString::Format("Video %d (*.mp4)", i), "Short");
+    const wxString audio = CatalogProfile("audio_long (*.mp3)", "Long", kLongDescription) +
+                           CatalogProfile("audio_plain (*.ogg)", "Plain Audio", "Short") +
+                           CatalogProfile("audio_hidden (*.wav)", "Hidden", "Short", "0");
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<catalog>\n" +
+           CatalogGroup("Video", "surface/test/cat-red.png", video) +
+           CatalogGroup("Audio", "surface/test/cat-green.png", audio) +
+           CatalogGroup("Hidden", "surface/test/cat-yellow.png", CatalogProfile("x (*.avi)", "X", "x"), "0") +
+           CatalogGroup("User Defined", "surface/test/cat-blue.png",
+                    CatalogProfile("mine (*.mkv)", "Mine (*.mkv)", "Mine")) +
+           CatalogGroup("Recent", "surface/test/cat-yellow.png", "") + "</catalog>\n";
+}
+
+
+void OpenChooser(ProfileComboBox* combo)
+{
+    Click(combo, wxPoint(100, 11));
+    MyPopupMenu* popup = combo->GetPopup();
+    ASSERT_TRUE(WaitFor([&] { return popup->IsShown() && popup->GetLeafMenu()->IsShown(); }));
+    Pump(100);
+}
+
+wxPoint CategoryRowPoint(ProfileComboBox* combo, int row)
+{
+    return combo->GetPopup()->GetScreenPosition() + wxPoint(60, row * 28 + 14);
+}
+
+wxPoint ProfileRowPoint(ProfileComboBox* combo, int row)
+{
+    return combo->GetPopup()->GetLeafMenu()->GetScreenPosition() + wxPoint(150, row * 45 + 22);
+}
+
+void ChooseProfile(ProfileComboBox* combo, int categoryRow, int profileRow)
+{
+    OpenChooser(combo);
+    MoveTo(CategoryRowPoint(combo, categoryRow));
+    MyLeafMenu* leaf = combo->GetPopup()->GetLeafMenu();
+    MoveTo(ProfileRowPoint(combo, profileRow));
+    Click(leaf, leaf->ScreenToClient(ProfileRowPoint(combo, profileRow)));
+    ASSERT_TRUE(WaitFor([&] { return !combo->GetPopup()->IsShown(); }));
+}
 
 wxColour IconColour(const wxString& entry)
 {

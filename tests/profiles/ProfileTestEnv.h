@@ -16,9 +16,29 @@
 #include <memory>
 #include <string>
 
+class ProfileComboBox;
 class wxWindow;
 
 namespace ptest {
+
+// Catalog texts. A profile of the test catalog, and a group around profiles.
+extern const char* const kLongDescription;
+wxString CatalogProfile(const wxString& id, const wxString& alias, const wxString& description,
+                        const wxString& isShow = "1");
+wxString CatalogGroup(const wxString& id, const wxString& image, const wxString& body,
+                      const wxString& isShow = "1");
+// Groups Video (8 profiles), Audio ("Long" with a two-line description,
+// "Plain Audio" whose alias has no extension, one hidden), a hidden group,
+// "User Defined" (1) and an empty "Recent": the popup is 5 * 28 + 25 = 165
+// high and the profile list shows three rows.
+wxString ChooserCatalog();
+
+// The chooser worked with the pointer: open it by a click on the box, the
+// screen points of a category row and of a profile row, and a whole choice.
+void OpenChooser(ProfileComboBox* combo);
+wxPoint CategoryRowPoint(ProfileComboBox* combo, int row);
+wxPoint ProfileRowPoint(ProfileComboBox* combo, int row);
+void ChooseProfile(ProfileComboBox* combo, int categoryRow, int profileRow);
 
 // Colours of the pictures in the generated theme (icon name -> colour).
 wxColour IconColour(const wxString& entry);
