@@ -20,6 +20,9 @@ endfunction()
 function(mv_stage_file target source dest)
   get_filename_component(dir ${dest} DIRECTORY)
   get_filename_component(name ${dest} NAME)
+  if(NOT dir)
+    set(dir .)
+  endif()
   add_custom_command(OUTPUT ${MV_STAGE_DIR}/${dest}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${MV_STAGE_DIR}/${dir}
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${source} ${MV_STAGE_DIR}/${dest}

@@ -1,0 +1,5 @@
+#include "PvObserver.h"
+
+PvObserver::~PvObserver() = default;
+
+void PvObserver::Update(PvSubject*, void*) {}

@@ -1,0 +1,46 @@
+// Helpers for the toolkit tests: running the event loop, synthetic mouse
+// events, pixels of a drawing, screenshots.
+#pragma once
+
+#include <wx/bitmap.h>
+#include <wx/colour.h>
+#include <wx/event.h>
+#include <wx/window.h>
+
+#include <functional>
+#include <string>
+
+namespace ctest {
+
+// Runs the toolkit's event loop for about ms milliseconds.
+void Pump(int ms = 50);
+// Runs the event loop until cond() holds or ms milliseconds have passed.
+bool WaitFor(const std::function<bool()>& cond, int ms = 3000);
+// Shows a top-level window and waits until it is on screen.
+bool ShowAndWait(wxWindow* topLevel);
+
+// A mouse event of the given type at a point in win's client coordinates,
+// with the left button held as given, handed to win's handler at once.
+bool SendMouse(wxWindow* win, wxEventType type, const wxPoint& pt, bool leftDown,
+               bool ctrl = false);
+
+// Real pointer actions through the XTest simulator, in screen coordinates
+// of a point of win; each waits for the events to arrive.
+void MoveTo(wxWindow* win, const wxPoint& clientPt);
+void Press();
+void Release();
+void Click(wxWindow* win, const wxPoint& clientPt);
+
+// A bitmap filled with one colour, optionally with a second colour in a
+// rectangle: skins whose pixels tell where a piece came from.
+wxBitmap MakeBitmap(const wxSize& size, const wxColour& fill);
+// A skin where pixel (x, y) has the colour (x % 256, y % 256, 77).
+wxBitmap MakeGradient(const wxSize& size);
+wxColour GradientAt(int x, int y);
+wxColour PixelAt(const wxBitmap& bitmap, int x, int y);
+bool SameColour(const wxColour& a, const wxColour& b, int tolerance = 2);
+
+// Saves the screen as <MV_SCREENSHOT_DIR>/<name>.png when that variable is set.
+void Screenshot(const std::string& name);
+
+}  // namespace ctest
