@@ -104,20 +104,17 @@ protected:
         return TakeText(service_->GetCellPlaybackTime(root_.c_str(), vts, pgc, cell));
     }
 
-    std::vector<std::string> Audio(int vts) const
-    {
-        int count = -1;
-        char** list = service_->GetAudioStreams(root_.c_str(), vts, &count);
-        if (!list) {
-            EXPECT_EQ(count, 0);
-        }
-        return TakeList(list, count);
-    }
-
+    std::vector<std::string> Audio(int vts) const { return Streams(service_->GetAudioStreams, vts); }
     std::vector<std::string> Subtitles(int vts) const
     {
+        return Streams(service_->GetSubtitleStreams, vts);
+    }
+
+    // The lines of a stream-list slot; a null list must come with a count of 0.
+    std::vector<std::string> Streams(char** (*slot)(const char*, int, int*), int vts) const
+    {
         int count = -1;
-        char** list = service_->GetSubtitleStreams(root_.c_str(), vts, &count);
+        char** list = slot(root_.c_str(), vts, &count);
         if (!list) {
             EXPECT_EQ(count, 0);
         }
