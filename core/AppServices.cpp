@@ -18,7 +18,7 @@ std::atomic<ConverterInstance*> g_converter{nullptr};
 
 }  // namespace
 
-void AppServices::Create(const ServiceExports& exports)
+void AppServices::CreateServices(const ServiceExports& exports)
 {
     g_driver = exports.createDriverService();
     g_dvd = exports.createDvdService();
@@ -33,7 +33,7 @@ void AppServices::Create(const ServiceExports& exports)
     g_converter = (converter && converter->CreateInstance) ? converter->CreateInstance() : nullptr;
 }
 
-void AppServices::Free(const ServiceExports& exports)
+void AppServices::FreeServices(const ServiceExports& exports)
 {
     if (DriverService* driver = g_driver.exchange(nullptr))
         exports.freeDriverService(driver);

@@ -32,10 +32,10 @@ public:
     // Creates in this order: drive, disc, image, player service and its
     // instance, converter service and its instance. A service that gives no
     // table leaves its pointer (and its instance) null.
-    static void Create(const ServiceExports& exports);
+    static void CreateServices(const ServiceExports& exports);
     // Frees in the order of creation, each instance before its service, and
     // clears every pointer. Null pointers are skipped.
-    static void Free(const ServiceExports& exports);
+    static void FreeServices(const ServiceExports& exports);
 
     static DriverService* Driver();
     static DvdService* Dvd();

@@ -57,13 +57,13 @@ protected:
 
 TEST_F(ServicesTest, CreatedInOrderAndFreedInCreationOrderInstanceFirst)
 {
-    AppServices::Create(kRecorder);
+    AppServices::CreateServices(kRecorder);
     EXPECT_EQ(AppServices::Driver(), &g_driver);
     EXPECT_EQ(AppServices::Dvd(), &g_dvd);
     EXPECT_EQ(AppServices::Image(), &g_image);
     EXPECT_EQ(AppServices::Player(), &g_playerInstance);
     EXPECT_EQ(AppServices::Converter(), &g_converterInstance);
-    AppServices::Free(kRecorder);
+    AppServices::FreeServices(kRecorder);
     EXPECT_EQ(g_calls, (std::vector<std::string>{
                            "create drive", "create disc", "create image", "create player service",
                            "create player instance", "create converter service",
@@ -79,10 +79,10 @@ TEST_F(ServicesTest, CreatedInOrderAndFreedInCreationOrderInstanceFirst)
 TEST_F(ServicesTest, MissingTableIsSkippedNotCalled)
 {
     g_playerMissing = true;
-    AppServices::Create(kRecorder);
+    AppServices::CreateServices(kRecorder);
     EXPECT_EQ(AppServices::Player(), nullptr);
     EXPECT_EQ(AppServices::Converter(), &g_converterInstance);
-    AppServices::Free(kRecorder);
+    AppServices::FreeServices(kRecorder);
     EXPECT_EQ(g_calls, (std::vector<std::string>{
                            "create drive", "create disc", "create image", "create player service",
                            "create converter service", "create converter instance",
