@@ -46,42 +46,38 @@ int PvAboutDialog::CentredX(const wxSize& extent) const
     return (GetSize().x - extent.x) / 2;
 }
 
+wxStaticText* PvAboutDialog::AddLine(const wxString& text, const wxFont& font, int y)
+{
+    const wxSize extent = Extent(this, text, font);
+    auto* line = new wxStaticText(this, wxID_ANY, text, wxPoint(CentredX(extent), y));
+    line->SetFont(font);
+    // GTK keeps the size of the old font: size the label for the new one.
+    line->SetSize(extent);
+    line->SetBackgroundColour(*wxWHITE);
+    return line;
+}
+
 void PvAboutDialog::CreateControls()
 {
-    const wxFont own = GetFont();
     const wxFont big = GuiFont12();
+    auto bottom = [](wxWindow* w) { return w->GetPosition().y + w->GetSize().y + kLineGap; };
 
-    const wxString name = GetAppDisplayName() + " ";
-    const wxSize nameSize = Extent(this, name, own);
-    auto* line1 = new wxStaticText(this, wxID_ANY, name, wxPoint(CentredX(nameSize), 160));
-    line1->SetFont(own);
-    line1->SetBackgroundColour(*wxWHITE);
-
+    wxStaticText* name = AddLine(GetAppDisplayName() + " ", GetFont(), 160);
     // Measured in the font it is shown in, so that it is centred.
-    const wxString version = "Version: " + GetAppVersion();
-    const wxSize versionSize = Extent(this, version, big);
-    const int y2 = line1->GetPosition().y + line1->GetSize().y + kLineGap;
-    auto* line2 = new wxStaticText(this, wxID_ANY, version, wxPoint(CentredX(versionSize), y2));
-    line2->SetFont(big);
-    line2->SetBackgroundColour(*wxWHITE);
+    wxStaticText* version = AddLine("Version: " + GetAppVersion(), big, bottom(name));
 
     const wxString address = GetWebAddress();
     const wxSize linkSize = Extent(this, address, big);
-    const int y3 = line2->GetPosition().y + line2->GetSize().y + kLineGap;
     auto* link = new wxHyperlinkCtrl();
     link->SetFont(big);
-    link->Create(this, wxID_ANY, address, address, wxPoint(CentredX(linkSize), y3), linkSize,
-                 wxHL_DEFAULT_STYLE);
+    link->Create(this, wxID_ANY, address, address, wxPoint(CentredX(linkSize), bottom(version)),
+                 linkSize, wxHL_DEFAULT_STYLE);
     link->SetBackgroundColour(*wxWHITE);
     link->Bind(wxEVT_HYPERLINK, &PvAboutDialog::OnLink, this);
 
-    const wxString rights = "Copyright (C) " + StringUtil::GetBuildYear() + " " +
-                            GetCompanyName() + ". All rights reserved.";
-    auto* line4 = new wxStaticText(this, wxID_ANY, rights);
-    line4->SetBackgroundColour(*wxWHITE);
-    line4->SetFont(big);
-    const wxSize rightsSize = Extent(this, rights, big);
-    line4->Move(CentredX(rightsSize), link->GetPosition().y + link->GetSize().y + kLineGap);
+    AddLine("Copyright (C) " + StringUtil::GetBuildYear() + " " + GetCompanyName() +
+                ". All rights reserved.",
+            big, bottom(link));
 }
 
 void PvAboutDialog::OnLink(wxHyperlinkEvent& event)

@@ -5,6 +5,7 @@
 #include "PvInfoDialog.h"
 
 class wxHyperlinkEvent;
+class wxStaticText;
 
 class PvAboutDialog : public PvInfoDialog {
 public:
@@ -19,6 +20,7 @@ protected:
 private:
     void OnLink(wxHyperlinkEvent& event);
     int CentredX(const wxSize& extent) const;
+    wxStaticText* AddLine(const wxString& text, const wxFont& font, int y);
 
     wxDECLARE_DYNAMIC_CLASS(PvAboutDialog);
     wxDECLARE_EVENT_TABLE();

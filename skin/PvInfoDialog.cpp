@@ -14,6 +14,7 @@ wxBEGIN_EVENT_TABLE(PvInfoDialog, wxDialog)
     EVT_LEFT_UP(PvInfoDialog::OnLeftUp)
     EVT_MOTION(PvInfoDialog::OnMotion)
     EVT_MOUSE_CAPTURE_LOST(PvInfoDialog::OnCaptureLost)
+    EVT_SIZE(PvInfoDialog::OnSize)
     EVT_BUTTON(PvInfoDialog::ID_CLOSE_BUTTON, PvInfoDialog::OnCloseButton)
 wxEND_EVENT_TABLE()
 
@@ -119,6 +120,12 @@ void PvInfoDialog::OnMotion(wxMouseEvent& event)
 void PvInfoDialog::OnLeftUp(wxMouseEvent&)
 {
     PvWindowMove::EndMove(this, this);
+}
+
+void PvInfoDialog::OnSize(wxSizeEvent&)
+{
+    // Children sit at fixed places: the toolkit's default would stretch a
+    // lone child (the close button) over the whole dialog.
 }
 
 void PvInfoDialog::OnCaptureLost(wxMouseCaptureLostEvent&)

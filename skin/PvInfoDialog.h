@@ -57,6 +57,7 @@ protected:
 private:
     void OnPaint(wxPaintEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void OnSize(wxSizeEvent& event);
     void CreateCloseButton();
     void SetWindowShape();
 

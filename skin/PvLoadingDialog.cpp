@@ -88,9 +88,8 @@ void PvLoadingDialog::OnImportProgress(wxCommandEvent& event)
 
 void PvLoadingDialog::OnClose(wxCloseEvent& event)
 {
-    // While the import runs it reports to this dialog; only its own end
-    // closes it.
-    if (m_started && IsModal() && event.CanVeto()) {
+    // The import reports to this dialog: only its end closes it.
+    if (IsModal() && event.CanVeto()) {
         event.Veto();
         return;
     }
