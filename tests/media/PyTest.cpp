@@ -343,8 +343,13 @@ TEST_F(PyTest, SeekWhilePausedShowsTheNewPicture)
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     int held = seen.frames;
     py->Seek(py->handle, 20, 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    WaitFrames(held + 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(seen.frames.load(), held + 1);
+    {
+        std::lock_guard<std::mutex> lock(seen.mutex);
+        EXPECT_EQ(seen.positions.back(), 20);
+    }
     py->Stop(py->handle);
 }
 
