@@ -19,7 +19,7 @@ std::atomic<ConverterInstance*> g_converter{nullptr};
 
 }  // namespace
 
-void AppServices::CreateServices(const ServiceExports& exports)
+void AppServices::Create(const ServiceExports& exports)
 {
     g_driver = exports.createDriverService();
     PvDriverDomain::SetDriverService(g_driver);
@@ -35,7 +35,7 @@ void AppServices::CreateServices(const ServiceExports& exports)
     g_converter = (converter && converter->CreateInstance) ? converter->CreateInstance() : nullptr;
 }
 
-void AppServices::FreeServices(const ServiceExports& exports)
+void AppServices::Free(const ServiceExports& exports)
 {
     PvDriverDomain::SetDriverService(nullptr);
     if (DriverService* driver = g_driver.exchange(nullptr))

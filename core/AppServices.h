@@ -33,10 +33,10 @@ public:
     // instance, converter service and its instance. A service that gives no
     // table leaves its pointer (and its instance) null. The drive table is
     // also bound to the drive wrappers (PvDriverDomain).
-    static void CreateServices(const ServiceExports& exports);
+    static void Create(const ServiceExports& exports);
     // Frees in the order of creation, each instance before its service, and
     // clears every pointer (the drive wrappers' first). Null pointers are skipped.
-    static void FreeServices(const ServiceExports& exports);
+    static void Free(const ServiceExports& exports);
 
     static DriverService* Driver();
     static DvdService* Dvd();

@@ -40,7 +40,7 @@ const ServiceExports& AppMain::LinkedServices()
 
 bool AppMain::OnInit()
 {
-    AppServices::CreateServices(LinkedServices());
+    AppServices::Create(LinkedServices());
     catalogOrigin = LoadFormatCatalog(settings, CatalogPath());
     SetClientData(&settings);
 
@@ -74,7 +74,7 @@ void AppMain::ReleaseAll()
     SetClientData(nullptr);
     delete settings.catalog;
     settings.catalog = nullptr;
-    AppServices::FreeServices(LinkedServices());
+    AppServices::Free(LinkedServices());
 }
 
 AppMain::CatalogOrigin AppMain::LoadFormatCatalog(AppSettings& settings, const wxString& path)

@@ -58,14 +58,14 @@ protected:
 
 TEST_F(ServicesTest, CreatedInOrderAndFreedInCreationOrderInstanceFirst)
 {
-    AppServices::CreateServices(kRecorder);
+    AppServices::Create(kRecorder);
     EXPECT_EQ(AppServices::Driver(), &g_driver);
     EXPECT_EQ(AppServices::Dvd(), &g_dvd);
     EXPECT_EQ(AppServices::Image(), &g_image);
     EXPECT_EQ(AppServices::Player(), &g_playerInstance);
     EXPECT_EQ(AppServices::Converter(), &g_converterInstance);
     EXPECT_EQ(PvDriverDomain::GetDriverService(), &g_driver) << "the drive wrappers use the table";
-    AppServices::FreeServices(kRecorder);
+    AppServices::Free(kRecorder);
     EXPECT_EQ(PvDriverDomain::GetDriverService(), nullptr);
     EXPECT_EQ(g_calls, (std::vector<std::string>{
                            "create drive", "create disc", "create image", "create player service",
@@ -82,10 +82,10 @@ TEST_F(ServicesTest, CreatedInOrderAndFreedInCreationOrderInstanceFirst)
 TEST_F(ServicesTest, MissingTableIsSkippedNotCalled)
 {
     g_playerMissing = true;
-    AppServices::CreateServices(kRecorder);
+    AppServices::Create(kRecorder);
     EXPECT_EQ(AppServices::Player(), nullptr);
     EXPECT_EQ(AppServices::Converter(), &g_converterInstance);
-    AppServices::FreeServices(kRecorder);
+    AppServices::Free(kRecorder);
     EXPECT_EQ(g_calls, (std::vector<std::string>{
                            "create drive", "create disc", "create image", "create player service",
                            "create converter service", "create converter instance",
