@@ -29,13 +29,6 @@
 
 namespace {
 
-int g_deleted = 0;
-
-class CountedBitmap : public wxBitmap {
-public:
-    explicit CountedBitmap(const wxBitmap& b) : wxBitmap(b) {}
-    ~CountedBitmap() override { ++g_deleted; }
-};
 
 class PlainDialog : public PvInfoDialog {
 protected:
@@ -114,12 +107,12 @@ TEST_F(DialogTest, CloseButtonSitsAtTheOffsetsFromTheTopRightCorner)
 
 TEST_F(DialogTest, DialogReleasesItsBackgroundAndTitle)
 {
-    g_deleted = 0;
+    int deleted = 0;
     {
         PlainDialog dialog;
         ASSERT_TRUE(dialog.Create(nullptr, wxID_ANY, "",
-                                  new CountedBitmap(ctest::MakeBitmap({64, 64}, *wxBLUE)),
-                                  new CountedBitmap(ctest::MakeBitmap({300, 200}, *wxWHITE)),
+                                  new ctest::CountedBitmap(ctest::MakeBitmap({64, 64}, *wxBLUE), deleted),
+                                  new ctest::CountedBitmap(ctest::MakeBitmap({300, 200}, *wxWHITE), deleted),
                                   wxDefaultPosition, wxSize(300, 200)));
         EXPECT_EQ(dialog.GetTitlePosition(), wxPoint((300 - 64) / 2, 28));
         wxBitmap face(300, 200);
@@ -128,9 +121,9 @@ TEST_F(DialogTest, DialogReleasesItsBackgroundAndTitle)
         dc.SelectObject(wxNullBitmap);
         EXPECT_TRUE(ctest::SameColour(ctest::PixelAt(face, 118 + 5, 28 + 5), *wxBLUE));
         EXPECT_TRUE(ctest::SameColour(ctest::PixelAt(face, 20, 20), *wxWHITE));
-        EXPECT_EQ(g_deleted, 0);
+        EXPECT_EQ(deleted, 0);
     }
-    EXPECT_EQ(g_deleted, 2);
+    EXPECT_EQ(deleted, 2);
 }
 
 TEST_F(DialogTest, DialogIsDraggedByItsFace)
