@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <linux/close_range.h>
 #include <mutex>
 #include <signal.h>
 #include <sys/wait.h>
@@ -154,7 +155,13 @@ bool SystemActions::Spawn(const std::vector<std::string>& argv)
         setsid();
         pid_t grandchild = fork();
         if (grandchild == 0) {
+            // A clean start: default signals, none blocked, and none of our
+            // descriptors beyond the standard three.
             signal(SIGPIPE, SIG_DFL);
+            sigset_t none;
+            sigemptyset(&none);
+            sigprocmask(SIG_SETMASK, &none, nullptr);
+            close_range(3, ~0U, CLOSE_RANGE_CLOEXEC);
             int devnull = open("/dev/null", O_RDWR);
             if (devnull >= 0) {
                 dup2(devnull, 0);

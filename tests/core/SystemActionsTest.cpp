@@ -7,7 +7,9 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
+#include <unistd.h>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -125,10 +127,15 @@ TEST(SystemActions, SpawnHandsTheArgumentsOverUntouched)
 {
     mvtest::TempDir dir;
     const std::string out = dir / "received";
+    // A descriptor of ours that is not close-on-exec must not reach the program.
+    const int ours = open("/dev/null", O_RDONLY);
+    ASSERT_GE(ours, 3);
     for (const char* name : {"xdg-open", "systemctl"}) {
         const std::string script = dir / name;
         mvtest::WriteFile(script, "#!/bin/sh\nfor a in \"$0\" \"$@\"; do printf '[%s]\\n' \"$a\"; done >> '" +
-                                      out + ".tmp'\n/bin/mv '" + out + ".tmp' '" + out + "'\n");
+                                      out + ".tmp'\n[ -e /proc/$$/fd/" + std::to_string(ours) +
+                                      " ] && echo leaked >> '" + out + ".tmp'\n/bin/mv '" + out +
+                                      ".tmp' '" + out + "'\n");
         fs::permissions(script, fs::perms::owner_all);
     }
     ScopedEnv path("PATH", dir.path().c_str());
@@ -151,4 +158,5 @@ TEST(SystemActions, SpawnHandsTheArgumentsOverUntouched)
     EXPECT_FALSE(SystemActions::Spawn({"no-such-program-here"}));
     EXPECT_FALSE(SystemActions::Spawn({}));
     EXPECT_FALSE(SystemActions::OpenUrl("")) << "an empty address starts nothing";
+    close(ours);
 }

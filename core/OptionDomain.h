@@ -1,0 +1,52 @@
+// The program's web addresses, read by position from option.cfg, and the
+// update check against the version reply named there.
+#pragma once
+
+#include <wx/stream.h>
+#include <wx/string.h>
+#include <wx/xml/xml.h>
+
+class OptionDomain {
+public:
+    OptionDomain();
+    explicit OptionDomain(const wxString& path);
+    virtual ~OptionDomain();
+
+    void SetPath(const wxString& path);
+
+    // Reads the six texts under the root's first child, in order: help,
+    // value 2, support, value 4, the update base (+ "-update.xml") and the
+    // product page. False when the file is missing or malformed, or when it
+    // holds fewer than six values (those read stay set).
+    bool Load();
+
+    wxString GetHelpUrl() const { return helpUrl; }
+    wxString GetSupportUrl() const { return supportUrl; }
+    wxString GetProductPageUrl() const { return productPageUrl; }
+    wxString GetUpdateUrl() const { return updateUrl; }
+
+    // On the GUI thread: fetches the update reply and queues
+    // EVT_UPDATE_CHECK_RESULT (id 0, string = latest version, empty when the
+    // fetch or the reply failed) to the application's top window. An address
+    // that is not a usable URL queues nothing.
+    void CheckForUpdate();
+
+    // The latest version in an update reply: on each child element of the
+    // root, the value of the attribute right after the first one whose value
+    // is exactly `productName`; the last element that has one wins. Empty
+    // when the reply cannot be read or names no version.
+    static wxString ParseUpdateReply(wxInputStream& reply, const wxString& productName);
+
+    // How long the check waits for the server before it gives up.
+    static constexpr int kFetchTimeoutSeconds = 15;
+
+private:
+    wxString path;
+    wxXmlDocument document;
+    wxString helpUrl;
+    wxString value2;
+    wxString supportUrl;
+    wxString value4;
+    wxString updateUrl;
+    wxString productPageUrl;
+};

@@ -1,0 +1,62 @@
+/* ZR_Ct: the conversion engine, one table of plain function pointers per
+ * service and per instance. An instance runs one conversion command line at a
+ * time through the `ffmpeg` program.
+ *
+ * Command line for Run: -ii "<source>" <parameters> "<destination>"
+ * Inside double quotes a backslash escapes the next character only when that
+ * character is a double quote or a backslash (\" and \\); any other backslash
+ * stands for itself. The parameters are ffmpeg options separated by blanks.
+ * The destination is written under a temporary name in its folder and renamed
+ * only when the conversion succeeds; an existing destination is never
+ * replaced and a source is never its own destination.
+ *
+ * Threads: Run blocks on the calling thread and calls the progress callback
+ * there; Stop and TogglePause may arrive from any other thread meanwhile.
+ * Tables come from malloc and are released by the matching free function. */
+#ifndef ZR_CT_H
+#define ZR_CT_H
+
+#if defined(_WIN32)
+#define ZR_CT_API __declspec(dllexport)
+#else
+#define ZR_CT_API __attribute__((visibility("default")))
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Results of ConverterInstance::Run. */
+enum {
+    ZR_CT_DONE = 0,    /* the destination exists and is complete */
+    ZR_CT_STOPPED = 1, /* Stop ended the conversion; nothing was left behind */
+    ZR_CT_FAILED = 2   /* bad command line, existing destination, engine error */
+};
+
+/* Progress: context as given to SetTaskContext, seconds of the source
+ * converted so far, finished flag (nonzero once, after a successful end). */
+typedef int (*ZRCtProgressCallback)(void* context, double seconds, int finished);
+
+typedef struct ConverterInstance {
+    void* handle;
+    int (*Run)(void* handle, const char* commandLine);
+    void (*Stop)(void* handle);
+    void (*TogglePause)(void* handle);
+    void (*SetProgressCallback)(void* handle, ZRCtProgressCallback callback);
+    /* Also clears a Stop that arrived while no Run was active. */
+    void (*SetTaskContext)(void* handle, void* context);
+} ConverterInstance;
+
+typedef struct ConverterService {
+    ConverterInstance* (*CreateInstance)(void);
+    void (*FreeInstance)(ConverterInstance* instance);
+} ConverterService;
+
+ZR_CT_API ConverterService* ZRCreateCtService(void);
+ZR_CT_API void ZRFreeCtService(ConverterService* service);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,315 @@
+#include "Converter.h"
+
+#include "QuotedArgs.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::atomic<unsigned> g_tempCounter{0};
+
+std::string FolderOf(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool Exists(const std::string& path)
+{
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0;
+}
+
+// A name in the destination's folder that keeps the destination's extension,
+// so that ffmpeg picks the same output format.
+std::string TempNameFor(const std::string& output)
+{
+    std::string folder = FolderOf(output);
+    for (;;) {
+        std::string name = folder + "/.mv-" + std::to_string(getpid()) + "-" +
+                           std::to_string(g_tempCounter++) + "-" + NameOf(output);
+        if (!Exists(name))
+            return name;
+    }
+}
+
+std::string FfmpegPath()
+{
+    const char* path = std::getenv("PATH");
+    std::string dirs = path && *path ? path : "/usr/local/bin:/usr/bin:/bin";
+    size_t start = 0;
+    while (start <= dirs.size()) {
+        size_t end = dirs.find(':', start);
+        if (end == std::string::npos)
+            end = dirs.size();
+        std::string dir = dirs.substr(start, end - start);
+        std::string candidate = (dir.empty() ? "." : dir) + "/ffmpeg";
+        if (access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        start = end + 1;
+    }
+    return "";
+}
+
+void CloseFd(int& fd)
+{
+    if (fd >= 0)
+        close(fd);
+    fd = -1;
+}
+
+}  // namespace
+
+Converter::Converter()
+{
+    if (pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0)
+        wake_[0] = wake_[1] = -1;
+}
+
+Converter::~Converter()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (child_ > 0)
+            kill(child_, SIGKILL);
+    }
+    CloseFd(wake_[0]);
+    CloseFd(wake_[1]);
+}
+
+std::vector<std::string> Converter::BuildArgs(const std::string& commandLine, std::string& output,
+                                              std::string& temp)
+{
+    std::vector<QuotedArg> parts = QuotedArgs::Split(commandLine);
+    size_t ii = 0;
+    while (ii < parts.size() && !(parts[ii].text == "-ii" && !parts[ii].quoted))
+        ++ii;
+    // -ii, the source, and at least the destination after it.
+    if (ii + 2 >= parts.size())
+        return {};
+    const std::string& input = parts[ii + 1].text;
+    output = parts.back().text;
+    if (input.empty() || output.empty())
+        return {};
+    temp = TempNameFor(output);
+
+    std::vector<std::string> args = {"ffmpeg", "-nostdin", "-hide_banner", "-nostats",
+                                     "-loglevel", "error", "-n", "-progress", "pipe:1",
+                                     "-i", "file:" + input};
+    for (size_t i = ii + 2; i + 1 < parts.size(); ++i) {
+        const std::string& p = parts[i].text;
+        // Overwrite choices belong to this layer.
+        if (!parts[i].quoted && (p == "-y" || p == "-n"))
+            continue;
+        args.push_back(p);
+    }
+    // The file: prefix keeps a name from reading as an option or a protocol.
+    args.push_back("file:" + temp);
+    return args;
+}
+
+void Converter::SetTaskContext(void* context)
+{
+    context_ = context;
+    std::lock_guard<std::mutex> lock(mutex_);
+    stop_ = false;
+}
+
+void Converter::Report(double seconds, int finished)
+{
+    ZRCtProgressCallback cb = callback_;
+    if (cb)
+        cb(context_, seconds, finished);
+}
+
+int Converter::Spawn(const std::vector<std::string>& args, int& outFd, int& errFd)
+{
+    std::string program = FfmpegPath();
+    if (program.empty())
+        return -1;
+    int out[2], err[2];
+    if (pipe2(out, O_CLOEXEC) != 0)
+        return -1;
+    if (pipe2(err, O_CLOEXEC) != 0) {
+        close(out[0]);
+        close(out[1]);
+        return -1;
+    }
+    std::vector<char*> argv;
+    for (const auto& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t parent = getpid();
+    pid_t pid = fork();
+    if (pid == 0) {
+        // Only async-signal-safe calls from here on.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent)
+            _exit(127);
+        int devnull = open("/dev/null", O_RDONLY);
+        if (devnull < 0 || dup2(devnull, 0) < 0 || dup2(out[1], 1) < 0 || dup2(err[1], 2) < 0)
+            _exit(127);
+        close_range(3, ~0U, 0);
+        signal(SIGPIPE, SIG_DFL);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    close(out[1]);
+    close(err[1]);
+    if (pid < 0) {
+        close(out[0]);
+        close(err[0]);
+        return -1;
+    }
+    outFd = out[0];
+    errFd = err[0];
+    return pid;
+}
+
+void Converter::Pump(int outFd, int errFd)
+{
+    std::string line;
+    pollfd fds[3] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}, {wake_[0], POLLIN, 0}};
+    int open = 2;
+    while (open > 0) {
+        if (poll(fds, 3, 500) < 0) {
+            if (errno == EINTR)
+                continue;
+            break;
+        }
+        if (fds[2].revents & POLLIN) {
+            char drain[64];
+            while (read(wake_[0], drain, sizeof drain) > 0) {
+            }
+        }
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR)))
+                continue;
+            char chunk[4096];
+            ssize_t n = read(fds[i].fd, chunk, sizeof chunk);
+            if (n <= 0) {
+                if (n < 0 && errno == EINTR)
+                    continue;
+                fds[i].fd = -1;
+                --open;
+                continue;
+            }
+            if (i == 1)
+                continue;  // error text is not kept
+            for (ssize_t k = 0; k < n; ++k) {
+                if (chunk[k] != '\n') {
+                    line += chunk[k];
+                    continue;
+                }
+                // out_time_ms carries microseconds, like out_time_us.
+                static const char key[] = "out_time_ms=";
+                if (line.compare(0, sizeof key - 1, key) == 0) {
+                    const char* value = line.c_str() + sizeof key - 1;
+                    while (*value == ' ')
+                        ++value;
+                    char* end = nullptr;
+                    long long us = std::strtoll(value, &end, 10);
+                    if (end != value && us >= 0) {
+                        lastSeconds_ = double(us) / 1e6;
+                        Report(lastSeconds_, 0);
+                    }
+                }
+                line.clear();
+            }
+        }
+    }
+}
+
+int Converter::Run(const char* commandLine)
+{
+    std::string output, temp;
+    std::vector<std::string> args =
+        commandLine ? BuildArgs(commandLine, output, temp) : std::vector<std::string>();
+    if (args.empty() || Exists(output))
+        return ZR_CT_FAILED;
+
+    int outFd = -1, errFd = -1;
+    pid_t pid;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (stop_) {
+            stop_ = false;
+            return ZR_CT_STOPPED;
+        }
+        pid = Spawn(args, outFd, errFd);
+        if (pid < 0)
+            return ZR_CT_FAILED;
+        child_ = pid;
+        if (paused_)
+            kill(pid, SIGSTOP);
+    }
+    lastSeconds_ = 0;
+    Pump(outFd, errFd);
+    CloseFd(outFd);
+    CloseFd(errFd);
+
+    // Wait without reaping, so that Stop never signals a reused pid.
+    siginfo_t info;
+    std::memset(&info, 0, sizeof info);
+    while (waitid(P_PID, pid, &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
+    }
+    bool stopped;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        child_ = -1;
+        stopped = stop_;
+        stop_ = false;
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    bool ok = !stopped && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (ok && renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, output.c_str(), RENAME_NOREPLACE) != 0)
+        ok = false;
+    if (!ok) {
+        unlink(temp.c_str());
+        return stopped ? ZR_CT_STOPPED : ZR_CT_FAILED;
+    }
+    Report(lastSeconds_, 1);
+    return ZR_CT_DONE;
+}
+
+void Converter::Stop()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    stop_ = true;
+    paused_ = false;
+    if (child_ > 0)
+        kill(child_, SIGKILL);
+    if (wake_[1] >= 0) {
+        char c = 1;
+        ssize_t ignored = write(wake_[1], &c, 1);
+        (void)ignored;
+    }
+}
+
+void Converter::TogglePause()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    paused_ = !paused_;
+    if (child_ > 0)
+        kill(child_, paused_ ? SIGSTOP : SIGCONT);
+}

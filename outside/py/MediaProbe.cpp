@@ -1,0 +1,167 @@
+#include "MediaProbe.h"
+
+#include "AvInput.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavutil/channel_layout.h>
+#include <libavutil/dict.h>
+}
+
+#include <cmath>
+#include <cstdlib>
+#include <plist/plist.h>
+
+namespace {
+
+// Packets read while looking for a first decodable frame.
+const int kProbePackets = 256;
+
+struct Decoders {
+    AVCodecContext* byStream[64] = {};
+    ~Decoders()
+    {
+        for (auto*& d : byStream)
+            if (d)
+                avcodec_free_context(&d);
+    }
+};
+
+bool Decodes(AVCodecContext* dec, const AVPacket* pkt, AVFrame* frame)
+{
+    if (avcodec_send_packet(dec, pkt) < 0 && pkt)
+        return false;
+    return avcodec_receive_frame(dec, frame) >= 0;
+}
+
+uint64_t StreamBitRate(const AVStream* s)
+{
+    if (s->codecpar->bit_rate > 0)
+        return uint64_t(s->codecpar->bit_rate);
+    // Matroska muxers such as mkvmerge store the rate as a tag.
+    const AVDictionaryEntry* tag = av_dict_get(s->metadata, "BPS", nullptr, 0);
+    if (tag) {
+        long long v = std::atoll(tag->value);
+        if (v > 0)
+            return uint64_t(v);
+    }
+    return 0;
+}
+
+void SetUint(plist_t dict, const char* key, uint64_t value)
+{
+    plist_dict_set_item(dict, key, plist_new_uint(value));
+}
+
+}  // namespace
+
+bool MediaProbe::CanOpen(const char* path)
+{
+    AvInput in;
+    if (!in.Open(path))
+        return false;
+    AVFormatContext* fmt = in.get();
+    Decoders decoders;
+    bool any = false;
+    for (unsigned i = 0; i < fmt->nb_streams && i < 64; ++i) {
+        AVStream* s = fmt->streams[i];
+        AVMediaType type = s->codecpar->codec_type;
+        if (type != AVMEDIA_TYPE_AUDIO &&
+            !(type == AVMEDIA_TYPE_VIDEO && !(s->disposition & AV_DISPOSITION_ATTACHED_PIC)))
+            continue;
+        decoders.byStream[i] = in.OpenDecoder(int(i), 1);
+        any = any || decoders.byStream[i];
+    }
+    if (!any)
+        return false;
+    AVPacket* pkt = av_packet_alloc();
+    AVFrame* frame = av_frame_alloc();
+    bool ok = false;
+    for (int n = 0; !ok && n < kProbePackets && av_read_frame(fmt, pkt) >= 0; ++n) {
+        if (pkt->stream_index < 64 && decoders.byStream[pkt->stream_index])
+            ok = Decodes(decoders.byStream[pkt->stream_index], pkt, frame);
+        av_packet_unref(pkt);
+    }
+    // Decoders with delay give their first frame only when drained.
+    for (unsigned i = 0; !ok && i < 64; ++i)
+        if (decoders.byStream[i])
+            ok = Decodes(decoders.byStream[i], nullptr, frame);
+    av_frame_free(&frame);
+    av_packet_free(&pkt);
+    return ok;
+}
+
+void* MediaProbe::GetMediaInfo(const char* path)
+{
+    AvInput in;
+    if (!in.Open(path))
+        return nullptr;
+    AVFormatContext* fmt = in.get();
+    int v = in.VideoStream();
+    int a = in.AudioStream();
+
+    uint64_t seconds = 0;
+    if (fmt->duration != AV_NOPTS_VALUE && fmt->duration > 0)
+        seconds = uint64_t(std::llround(double(fmt->duration) / AV_TIME_BASE));
+
+    uint64_t width = 0, height = 0, frameRate = 0, videoRate = 0;
+    uint64_t sampleRate = 0, channels = 0, audioRate = 0;
+    char layout[128] = "";
+    if (v >= 0) {
+        AVStream* s = fmt->streams[v];
+        width = uint64_t(std::max(0, s->codecpar->width));
+        height = uint64_t(std::max(0, s->codecpar->height));
+        AVRational r = s->avg_frame_rate.num > 0 && s->avg_frame_rate.den > 0 ? s->avg_frame_rate
+                                                                                : s->r_frame_rate;
+        if (r.num > 0 && r.den > 0)
+            frameRate = uint64_t(std::llround(av_q2d(r)));
+        videoRate = StreamBitRate(s);
+    }
+    if (a >= 0) {
+        AVStream* s = fmt->streams[a];
+        sampleRate = uint64_t(std::max(0, s->codecpar->sample_rate));
+        channels = uint64_t(std::max(0, s->codecpar->ch_layout.nb_channels));
+        if (av_channel_layout_describe(&s->codecpar->ch_layout, layout, sizeof layout) < 0)
+            layout[0] = '\0';
+        audioRate = StreamBitRate(s);
+    }
+    // When the container knows only its total rate (Matroska), a single
+    // unknown stream rate is the total less every known one; with more than
+    // one unknown, nothing honest can be said and the rates stay 0.
+    if (fmt->bit_rate > 0) {
+        int unknown = 0;
+        int64_t known = 0;
+        for (unsigned i = 0; i < fmt->nb_streams; ++i) {
+            AVStream* s = fmt->streams[i];
+            AVMediaType type = s->codecpar->codec_type;
+            if (type != AVMEDIA_TYPE_VIDEO && type != AVMEDIA_TYPE_AUDIO)
+                continue;
+            if (s->disposition & AV_DISPOSITION_ATTACHED_PIC)
+                continue;
+            uint64_t r = StreamBitRate(s);
+            if (r)
+                known += int64_t(r);
+            else
+                ++unknown;
+        }
+        int64_t rest = fmt->bit_rate - known;
+        if (unknown == 1 && rest > 0) {
+            if (v >= 0 && !videoRate)
+                videoRate = uint64_t(rest);
+            else if (a >= 0 && !audioRate)
+                audioRate = uint64_t(rest);
+        }
+    }
+
+    plist_t dict = plist_new_dict();
+    SetUint(dict, "media-length", seconds);
+    SetUint(dict, "frame-width", width);
+    SetUint(dict, "frame-height", height);
+    SetUint(dict, "video-bit-rate", videoRate);
+    SetUint(dict, "frame-rate", frameRate);
+    SetUint(dict, "sample-rate", sampleRate);
+    SetUint(dict, "channel", channels);
+    plist_dict_set_item(dict, "channel-layout", plist_new_string(layout));
+    SetUint(dict, "audio-bit-rate", audioRate);
+    return dict;
+}

@@ -1,0 +1,416 @@
+#include "Player.h"
+
+#include "AudioOut.h"
+#include "AvInput.h"
+#include "QuotedArgs.h"
+
+extern "C" {
+#include <libavutil/channel_layout.h>
+#include <libswresample/swresample.h>
+#include <libswscale/swscale.h>
+}
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <deque>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Decoded frames held ahead of their time, and sound buffered ahead.
+const size_t kVideoAhead = 4;
+const double kAudioAhead = 0.5;
+// A frame this late is skipped when a later one is already waiting.
+const double kLateDrop = 0.1;
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+}  // namespace
+
+// One run of Play: the opened file, its decoders and the playback clock.
+class Player::Session {
+public:
+    explicit Session(Player& owner) : p_(owner)
+    {
+        std::lock_guard<std::mutex> lock(owner.stateMutex_);
+        positionCb_ = owner.positionCb_;
+        positionCtx_ = owner.positionCtx_;
+        frameCb_ = owner.frameCb_;
+        frameCtx_ = owner.frameCtx_;
+    }
+    ~Session();
+    int Run(const std::string& path);
+
+private:
+    bool OpenAudio();
+    void ReadOne();
+    void DecodeVideo(const AVPacket* pkt);
+    void DecodeAudio(const AVPacket* pkt);
+    void SeekTo(int seconds);
+    bool ShowDueFrame();
+    double Now();
+    void ReportPosition(bool force);
+    void Pause();
+
+    Player& p_;
+    ZRPyPositionCallback positionCb_ = nullptr;
+    void* positionCtx_ = nullptr;
+    ZRPyFrameCallback frameCb_ = nullptr;
+    void* frameCtx_ = nullptr;
+    AvInput in_;
+    AVCodecContext* video_ = nullptr;
+    AVCodecContext* audio_ = nullptr;
+    int vs_ = -1, as_ = -1;
+    double start_ = 0;  // the file's start time, seconds
+    int duration_ = 0;
+    SwsContext* sws_ = nullptr;
+    SwrContext* swr_ = nullptr;
+    std::vector<uint8_t> rgb_;
+    std::vector<int16_t> pcm_;
+    AudioOut sound_;
+    std::deque<AVFrame*> frames_;
+    AVPacket* pkt_ = av_packet_alloc();
+    AVFrame* scratch_ = av_frame_alloc();
+    bool eof_ = false;
+    double skipBefore_ = -1;  // frames before this time are decoded and dropped
+    double audioNext_ = 0;    // time of the next sound sample when pts is missing
+    double videoNext_ = 0;    // time of the next frame when pts is missing
+    bool showOne_ = false;    // a seek while paused shows its first frame
+    Clock::time_point wallBase_ = Clock::now();
+    int lastPosition_ = -1;
+};
+
+Player::Session::~Session()
+{
+    for (AVFrame* f : frames_)
+        av_frame_free(&f);
+    if (video_)
+        avcodec_free_context(&video_);
+    if (audio_)
+        avcodec_free_context(&audio_);
+    sws_freeContext(sws_);
+    swr_free(&swr_);
+    av_packet_free(&pkt_);
+    av_frame_free(&scratch_);
+}
+
+bool Player::Session::OpenAudio()
+{
+    if (!audio_ || !sound_.Open(audio_->sample_rate, audio_->ch_layout.nb_channels))
+        return false;
+    AVChannelLayout in, out;
+    if (audio_->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || !av_channel_layout_check(&audio_->ch_layout))
+        av_channel_layout_default(&in, audio_->ch_layout.nb_channels);
+    else
+        av_channel_layout_copy(&in, &audio_->ch_layout);
+    av_channel_layout_default(&out, sound_.Channels());
+    swr_free(&swr_);
+    int rc = swr_alloc_set_opts2(&swr_, &out, AV_SAMPLE_FMT_S16, sound_.Rate(), &in,
+                                 audio_->sample_fmt, audio_->sample_rate, 0, nullptr);
+    av_channel_layout_uninit(&in);
+    av_channel_layout_uninit(&out);
+    return rc >= 0 && swr_init(swr_) >= 0;
+}
+
+double Player::Session::Now()
+{
+    // While sound flows its device sets the time; otherwise the wall clock
+    // carries on from where the sound left it.
+    if (sound_.IsOpen() && sound_.Buffered() > 0) {
+        double t = sound_.Clock();
+        wallBase_ = Clock::now() - std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(t));
+        return t;
+    }
+    return Seconds(Clock::now() - wallBase_);
+}
+
+void Player::Session::ReportPosition(bool force)
+{
+    int pos = int(std::floor(Now()));
+    pos = std::max(0, duration_ > 0 ? std::min(pos, duration_) : pos);
+    if (pos == lastPosition_ && !force)
+        return;
+    lastPosition_ = pos;
+    if (positionCb_)
+        positionCb_(&p_, 1, pos, duration_, 0, positionCtx_);
+}
+
+void Player::Session::DecodeVideo(const AVPacket* pkt)
+{
+    if (avcodec_send_packet(video_, pkt) < 0 && pkt)
+        return;
+    AVStream* s = in_.get()->streams[vs_];
+    while (avcodec_receive_frame(video_, scratch_) >= 0) {
+        int64_t ts = scratch_->best_effort_timestamp;
+        double t = ts == AV_NOPTS_VALUE ? videoNext_ : ts * av_q2d(s->time_base) - start_;
+        AVRational rate = s->avg_frame_rate.num > 0 ? s->avg_frame_rate : AVRational{25, 1};
+        videoNext_ = t + av_q2d(av_inv_q(rate));
+        if (skipBefore_ >= 0 && t < skipBefore_ - 0.02) {
+            av_frame_unref(scratch_);
+            continue;
+        }
+        AVFrame* f = av_frame_clone(scratch_);
+        av_frame_unref(scratch_);
+        if (!f)
+            continue;
+        // From here on pts holds the frame's time in microseconds.
+        f->pts = int64_t(std::llround(t * 1e6));
+        frames_.push_back(f);
+    }
+}
+
+void Player::Session::DecodeAudio(const AVPacket* pkt)
+{
+    if (avcodec_send_packet(audio_, pkt) < 0 && pkt)
+        return;
+    AVStream* s = in_.get()->streams[as_];
+    while (avcodec_receive_frame(audio_, scratch_) >= 0) {
+        int64_t ts = scratch_->best_effort_timestamp;
+        double t = ts == AV_NOPTS_VALUE ? audioNext_ : ts * av_q2d(s->time_base) - start_;
+        double length = scratch_->sample_rate > 0 ? double(scratch_->nb_samples) / scratch_->sample_rate : 0;
+        audioNext_ = t + length;
+        if (swr_ && !(skipBefore_ >= 0 && t + length < skipBefore_)) {
+            int room = swr_get_out_samples(swr_, scratch_->nb_samples);
+            pcm_.resize(size_t(std::max(room, 0)) * size_t(sound_.Channels()) + 16);
+            uint8_t* out = reinterpret_cast<uint8_t*>(pcm_.data());
+            int n = swr_convert(swr_, &out, room, const_cast<const uint8_t**>(scratch_->extended_data),
+                                scratch_->nb_samples);
+            if (n > 0)
+                sound_.Push(pcm_.data(), n, std::max(0.0, t));
+        }
+        av_frame_unref(scratch_);
+    }
+}
+
+void Player::Session::ReadOne()
+{
+    if (av_read_frame(in_.get(), pkt_) < 0) {
+        if (video_)
+            DecodeVideo(nullptr);
+        if (audio_)
+            DecodeAudio(nullptr);
+        eof_ = true;
+        return;
+    }
+    if (pkt_->stream_index == vs_ && video_)
+        DecodeVideo(pkt_);
+    else if (pkt_->stream_index == as_ && audio_)
+        DecodeAudio(pkt_);
+    av_packet_unref(pkt_);
+}
+
+void Player::Session::SeekTo(int seconds)
+{
+    if (duration_ > 0)
+        seconds = std::min(seconds, duration_);
+    int64_t target = int64_t(seconds) * AV_TIME_BASE + int64_t(std::llround(start_ * AV_TIME_BASE));
+    av_seek_frame(in_.get(), -1, target, AVSEEK_FLAG_BACKWARD);
+    if (video_)
+        avcodec_flush_buffers(video_);
+    if (audio_)
+        avcodec_flush_buffers(audio_);
+    if (swr_)
+        OpenAudio();  // drops what the resampler holds
+    for (AVFrame* f : frames_)
+        av_frame_free(&f);
+    frames_.clear();
+    sound_.Clear(seconds);
+    audioNext_ = videoNext_ = seconds;
+    skipBefore_ = seconds;
+    eof_ = false;
+    wallBase_ = Clock::now() - std::chrono::seconds(seconds);
+    showOne_ = p_.paused_ && video_;
+    ReportPosition(true);
+}
+
+bool Player::Session::ShowDueFrame()
+{
+    while (!frames_.empty()) {
+        AVFrame* f = frames_.front();
+        double t = double(f->pts) / 1e6;
+        double now = Now();
+        if (!showOne_ && t > now)
+            return false;
+        if (!showOne_ && t < now - kLateDrop && frames_.size() > 1) {
+            frames_.pop_front();
+            av_frame_free(&f);
+            continue;
+        }
+        showOne_ = false;
+        skipBefore_ = -1;
+        sws_ = sws_getCachedContext(sws_, f->width, f->height, AVPixelFormat(f->format), f->width,
+                                    f->height, AV_PIX_FMT_RGB24, SWS_POINT, nullptr, nullptr, nullptr);
+        if (sws_) {
+            rgb_.resize(size_t(f->width) * size_t(f->height) * 3);
+            uint8_t* dst[1] = {rgb_.data()};
+            int stride[1] = {f->width * 3};
+            sws_scale(sws_, f->data, f->linesize, 0, f->height, dst, stride);
+            if (frameCb_)
+                frameCb_(rgb_.data(), f->width * 3, f->width, f->height, frameCtx_);
+        }
+        frames_.pop_front();
+        av_frame_free(&f);
+        return true;
+    }
+    return false;
+}
+
+void Player::Session::Pause()
+{
+    Clock::time_point began = Clock::now();
+    sound_.Pause(true);
+    while (p_.paused_ && !p_.stop_ && p_.seekTo_ < 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    sound_.Pause(false);
+    wallBase_ += Clock::now() - began;
+}
+
+int Player::Session::Run(const std::string& path)
+{
+    if (path.empty() || !in_.Open(path) || !pkt_ || !scratch_)
+        return ZR_PY_FAILED;
+    AVFormatContext* fmt = in_.get();
+    vs_ = in_.VideoStream();
+    as_ = in_.AudioStream();
+    video_ = in_.OpenDecoder(vs_, 0);
+    audio_ = in_.OpenDecoder(as_, 1);
+    if (!video_ && !audio_)
+        return ZR_PY_FAILED;
+    if (fmt->start_time != AV_NOPTS_VALUE)
+        start_ = double(fmt->start_time) / AV_TIME_BASE;
+    if (fmt->duration != AV_NOPTS_VALUE && fmt->duration > 0)
+        duration_ = int(std::llround(double(fmt->duration) / AV_TIME_BASE));
+    if (!OpenAudio())
+        swr_free(&swr_);  // play the pictures on the wall clock
+    sound_.SetVolume(p_.volume_);
+    wallBase_ = Clock::now();
+    ReportPosition(true);
+
+    while (!p_.stop_) {
+        int seek = p_.seekTo_.exchange(-1);
+        if (seek >= 0) {
+            SeekTo(seek);
+            continue;
+        }
+        if (p_.paused_ && !showOne_) {
+            Pause();
+            continue;
+        }
+        sound_.SetVolume(p_.volume_);
+        bool soundLow = !swr_ || sound_.Buffered() < kAudioAhead;
+        bool wantFrames = video_ && frames_.size() < kVideoAhead;
+        if (!eof_ && ((video_ && frames_.empty()) || (wantFrames && soundLow) || (!video_ && soundLow))) {
+            ReadOne();
+            if (!showOne_)
+                continue;
+        }
+        if (ShowDueFrame()) {
+            ReportPosition(false);
+            continue;
+        }
+        if (eof_ && frames_.empty() && (!sound_.IsOpen() || sound_.Buffered() <= 0))
+            break;
+        ReportPosition(false);
+        double wait = 0.01;
+        if (!frames_.empty())
+            wait = std::min(wait, std::max(0.0, double(frames_.front()->pts) / 1e6 - Now()));
+        std::this_thread::sleep_for(std::chrono::duration<double>(std::max(wait, 0.001)));
+    }
+    if (p_.stop_) {
+        p_.LoopEnded();
+        return ZR_PY_STOPPED;
+    }
+    // The end of the file is its whole length.
+    if (duration_ > 0 && lastPosition_ != duration_ && positionCb_)
+        positionCb_(&p_, 1, duration_, duration_, 0, positionCtx_);
+    p_.LoopEnded();
+    return ZR_PY_ENDED;
+}
+
+Player::~Player()
+{
+    Stop();
+    std::lock_guard<std::mutex> play(playMutex_);
+}
+
+std::string Player::PathFromArguments(const std::string& arguments)
+{
+    std::vector<QuotedArg> parts = QuotedArgs::Split(arguments);
+    for (size_t i = 0; i + 1 < parts.size(); ++i)
+        if (!parts[i].quoted && parts[i].text == "-file")
+            return parts[i + 1].text;
+    return "";
+}
+
+void Player::Reset()
+{
+    stop_ = false;
+    paused_ = false;
+    seekTo_ = -1;
+}
+
+int Player::Play(const char* arguments)
+{
+    std::lock_guard<std::mutex> play(playMutex_);
+    {
+        std::lock_guard<std::mutex> lock(stateMutex_);
+        if (stop_)
+            return ZR_PY_STOPPED;
+        playing_ = true;
+        playThread_ = std::this_thread::get_id();
+    }
+    int result;
+    {
+        Session session(*this);
+        result = session.Run(arguments ? PathFromArguments(arguments) : std::string());
+    }
+    LoopEnded();
+    return result;
+}
+
+void Player::LoopEnded()
+{
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    playing_ = false;
+    ended_.notify_all();
+}
+
+void Player::Stop()
+{
+    std::unique_lock<std::mutex> lock(stateMutex_);
+    stop_ = true;
+    if (playing_ && playThread_ != std::this_thread::get_id())
+        ended_.wait_for(lock, std::chrono::seconds(1), [this] { return !playing_; });
+}
+
+void Player::TogglePause()
+{
+    paused_ = !paused_;
+}
+
+void Player::Seek(int seconds)
+{
+    seekTo_ = seconds < 0 ? 0 : seconds;
+}
+
+void Player::SetVolume(int value, int maximum)
+{
+    volume_ = maximum > 0 ? float(std::clamp(value, 0, maximum)) / float(maximum) : 0.0f;
+}
+
+void Player::SetPositionCallback(ZRPyPositionCallback callback, void* context)
+{
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    positionCb_ = callback;
+    positionCtx_ = context;
+}
+
+void Player::SetFrameCallback(ZRPyFrameCallback callback, void* context)
+{
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    frameCb_ = callback;
+    frameCtx_ = context;
+}

@@ -1,0 +1,128 @@
+// The one catalog writer: whole file or old file, never a truncated one.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <string>
+
+#include <dirent.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "CatalogFixture.h"
+#include "CatalogWriter.h"
+#include "FormatCatalog.h"
+#include "TestSupport.h"
+
+using catalogtest::W;
+
+namespace {
+
+const char* const kOld = "<old><g id=\"Recent\" isShow=\"1\"/></old>";
+
+int CountEntries(const std::string& folder)
+{
+    int n = 0;
+    if (DIR* d = opendir(folder.c_str())) {
+        while (dirent* e = readdir(d))
+            n += std::string(e->d_name) != "." && std::string(e->d_name) != "..";
+        closedir(d);
+    }
+    return n;
+}
+
+// A document with `groups` groups of ten profiles each.
+void MakeCatalog(wxXmlDocument& doc, int groups)
+{
+    std::string xml = "<catalog>";
+    for (int g = 0; g < groups; ++g) {
+        xml += "<category id=\"g" + std::to_string(g) + "\" isShow=\"1\">";
+        for (int p = 0; p < 10; ++p)
+            xml += "<subsection isShow=\"1\" id=\"P" + std::to_string(g * 10 + p) +
+                   " (*.mp4)\" transfer_extra_param=\"-vcodec libx264 -b 1000k -ab 128k\"/>";
+        xml += "</category>";
+    }
+    catalogtest::ParseXml(doc, xml + "</catalog>");
+}
+
+TEST(CatalogWriter, SavesScrambledWithTheIndentAndReadsBack)
+{
+    mvtest::TempDir dir;
+    std::string path = dir / "format_catalog.bin";
+    catalogtest::WriteScrambled(path, kOld);
+    chmod(path.c_str(), 0640);
+
+    wxXmlDocument doc;
+    MakeCatalog(doc, 2);
+    unsigned long before = CatalogWriter::GetSaveCount();
+    ASSERT_TRUE(CatalogWriter::Save(doc, W(path), 1));
+    EXPECT_EQ(CatalogWriter::GetSaveCount(), before + 1);
+
+    std::string plain = catalogtest::ReadUnscrambled(path);
+    EXPECT_EQ(plain.rfind("<?xml", 0), 0u) << plain.substr(0, 60);
+    EXPECT_NE(plain.find("\n <category id=\"g0\""), std::string::npos);  // indent step 1
+    EXPECT_NE(plain.find("\n  <subsection"), std::string::npos);
+
+    wxXmlDocument back;
+    ASSERT_TRUE(LoadCatalogFile(back, W(path)));
+    FormatEntry entry;
+    EXPECT_TRUE(FindProfile(back, "P19 (*.mp4)", entry));
+
+    struct stat st {};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);  // the old file's permissions stay
+    EXPECT_EQ(CountEntries(dir.path()), 1);  // no temporary file left
+}
+
+TEST(CatalogWriter, DocumentWithoutRootIsNeverWritten)
+{
+    mvtest::TempDir dir;
+    std::string path = dir / "format_catalog.bin";
+    wxXmlDocument noRoot;
+    unsigned long before = CatalogWriter::GetSaveCount();
+    EXPECT_FALSE(CatalogWriter::Save(noRoot, W(path)));
+    EXPECT_FALSE(mvtest::FileExists(path));  // not created
+
+    catalogtest::WriteScrambled(path, kOld);
+    EXPECT_FALSE(CatalogWriter::Save(noRoot, W(path)));
+    EXPECT_EQ(catalogtest::ReadUnscrambled(path), kOld);  // not emptied
+    EXPECT_EQ(CatalogWriter::GetSaveCount(), before);
+    EXPECT_EQ(CountEntries(dir.path()), 1);
+}
+
+TEST(CatalogWriter, FailedWriteLeavesTheOldFileWhole)
+{
+    mvtest::TempDir dir;
+    std::string path = dir / "format_catalog.bin";
+    catalogtest::WriteScrambled(path, kOld);
+    wxXmlDocument doc;
+    MakeCatalog(doc, 30);  // well over the file size allowed below
+
+    // A full disk, as seen by the writer: the file size limit fails writes
+    // past 4 KiB (for root too) with EFBIG instead of a signal.
+    struct rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool saved = CatalogWriter::Save(doc, W(path));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(catalogtest::ReadUnscrambled(path), kOld);
+    EXPECT_EQ(CountEntries(dir.path()), 1);  // the partial temporary file is gone
+
+    // Nowhere to write: a missing folder.
+    EXPECT_FALSE(CatalogWriter::Save(doc, W(dir / "no/such/format_catalog.bin")));
+    EXPECT_FALSE(mvtest::FileExists(dir / "no"));
+
+    // Without the limit the same document goes through.
+    EXPECT_TRUE(CatalogWriter::Save(doc, W(path)));
+    wxXmlDocument back;
+    ASSERT_TRUE(LoadCatalogFile(back, W(path)));
+    FormatEntry entry;
+    EXPECT_TRUE(FindProfile(back, "P299 (*.mp4)", entry));
+}
+
+}  // namespace

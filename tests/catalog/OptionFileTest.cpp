@@ -1,0 +1,98 @@
+// option.cfg read by position, and the update reply parsed.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include <wx/mstream.h>
+
+#include "CatalogFixture.h"
+#include "OptionDomain.h"
+#include "TestSupport.h"
+
+using catalogtest::W;
+
+namespace {
+
+std::string Options(const std::string& inner)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<o>\n <list>\n" + inner + " </list>\n <later><x>no</x></later>\n</o>\n";
+}
+
+TEST(OptionFile, SixValuesByPosition)
+{
+    struct Case {
+        const char* name;
+        std::string file;
+        bool loaded;
+        const char* help;
+        const char* support;
+        const char* update;
+        const char* product;
+    } cases[] = {
+        {"six", Options("<a>h</a><b>2</b><c>s</c><d>4</d><e>http://u/base</e><f>p</f>"), true,
+         "h", "s", "http://u/base-update.xml", "p"},
+        {"names are not examined; CDATA counts",
+         Options("<z>h</z><z>2</z><y><![CDATA[s&x]]></y><z>4</z><q>u</q><r>p</r>"), true,
+         "h", "s&x", "u-update.xml", "p"},
+        {"seventh ignored", Options("<a>h</a><a>2</a><a>s</a><a>4</a><a>u</a><a>p</a><a>7</a>"), true,
+         "h", "s", "u-update.xml", "p"},
+        {"five", Options("<a>h</a><a>2</a><a>s</a><a>4</a><a>u</a>"), false,
+         "h", "s", "u-update.xml", ""},
+        {"three", Options("<a>h</a><a>2</a><a>s</a>"), false, "h", "s", "", ""},
+        {"empty list", Options(""), false, "", "", "", ""},
+        {"malformed", "<o><list><a>h</a></o>", false, "", "", "", ""},
+        {"root only", "<o/>", false, "", "", "", ""},
+    };
+    for (const Case& c : cases) {
+        mvtest::TempDir dir;
+        mvtest::WriteFile(dir / "option.cfg", c.file);
+        OptionDomain options(W(dir / "option.cfg"));
+        EXPECT_EQ(options.Load(), c.loaded) << c.name;
+        EXPECT_EQ(options.GetHelpUrl(), c.help) << c.name;
+        EXPECT_EQ(options.GetSupportUrl(), c.support) << c.name;
+        EXPECT_EQ(options.GetUpdateUrl(), c.update) << c.name;
+        EXPECT_EQ(options.GetProductPageUrl(), c.product) << c.name;
+    }
+
+    OptionDomain missing("/nonexistent/option.cfg");
+    EXPECT_FALSE(missing.Load());
+    EXPECT_EQ(missing.GetUpdateUrl(), "");
+}
+
+TEST(OptionFile, ShippedFileHasSixWebAddresses)
+{
+    OptionDomain options(W(mvtest::StageDir() + "/option.cfg"));
+    ASSERT_TRUE(options.Load());
+    for (const wxString& url : {options.GetHelpUrl(), options.GetSupportUrl(), options.GetProductPageUrl(),
+                                options.GetUpdateUrl()})
+        EXPECT_TRUE(url.StartsWith("http://")) << url;
+    EXPECT_TRUE(options.GetUpdateUrl().EndsWith("/merovant-update.xml")) << options.GetUpdateUrl();
+}
+
+wxString Parse(const std::string& reply)
+{
+    wxMemoryInputStream in(reply.data(), reply.size());
+    return OptionDomain::ParseUpdateReply(in, "Tarvelin Merovant");
+}
+
+TEST(OptionFile, UpdateReplyTable)
+{
+    struct Case { const char* name; std::string reply; const char* version; } cases[] = {
+        {"the last match wins",
+         R"(<r><p n="Tarvelin Merovant" v="2.2.0"/><p n="Other" v="9.9"/><p n="Tarvelin Merovant" v="2.3.0"/></r>)", "2.3.0"},
+        {"the attribute right after the name, wherever it stands",
+         R"(<r><p a="x" b="Tarvelin Merovant" c="2.4.1" d="7"/></r>)", "2.4.1"},
+        {"name as the last attribute gives nothing",
+         R"(<r><p v="3.0" n="Tarvelin Merovant"/></r>)", ""},
+        {"a later element without a match keeps the earlier one",
+         R"(<r><p n="Tarvelin Merovant" v="2.5"/><p n="Tarvelin Merovant"/></r>)", "2.5"},
+        {"letter case differs", R"(<r><p n="tarvelin merovant" v="2.3.0"/></r>)", ""},
+        {"only children of the root", R"(<r><g><p n="Tarvelin Merovant" v="2.3.0"/></g></r>)", ""},
+        {"malformed", R"(<r><p n="Tarvelin Merovant" v="2.3.0"></r>)", ""},
+        {"empty", "", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Parse(c.reply), c.version) << c.name;
+}
+
+}  // namespace

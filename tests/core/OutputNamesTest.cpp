@@ -1,0 +1,105 @@
+#include "OutputFileHelper.h"
+#include "PropertiesHelper.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+TEST(OutputNames, UniqueNamesAvoidEverythingThatIsThere)
+{
+    struct Case {
+        std::vector<std::string> present;  // files, or folders when ending in "/"
+        std::string name;
+        std::string unique;
+    };
+    const Case cases[] = {
+        {{}, "a.mp4", "a.mp4"},
+        {{"b.mp4"}, "a.mp4", "a.mp4"},
+        {{"a.mp4"}, "a.mp4", "a_1.mp4"},
+        {{"a.mp4", "a_1.mp4"}, "a.mp4", "a_2.mp4"},
+        {{"a.mp4", "a_2.mp4"}, "a.mp4", "a_1.mp4"},
+        {{"a.mp4", "a_1.mp4", "a_2.mp4", "x.mp4"}, "a.mp4", "a_3.mp4"},
+        {{"a.mp4/"}, "a.mp4", "a_1.mp4"},                // a folder of that name
+        {{"a.mp4", ".a_1.mp4", "a_1.mp4/"}, "a.mp4", "a_2.mp4"},
+        {{"A.mp4"}, "a.mp4", "a.mp4"},                   // names are case-sensitive
+        {{"a.MP4", "a.mkv"}, "a.mp4", "a.mp4"},
+        {{"notes"}, "notes", "notes_1"},                 // no dot, no leading dot
+        {{"notes", "notes_1"}, "notes", "notes_2"},
+        {{"a.b.mp4"}, "a.b.mp4", "a.b_1.mp4"},
+        {{".profile"}, ".profile", ".profile_1"},
+        {{"my clip's \"best\".mp4"}, "my clip's \"best\".mp4", "my clip's \"best\"_1.mp4"},
+        {{"dir\\a.mp4"}, "a.mp4", "a.mp4"},              // a backslash is part of a name here
+    };
+    for (const auto& c : cases) {
+        mvtest::TempDir dir;
+        for (const auto& entry : c.present) {
+            if (entry.back() == '/')
+                fs::create_directories(dir / entry);
+            else
+                mvtest::WriteFile(dir / entry, "x");
+        }
+        EXPECT_EQ(OutputFileHelper::MakeUniqueFileName(dir.path(), c.name), wxString(c.unique))
+            << c.name << " with " << c.present.size() << " entries";
+    }
+}
+
+TEST(OutputNames, NamesGivenOutInTheRunAndSourcesAreTaken)
+{
+    mvtest::TempDir dir;
+    mvtest::TempDir elsewhere;
+    mvtest::WriteFile(dir / "a.mp4", "source");
+    fs::create_directories(dir / "sub");
+
+    // One run: two sources named a.avi convert into the same folder.
+    wxArrayString inUse;
+    inUse.Add(dir / "a.mp4");                 // a source in the output folder
+    inUse.Add(elsewhere / "a_1.mp4");         // another folder: no conflict
+    const wxString first = OutputFileHelper::MakeUniqueFileName(dir.path(), "a.mp4", inUse);
+    EXPECT_EQ(first, "a_1.mp4");
+    inUse.Add(dir / "sub/../" + std::string(first.mb_str()));  // another spelling of the folder
+    EXPECT_EQ(OutputFileHelper::MakeUniqueFileName(dir.path() + "/", "a.mp4", inUse), "a_2.mp4");
+    EXPECT_EQ(OutputFileHelper::MakeUniqueFileName(dir.path(), "b.mp4", inUse), "b.mp4");
+}
+
+TEST(OutputNames, NoFolderNoName)
+{
+    mvtest::TempDir dir;
+    mvtest::WriteFile(dir / "file", "");
+    EXPECT_EQ(OutputFileHelper::MakeUniqueFileName(dir / "missing", "a.mp4"), "");
+    EXPECT_EQ(OutputFileHelper::MakeUniqueFileName(dir / "file", "a.mp4"), "");
+    EXPECT_EQ(OutputFileHelper::MakeUniqueFileName(dir.path(), ""), "");
+}
+
+TEST(Properties, ValuesReadAndReplaced)
+{
+    mvtest::TempDir dir;
+    const std::string path = dir / "Merovant.cfg";
+    mvtest::WriteFile(path, "no equals sign\nvolume=5\nurl=http://x/?a=b\nvolume=9\nlast=end");
+    PropertiesHelper props(path);
+
+    struct Case { const char* key; const char* value; };
+    for (const Case& c : {Case{"volume", "5"}, Case{"url", "http://x/?a=b"}, Case{"last", "end"},
+                          Case{"missing", ""}, Case{"no equals sign", ""}, Case{"", ""}})
+        EXPECT_EQ(props.GetValue(c.key), c.value) << c.key;
+
+    EXPECT_TRUE(props.SetValue("volume", "7"));
+    EXPECT_EQ(props.GetValue("volume"), "7");
+    EXPECT_TRUE(props.SetValue("last", "a=b"));
+    EXPECT_EQ(props.GetValue("last"), "a=b");
+    EXPECT_EQ(mvtest::ReadFile(path),
+              "no equals sign\nvolume=7\nurl=http://x/?a=b\nvolume=9\nlast=a=b");
+
+    const std::string before = mvtest::ReadFile(path);
+    EXPECT_FALSE(props.SetValue("missing", "1")) << "no line has the key";
+    EXPECT_EQ(mvtest::ReadFile(path), before);
+
+    PropertiesHelper none((dir / "none.cfg"));
+    EXPECT_EQ(none.GetValue("volume"), "");
+    EXPECT_FALSE(none.SetValue("volume", "1"));
+    EXPECT_FALSE(mvtest::FileExists(dir / "none.cfg"));
+}

@@ -1,0 +1,35 @@
+// Test media generated once per build with ffmpeg's lavfi sources and shared by
+// every media test process (ctest runs each test case in its own process).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace mvtest {
+
+enum class Media {
+    Mp4,        // H.264 + AAC, 4 s, 320x240 at 25 fps, 44.1 kHz mono
+    Mkv,        // H.264 + AAC in Matroska, 4 s
+    MkvVideo,   // H.264 only in Matroska, 4 s
+    Avi,        // MPEG-4 part 2 + MP3, 4 s
+    Webm,       // VP8 + Vorbis, 4 s
+    AudioOnly,  // MP3, 4 s, 48 kHz mono
+    VideoOnly,  // H.264 in MP4 without sound, 4 s, 640x360 at 30 fps
+    ZeroByte,   // an empty file named .mp4
+    Truncated,  // the first half of Mp4's bytes
+    Random,     // random bytes named .mp4
+    Long,       // H.264 + AAC, 40 s, 640x480: conversions that last a while
+    Hd,         // H.264 + AAC, 10 s, 1920x1080 at 30 fps
+};
+
+// The cached file of that kind, generated on first use.
+std::string MediaPath(Media kind);
+
+// Awkward file names for the same content: blanks, quotes, "|", backslashes,
+// non-ASCII letters, names that look like options or protocols.
+const std::vector<std::string>& AwkwardNames();
+
+// Copies a file byte for byte.
+bool CopyFile(const std::string& from, const std::string& to);
+
+}  // namespace mvtest
