@@ -265,6 +265,26 @@ TEST_F(PyTest, PlaysSoundOnlyAndPictureOnlyFiles)
     }
 }
 
+TEST(PyNoSoundTest, PlaysOnTheWallClockWithoutASoundDevice)
+{
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    PlayerService* service = ZRCreatePyService();
+    PlayerInstance* py = service->CreateInstance();
+    for (Media kind : {Media::AudioOnly, Media::Mp4}) {
+        Seen seen;
+        py->Reset(py->handle);
+        py->SetFrameCallback(py->handle, OnFrame, &seen);
+        py->SetPositionCallback(py->handle, OnPosition, &seen);
+        std::string args = PlayArgs(MediaPath(kind));
+        auto t0 = Clock::now();
+        EXPECT_EQ(py->Play(py->handle, args.c_str(), 0), ZR_PY_ENDED);
+        EXPECT_NEAR(Since(t0), 4.0, 0.5) << MediaPath(kind);
+        EXPECT_EQ(seen.positions.back(), 4);
+    }
+    service->FreeInstance(py);
+    ZRFreePyService(service);
+}
+
 TEST_F(PyTest, StopFromAnotherThreadEndsPlayWithin100ms)
 {
     Start(MediaPath(Media::Long));
