@@ -219,7 +219,11 @@ void MyPopupMenu::DrawRow(wxDC& dc, int row, bool highlighted)
         dc.DrawBitmap(*icon, 0, top + (kRowHeight - icon->GetHeight()) / 2, true);
         textX += icon->GetWidth();
     }
-    dc.DrawText(item->GetAlias(), textX, top + 5);
+    {
+        // A long alias stops short of the arrow.
+        wxDCClipper clip(dc, wxRect(textX, top, m_menuSize.x - kArrowRight - 2 - textX, kRowHeight));
+        dc.DrawText(item->GetAlias(), textX, top + 5);
+    }
     if (m_arrow)
         dc.DrawBitmap(*m_arrow, m_menuSize.x - kArrowRight,
                       top + (kRowHeight - m_arrow->GetHeight()) / 2, true);
