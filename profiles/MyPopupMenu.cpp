@@ -302,19 +302,19 @@ void MyPopupMenu::ShowPopup()
 
 void MyPopupMenu::HidePopup()
 {
-    if (m_leaf)
-        m_leaf->Hide();
     if (IsShown())
         Dismiss();
-    m_highlightDrawn = false;
+    OnDismiss();
 }
 
 void MyPopupMenu::OnDismiss()
 {
-    // Closed by a click outside the popup.
+    // Also reached directly when a click outside the popup closed it.
     if (m_leaf)
         m_leaf->Hide();
     m_highlightDrawn = false;
+    if (m_chooser)
+        m_chooser->Refresh(false);
 }
 
 void MyPopupMenu::OnKillFocus(wxFocusEvent& event)
