@@ -9,11 +9,11 @@
 #include "MyMenuItem.h"
 #include "PvBitmapButton.h"
 
-#include <wx/app.h>
 #include <wx/dcclient.h>
 #include <wx/image.h>
 #include <wx/settings.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -73,7 +73,7 @@ bool MyPopupMenu::Create(wxWindow* parent, wxWindowID id, const wxString& title,
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetBackgroundColour(*wxWHITE);
 
-    m_settings = static_cast<AppSettings*>(wxTheApp->GetClientData());
+    m_settings = AppSettings::Get();
     m_chooser = parent;
     m_menuSize = size;
 
