@@ -74,13 +74,14 @@ protected:
         return names;
     }
 
+    // A real key press on the focused cell area.
     void SendKey(int key)
     {
-        wxKeyEvent event(wxEVT_KEY_DOWN);
-        event.m_keyCode = key;
-        event.SetEventObject(grid()->GetGridWindow());
-        grid()->GetGridWindow()->GetEventHandler()->ProcessEvent(event);
+        grid()->GetGridWindow()->SetFocus();
         Pump(50);
+        wxUIActionSimulator sim;
+        sim.Char(key);
+        Pump(100);
     }
 
 };
@@ -121,10 +122,20 @@ TEST_F(ListEditTest, DeleteBackspaceMenuAndCodesRemoveRowsArrowsDoNotMove)
     SendKey(WXK_BACK);
     EXPECT_EQ(Names(), (std::vector<wxString>{"clip2.mp4", "clip3.mp4", "clip4.mp4"}));
 
-    // The right-click menu's Remove (id 2), and code 12.
+    // The right-click menu's first item, Remove, chosen by keys; then code 12.
     grid()->SelectRow(2);
-    wxCommandEvent remove(wxEVT_MENU, SelectWindow::ID_MENU_REMOVE);
-    pane()->GetEventHandler()->ProcessEvent(remove);
+    wxTimer chooser;
+    chooser.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+        wxUIActionSimulator sim;
+        sim.Char(WXK_DOWN);
+        sim.Char(WXK_RETURN);
+    });
+    chooser.StartOnce(400);
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(grid()->GetGridWindow()->ClientToScreen(CellCentre(2)));
+    Pump(60);
+    mouse.MouseClick(wxMOUSE_BTN_RIGHT);
+    ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == 2; }, 5000));
     EXPECT_EQ(Names(), (std::vector<wxString>{"clip2.mp4", "clip3.mp4"}));
     grid()->SelectRow(0);
     fltest::Sender menu;
