@@ -5,14 +5,15 @@ set(MV_STAGE_DIR ${CMAKE_BINARY_DIR}/stage CACHE PATH "Staged program folder")
 set(MV_STAGE_BIN ${MV_STAGE_DIR}/bin)
 
 # A shared library or the program: built into stage/bin, finding its
-# neighbours through $ORIGIN both staged and installed.
+# neighbours through $ORIGIN both staged and installed (no absolute build
+# path, so a copy of the stage uses its own libraries).
 function(mv_stage_binary target)
   set_target_properties(${target} PROPERTIES
     RUNTIME_OUTPUT_DIRECTORY ${MV_STAGE_BIN}
     LIBRARY_OUTPUT_DIRECTORY ${MV_STAGE_BIN}
     BUILD_RPATH "$ORIGIN"
     INSTALL_RPATH "$ORIGIN"
-    BUILD_WITH_INSTALL_RPATH OFF)
+    BUILD_WITH_INSTALL_RPATH ON)
   install(TARGETS ${target} RUNTIME DESTINATION bin LIBRARY DESTINATION bin)
 endfunction()
 

@@ -82,7 +82,7 @@ def main_frame(theme):
     for i, t in enumerate(("File", "Edit", "Option", "Help")):
         m.text(x, 26 + 4, t, 12, colour="#ffffff" if i == 1 else "#000000")
         x += len(t) * 8 + 8 + 5
-    m.image("surface/window/toolbar-add-current.png", 20, 56)
+    m.image("surface/window/toolbar-add-normal.png", 20, 56)
     # file list
     # preview pane at (514,110)
     px, py = 514, 110

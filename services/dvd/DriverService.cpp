@@ -1,4 +1,5 @@
-// The exported drive table, over the running system's drives.
+// The exported drive table, over the running system's drives. Tests point it
+// at a fake system tree through MEROVANT_SYSTEM_ROOT.
 #include "ZR_Dvd.h"
 
 #include "CBlocks.h"
@@ -8,19 +9,25 @@
 
 namespace {
 
+OpticalDrives System()
+{
+    const char* root = std::getenv("MEROVANT_SYSTEM_ROOT");
+    return OpticalDrives(root && *root ? root : "/");
+}
+
 char* GetVolumeLabel(const char* root)
 {
-    return CBlocks::Text(root ? OpticalDrives().Label(root) : std::string());
+    return CBlocks::Text(root ? System().Label(root) : std::string());
 }
 
 char** ListOpticalDrivesWithLabels(int* count)
 {
-    return count ? CBlocks::List(OpticalDrives().RootsWithLabels(), count) : nullptr;
+    return count ? CBlocks::List(System().RootsWithLabels(), count) : nullptr;
 }
 
 char** ListOpticalDrives(int* count)
 {
-    return count ? CBlocks::List(OpticalDrives().Roots(), count) : nullptr;
+    return count ? CBlocks::List(System().Roots(), count) : nullptr;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Byte offsets and sizes of the IFO fields read by the disc service.
 #pragma once
 
+#include "ByteSource.h"
+
 #include <cstdint>
 
 namespace IfoLayout {
@@ -38,5 +40,14 @@ constexpr int kNavSubpictureSlots = 32;
 
 // Sector numbers are 32-bit; their byte positions need 64 bits.
 constexpr uint64_t SectorToByte(uint32_t sector) { return static_cast<uint64_t>(sector) * kSector; }
+
+// Byte position of the table whose sector number is the 4-byte field at
+// `field`; 0 for none: sector 0 is the file's own header, and a table must
+// hold at least its 2-byte count inside the file.
+inline uint64_t TableAt(const ByteSource& source, uint64_t field)
+{
+    const uint64_t table = SectorToByte(source.U32(field));
+    return table != 0 && source.Holds(table, 2) ? table : 0;
+}
 
 }  // namespace IfoLayout

@@ -6,8 +6,7 @@ using namespace IfoLayout;
 
 uint64_t TitleSetIfo::Table(uint64_t field) const
 {
-    const uint64_t table = SectorToByte(source_.U32(field));
-    return source_.Holds(table, 2) ? table : 0;
+    return TableAt(source_, field);
 }
 
 int TitleSetIfo::TitleCount() const

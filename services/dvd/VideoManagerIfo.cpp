@@ -6,12 +6,13 @@
 
 uint64_t VideoManagerIfo::TitleTable() const
 {
-    return IfoLayout::SectorToByte(source_.U32(IfoLayout::kVmgTitleTable));
+    return IfoLayout::TableAt(source_, IfoLayout::kVmgTitleTable);
 }
 
 int VideoManagerIfo::TitleCount() const
 {
-    return static_cast<int>(source_.U16(TitleTable()));
+    const uint64_t table = TitleTable();
+    return table ? static_cast<int>(source_.U16(table)) : 0;
 }
 
 int VideoManagerIfo::ChapterCount(int title) const
@@ -24,8 +25,8 @@ int VideoManagerIfo::ChapterCount(int title) const
 
 int VideoManagerIfo::TitleSetCount() const
 {
-    const uint64_t table = IfoLayout::SectorToByte(source_.U32(IfoLayout::kVmgTitleSetTable));
-    return static_cast<int>(source_.U16(table));
+    const uint64_t table = IfoLayout::TableAt(source_, IfoLayout::kVmgTitleSetTable);
+    return table ? static_cast<int>(source_.U16(table)) : 0;
 }
 
 std::string VideoManagerIfo::VersionText(const ByteSource& source)

@@ -45,12 +45,10 @@ private:
     wxDECLARE_EVENT_TABLE();
 };
 
-// clang-format off
 wxBEGIN_EVENT_TABLE(Receiver, wxFrame)
     EVT_COMMAND(2206, EVT_MEDIA_IMPORT_PROGRESS, Receiver::OnImport)
     EVT_COMMAND(wxID_ANY, EVT_CONVERT_FINISHED, Receiver::OnFinished)
 wxEND_EVENT_TABLE()
-// clang-format on
 
 struct Job {
     wxEvtHandler* target = nullptr;

@@ -97,6 +97,8 @@ TEST_F(SkinArchive, SizesFitTheLayouts)
         {"surface/window/fileinformation-bg\\.png", 380, 380, 2000, 2000},
         {"surface/window/progress-convert\\.png", 460, 400, 2000, 2000},
         {"surface/base/info_bg\\.png", 400, 300, 2000, 2000},
+        {"surface/window/clip-background\\.png", 502, 500, 2000, 2000},
+        {"surface/window/edit-background\\.png", 850, 620, 2000, 2000},
         {"surface/setting/setting_window\\.png", 455, 370, 2000, 2000},
         {"surface/customise/customise_bg\\.png", 345, 430, 2000, 2000},
     };
@@ -135,6 +137,69 @@ TEST_F(SkinArchive, PreviewControlsFitInsideThePane)
         x += p->width;
     }
     EXPECT_LE(x + 4 + 8 + 10, 322);
+}
+
+// Rows of controls that windows place one after another at fixed offsets:
+// the row must end inside its window. Text a row also holds is given as the
+// width it takes in the program's default fonts on this platform.
+TEST_F(SkinArchive, ControlRowsFitTheirWindows)
+{
+    auto w = [&](const std::string& name) {
+        const Picture* p = Find(name);
+        EXPECT_TRUE(p) << name;
+        return p ? p->width : 0;
+    };
+    const std::string win = "surface/window/", base = "surface/base/";
+    const int edit = w(win + "edit-background.png");
+    const int clip = w(win + "clip-background.png");
+    const int custom = w("surface/customise/customise_bg.png");
+    const int setting = w("surface/setting/setting_window.png");
+    const struct {
+        const char* row;
+        int end, limit;
+    } rows[] = {
+        // output pane: field to 264, then browse and open folder, 8 apart
+        {"output pane", 272 + w(win + "browse-normal.png") + 8 + w(win + "find-target-normal.png"), 600},
+        // profile pane: combo to 350, settings button, then the 111-pixel check box
+        {"profile pane", 358 + w(win + "settings-normal.png") + 8 + 111, 560},
+        // title bar: the name label ends near 170, the buttons end 10 from the right
+        {"title bar", 170 + w("surface/top/small.png") + w("surface/top/close.png") + 10,
+         w(base + "background.png")},
+        {"toolbar", 20 + w(win + "toolbar-add-normal.png") + w(win + "toolbar-clip-normal.png") +
+                        w(win + "toolbar-edit-normal.png"),
+         w(base + "background.png")},
+        // clip transport row, before the elapsed time that ends at 410
+        {"clip transport", 20 + w(win + "clip-play-normal.png") + 10 + w(win + "clip-next-frame-normal.png") + 10 +
+                               w(win + "clip-make-in-normal.png") + 10 + w(win + "clip-make-out-normal.png") + 10 +
+                               w(win + "clip-play-section-normal.png"),
+         410 - 60},
+        {"clip footer", 20 + w(base + "reset-normal.png") + 10 + 110 + 10 + w(base + "ok-normal.png") + 10 +
+                            w(base + "cancel-normal.png") + 20,
+         clip},
+        {"edit transport", 24 + w(win + "edit-play-normal.png") + 16 + w(win + "edit-stop-normal.png") + 12 +
+                               w(win + "edit-slider-channel.png") + w(win + "edit-slider-thumb.png") + 16 +
+                               w(win + "preview-volume.png") + w(win + "preview-volume-channel.png") +
+                               w(win + "preview-volume-thumb.png") + 16 + w(win + "edit-rotate-normal.png") + 16 +
+                               w(win + "edit-level-normal.png") + 16 + w(win + "edit-vertical-normal.png"),
+         edit - 10},
+        {"edit tabs", 15 + w(win + "edit-crop-normal.png") + 2 + w(win + "edit-effect-normal.png") + 2 +
+                          w(win + "edit-watermark-normal.png") + 2 + w(win + "edit-subtitle-normal.png"),
+         edit},
+        // customise buttons stand 80, 100 and 80 apart
+        {"check all", 18 + w("surface/customise/checkall.png") + 4, 18 + 80},
+        {"uncheck all", 98 + w("surface/customise/uncheckall.png") + 4, 98 + 100},
+        {"customise ok", 198 + w("surface/customise/ok.png") + 4, 198 + 80},
+        {"customise cancel", 278 + w("surface/customise/cancel.png") + 10, custom},
+        // settings: OK at 270 before cancel at 355; save-as right of the preset chooser
+        {"settings ok", 270 + w("surface/setting/ok.png") + 4, 355},
+        {"settings cancel", 355 + w("surface/setting/cancel.png") + 10, setting},
+        {"settings save as", 20 + 95 + 2 + setting / 6 * 3 + 10 + 4 + w("surface/setting/saveAs.png") + 30, setting},
+        // popup strip: customise button 65 left of two spin buttons, inside 150
+        {"popup spin buttons", 150 - 49 + 2 * w("surface/mypopmenu/spinButton/left.png") + 1, 150},
+        {"popup customise", 150 - 49 - 65 + w("surface/mypopmenu/custom.png"), 150 - 49},
+    };
+    for (const auto& r : rows)
+        EXPECT_LE(r.end, r.limit) << r.row;
 }
 
 TEST_F(SkinArchive, ButtonStatesLookDifferent)

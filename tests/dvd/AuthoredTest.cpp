@@ -224,6 +224,10 @@ TEST_F(AuthoredDisc, ChainsCellsAndExtentsAgreeWithLibdvdread)
         ifo_handle_t* ifo = ifoOpen(reader_, vts);
         ASSERT_NE(ifo, nullptr);
         EXPECT_EQ(service_->GetVtsTitleCount(root, vts), ifo->vts_ptt_srpt->nr_of_srpts);
+        int titlesInSet = 0;
+        for (int t = 0; t < vmg_->tt_srpt->nr_of_srpts; ++t)
+            titlesInSet += vmg_->tt_srpt->title[t].title_set_nr == vts;
+        EXPECT_EQ(service_->GetVtsTitleCount(root, vts), titlesInSet);
         int64_t total = 0;
         std::vector<int64_t> sizes;
         for (int k = 1; fs::exists(Vob(vts, k)); ++k) {
@@ -263,6 +267,13 @@ TEST_F(AuthoredDisc, ChainsCellsAndExtentsAgreeWithLibdvdread)
         ifoClose(ifo);
     }
     EXPECT_GE(checkedCells, 10);
+    // dvdauthor writes the sync addresses: the first VOBU with every stream
+    // in sync lies inside the data, on a sector.
+    for (int vts = 1; vts <= 2; ++vts) {
+        const int64_t sync = service_->GetSyncStartOffset(root, vts);
+        EXPECT_GT(sync, 0) << vts;
+        EXPECT_EQ(sync % kSector, 0) << vts;
+    }
 }
 
 TEST_F(AuthoredDisc, StreamsAgreeWithLibdvdreadAndFfprobe)

@@ -104,6 +104,35 @@ TEST_F(DriveTest, LabelsOfRootsDevicesAndImages)
     }
 }
 
+TEST_F(DriveTest, TableSlotsOverTheSystemRoot)
+{
+    setenv("MEROVANT_SYSTEM_ROOT", sys_.c_str(), 1);
+    DriverService* service = ZRCreateDriverService();
+    ASSERT_NE(service, nullptr);
+    int count = -1;
+    char** labelled = service->ListOpticalDrivesWithLabels(&count);
+    EXPECT_EQ(dvdtest::TakeList(labelled, count),
+              (std::vector<std::string>{"/media/My Movie/" + kLabel, sys_ + "/dev/sr1",
+                                        sys_ + "/dev/sr10"}));
+    char** roots = service->ListOpticalDrives(&count);
+    EXPECT_EQ(count, 3);
+    dvdtest::TakeList(roots, count);
+    EXPECT_EQ(dvdtest::TakeText(service->GetVolumeLabel("/media/My Movie/")), kLabel);
+    EXPECT_EQ(dvdtest::TakeText(service->GetVolumeLabel((sys_ + "/dev/sr1").c_str())), "");
+
+    // A system without optical drives: a count of 0 and no list.
+    fs::remove_all(sys_ + "/sys/block/sr0");
+    fs::remove_all(sys_ + "/sys/block/sr1");
+    fs::remove_all(sys_ + "/sys/block/sr10");
+    count = -1;
+    EXPECT_EQ(service->ListOpticalDrives(&count), nullptr);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(service->ListOpticalDrivesWithLabels(&count), nullptr);
+    EXPECT_EQ(count, 0);
+    ZRFreeDriverService(service);
+    unsetenv("MEROVANT_SYSTEM_ROOT");
+}
+
 TEST(DriveMountField, OctalEscapesAreDecoded)
 {
     struct Case {
@@ -119,6 +148,7 @@ TEST(DriveMountField, OctalEscapesAreDecoded)
 
 TEST(DriverService, TableAnswersOnThisSystem)
 {
+    unsetenv("MEROVANT_SYSTEM_ROOT");
     DriverService* service = ZRCreateDriverService();
     ASSERT_NE(service, nullptr);
     int count = -1;

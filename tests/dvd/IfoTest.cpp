@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <climits>
@@ -280,6 +281,43 @@ TEST_F(IfoTest, FirstCellOffsetOnlyForTheFileItself)
     EXPECT_EQ(later->firstCellOffset, 0);
 }
 
+TEST_F(IfoTest, VobListsJoinTheFilesUpToTheHundredth)
+{
+    WriteStandard();
+    for (int k = 2; k <= 3; ++k)
+        dvdtest::WriteSparse(Vob(1, k), (100 + k) * kSector);
+    Info three(service_->GetTitleInfo(root_.c_str(), 1, 1, 1));
+    ASSERT_NE(three, nullptr);
+    EXPECT_EQ(std::string(three->vobList), Vob(1, 1) + "|" + Vob(1, 2) + "|" + Vob(1, 3));
+    EXPECT_EQ(std::vector<int64_t>(three->vobSizes, three->vobSizes + 3),
+              (std::vector<int64_t>{300 * kSector, 102 * kSector, 103 * kSector}));
+    // A gap ends the list; so does the hundredth file.
+    dvdtest::WriteSparse(Vob(1, 5), kSector);
+    Info gap(service_->GetTitleInfo(root_.c_str(), 1, 1, 1));
+    EXPECT_EQ(gap->vobCount, 3);
+    for (int k = 4; k <= 101; ++k)
+        dvdtest::WriteSparse(Vob(1, k), kSector);
+    Info hundred(service_->GetTitleInfo(root_.c_str(), 1, 1, 1));
+    EXPECT_EQ(hundred->vobCount, 100);
+    EXPECT_EQ(std::string(hundred->vobList).substr(std::string(hundred->vobList).rfind('|') + 1),
+              Vob(1, 100));
+}
+
+TEST_F(IfoTest, AChainWithoutCellsEndsTheCellList)
+{
+    ifo::TitleSet set = StandardSet();
+    ifo::Chain empty;
+    set.chains.insert(set.chains.begin() + 1, empty);  // chains: 2 cells, none, 1 cell
+    WriteStandard(set);
+    EXPECT_NE(Info(service_->GetTitleInfo(root_.c_str(), 1, 1, 2)), nullptr);
+    EXPECT_EQ(service_->GetTitleInfo(root_.c_str(), 1, 2, 1), nullptr);
+    EXPECT_EQ(service_->GetTitleInfo(root_.c_str(), 1, 3, 1), nullptr);
+    // Times and program counts read each chain by itself.
+    EXPECT_EQ(Time(1, 3, 1), "00:00:20.00");
+    EXPECT_EQ(Time(1, 2, 0), "00:00:00.00");
+    EXPECT_EQ(Time(1, 2, 1), "00:00:00.00");
+}
+
 // The sync search over an in-memory title set: 12 sectors of VOB data with
 // navigation packs at chosen VOBUs, the cell starting at sector 2.
 class SyncSearch : public ::testing::Test {
@@ -451,6 +489,14 @@ TEST_F(IfoTest, OutOfRangeArgumentsAndMissingFiles)
     std::filesystem::create_directories(root_ + "/VIDEO_TS/VTS_02_0.IFO");
     EXPECT_EQ(Time(2, 1, 1), "00:00:00.00");
     EXPECT_EQ(service_->GetVtsTitleCount(root, 2), 0);
+    // A FIFO in place of a file is never opened for a blocking read.
+    std::filesystem::remove(Vob(1, 1));
+    ASSERT_EQ(mkfifo((root_ + "/VIDEO_TS/VTS_01_0.IFO.fifo").c_str(), 0600), 0);
+    std::filesystem::rename(root_ + "/VIDEO_TS/VTS_01_0.IFO.fifo", root_ + "/VIDEO_TS/VTS_01_0.IFO");
+    ASSERT_EQ(mkfifo(Vob(1, 1).c_str(), 0600), 0);
+    EXPECT_EQ(Time(1, 1, 1), "00:00:00.00");
+    EXPECT_EQ(service_->GetTitleInfo(root, 1, 1, 1), nullptr);
+    EXPECT_EQ(service_->GetSyncStartOffset(root, 1), 0);
 }
 
 TEST_F(IfoTest, ManyChainsOnOneFullChainAnswerQuickly)

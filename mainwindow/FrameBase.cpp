@@ -1,0 +1,106 @@
+#include "FrameBase.h"
+
+#include "AppUtil.h"
+#include "EventTypes.h"
+#include "ImageUtil.h"
+#include "OptionDomain.h"
+#include "ShapeWindow.h"
+
+#include <wx/icon.h>
+#include <wx/msgdlg.h>
+#include <wx/tokenzr.h>
+
+wxIMPLEMENT_DYNAMIC_CLASS(FrameBase, wxFrame);
+
+namespace {
+
+// wxFRAME_SHAPED alone keeps the window manager's title bar and border on GTK;
+// the skin draws its own, so the frame asks for none.
+constexpr long kFrameStyle = wxDEFAULT_FRAME_STYLE | wxFRAME_SHAPED | wxBORDER_NONE;
+
+}  // namespace
+
+wxBEGIN_EVENT_TABLE(FrameBase, wxFrame)
+    EVT_COMMAND(wxID_ANY, EVT_UPDATE_CHECK_RESULT, FrameBase::OnUpdateResult)
+wxEND_EVENT_TABLE()
+
+FrameBase::FrameBase() = default;
+
+FrameBase::~FrameBase() = default;
+
+bool FrameBase::Create(int id, const wxString& title, const wxSize& size)
+{
+    if (!wxFrame::Create(nullptr, id, title, wxDefaultPosition, size,
+                         kFrameStyle, wxFrameNameStr))
+        return false;
+    SetAppIcon(this);
+    options = std::make_unique<OptionDomain>(GetOptionFilePath());
+    options->Load();
+    return true;
+}
+
+bool FrameBase::SetRoundedShape(int width, int height, double radius)
+{
+    return ShapeWindow::SetRoundedShape(this, wxSize(width, height), radius);
+}
+
+void FrameBase::Refresh(bool, const wxRect*) {}
+
+void FrameBase::SetAppIcon(wxTopLevelWindow* window)
+{
+    const wxBitmap picture = ImageUtil::LoadThemeBitmapValue("application/application.png");
+    if (!picture.IsOk())
+        return;
+    wxIcon icon;
+    icon.CopyFromBitmap(picture);
+    window->SetIcon(icon);
+}
+
+bool FrameBase::IsNewerVersion(const wxString& latest, const wxString& current)
+{
+    wxStringTokenizer a(latest.Strip(wxString::both), ".");
+    wxStringTokenizer b(current.Strip(wxString::both), ".");
+    while (a.HasMoreTokens() || b.HasMoreTokens()) {
+        const wxString x = a.HasMoreTokens() ? a.GetNextToken() : wxString("0");
+        const wxString y = b.HasMoreTokens() ? b.GetNextToken() : wxString("0");
+        unsigned long nx = 0, ny = 0;
+        if (x.ToULong(&nx) && y.ToULong(&ny)) {
+            if (nx != ny)
+                return nx > ny;
+        } else if (x != y) {
+            return x > y;
+        }
+    }
+    return false;
+}
+
+FrameBase::UpdateMessage FrameBase::DescribeUpdateResult(const wxString& latest,
+                                                         const wxString& current)
+{
+    const wxString caption = GetAppTitle();
+    UpdateMessage message;
+    if (latest.empty()) {
+        message.text = "Update failed!Please check if the network is available.";
+    } else if (IsNewerVersion(latest, current)) {
+        message.askToDownload = true;
+        message.text = "A new version of " + caption + "(" + latest +
+                       ") is available. Click Yes to open download page.";
+    } else {
+        message.text = "This version of " + caption + "(" + current + ") is the latest version.";
+    }
+    return message;
+}
+
+void FrameBase::OnUpdateResult(wxCommandEvent& event)
+{
+    const wxString caption = GetAppTitle();
+    const UpdateMessage message = DescribeUpdateResult(event.GetString(), GetAppVersion());
+    if (!message.askToDownload) {
+        wxMessageBox(message.text, caption, wxOK | wxCENTRE, nullptr);
+        return;
+    }
+    wxMessageDialog dialog(this, message.text, caption, wxYES_NO | wxCENTRE);
+    dialog.SetTitle(caption);
+    if (dialog.ShowModal() == wxID_YES && options)
+        AppUtil::OpenWebPage(options->GetProductPageUrl());
+}

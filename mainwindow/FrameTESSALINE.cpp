@@ -1,0 +1,67 @@
+#include "FrameTESSALINE.h"
+
+#include "AppUtil.h"
+#include "ImageUtil.h"
+
+#include <wx/custombgwin.h>
+#include <wx/panel.h>
+
+#include <memory>
+
+wxIMPLEMENT_DYNAMIC_CLASS(FrameTESSALINE, FrameBase);
+
+wxBEGIN_EVENT_TABLE(FrameTESSALINE, FrameBase)
+wxEND_EVENT_TABLE()
+
+namespace {
+
+constexpr double kCornerRadius = 9.0;
+
+}  // namespace
+
+FrameTESSALINE::FrameTESSALINE() = default;
+
+std::vector<FrameTESSALINE::PaneSlot> FrameTESSALINE::PaneLayout(const wxSize& background)
+{
+    const int w = background.GetWidth();
+    const wxRect title(0, 0, w, 20);
+    const wxRect menu(0, 26, w, 24);
+    const wxRect toolbar(0, 56, w, 44);
+    const wxRect select(10, toolbar.GetBottom() + 1 + 8, 502, 320);
+    const wxRect preview(514, 110, 322, 322);
+    const wxRect profile(40, 456, 560, 28);
+    const wxRect output(40, profile.GetBottom() + 1 + 6, 600, 28);
+    const wxRect start(output.GetRight() + 1 + 50, 450, 136, 64);
+    return {
+        {"TitleWindow", 2165, title, wxNO_BORDER},
+        {"MenuWindow", 2155, menu, wxNO_BORDER},
+        {"ToolbarWindow", 2007, toolbar, wxNO_BORDER},
+        {"SelectWindow", 2136, select, wxNO_BORDER},
+        {"PreviewWindow", 2140, preview, 0},
+        {"ProfileWindow", 2138, profile, wxNO_BORDER},
+        {"OutputWindow", 2139, output, wxNO_BORDER},
+        {"StartWindow", 2153, start, wxNO_BORDER},
+    };
+}
+
+bool FrameTESSALINE::Create(int id, const wxString&, const wxSize&)
+{
+    std::unique_ptr<wxBitmap> background(ImageUtil::LoadThemeBitmap("surface/base/background.png"));
+    if (!background)
+        return false;
+    const wxSize size = background->GetSize();
+    if (!FrameBase::Create(id, GetAppDisplayName(), size))
+        return false;
+
+    auto* face = new wxCustomBackgroundWindow<wxPanel>;
+    face->Create(this, wxID_ANY, wxPoint(0, 0), size, wxTAB_TRAVERSAL | wxNO_BORDER);
+    face->SetBackgroundBitmap(ImageUtil::LoadThemeBitmapValue("surface/base/background.png"));
+
+    // The panes come here, each cut from the background at its PaneLayout
+    // rectangle, and are then wired to each other.
+
+    Centre(wxBOTH);
+    SetRoundedShape(size.GetWidth(), size.GetHeight(), kCornerRadius);
+    Fit();
+    return true;
+}

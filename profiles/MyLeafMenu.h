@@ -1,0 +1,113 @@
+// Second level of the profile chooser's popup: the shown profiles of one
+// category in rows of 45 pixels (icon, bold alias, description in up to two
+// lines), with a vertical scroll bar when they do not fit. Every filling
+// re-reads the catalog file. A click on a row sends the choice to the
+// chooser and closes the popup.
+//
+// It is a child of the category popup (see MyPopupMenu), not a window of
+// its own, so that the popup's pointer grab covers it.
+#pragma once
+
+#include <wx/window.h>
+#include <wx/bitmap.h>
+#include <wx/frame.h>
+#include <wx/xml/xml.h>
+
+#include <memory>
+
+class MenuItemArray;
+class MyMenuItem;
+class wxDC;
+
+class MyLeafMenu : public wxWindow {
+public:
+    static constexpr int kRowHeight = 45;
+    static constexpr int kDescriptionWidth = 340;
+    static constexpr int kCloseIconX = 300;
+
+    MyLeafMenu();
+    MyLeafMenu(wxWindow* parent, wxWindowID id, const wxString& title,
+               const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+               long style = wxBORDER_NONE, const wxString& name = wxFrameNameStr);
+    ~MyLeafMenu() override;
+
+    virtual bool Create(wxWindow* parent, wxWindowID id, const wxString& title,
+                        const wxPoint& pos = wxDefaultPosition,
+                        const wxSize& size = wxDefaultSize, long style = wxBORDER_NONE,
+                        const wxString& name = wxFrameNameStr);
+
+    void SetCategory(const wxString& id) { m_category = id; }
+    wxString GetCategory() const { return m_category; }
+    bool IsUserDefined() const { return m_category == "User Defined"; }
+    void SetParentItem(MyMenuItem* item) { m_parentItem = item; }
+    MyMenuItem* GetParentItem() const { return m_parentItem; }
+
+    // Fills the list from the catalog file.
+    void LoadItems();
+
+    // Puts the profile described by the spare node (GetSourceNode) at the
+    // top of the "Recent" category of the catalog file, keeping at most ten.
+    void AddToRecent();
+    // Removes the profile with the node's "id" from "User Defined" in the
+    // catalog file.
+    void DeleteUserProfile(const wxXmlNode* node);
+    wxXmlNode* GetSourceNode() const { return m_spareNode.get(); }
+    wxString GetEmptyText() const { return wxEmptyString; }
+
+    MenuItemArray* GetItems() const { return m_items.get(); }
+    int GetRowsPerPage() const { return m_rowsPerPage; }
+    int GetFirstVisible() const { return m_firstVisible; }
+    int GetLastVisible() const { return m_lastVisible; }
+    int GetHighlightedIndex() const { return m_highlightedIndex; }
+    int GetChosenIndex() const { return m_chosenIndex; }
+    bool IsCloseIconHovered() const { return m_closeHover; }
+    // The two lines a description is drawn in: the first is empty when the
+    // text fits in one line.
+    static void SplitDescription(wxDC& dc, const wxString& text, wxString& first,
+                                 wxString& rest);
+
+protected:
+    virtual void OnPaint(wxPaintEvent& event);
+    virtual void OnEraseBackground(wxEraseEvent& event);
+    virtual void DrawItems(wxDC& dc);
+    virtual void OnScrollThumbTrack(wxScrollWinEvent& event);
+    virtual void OnMotion(wxMouseEvent& event);
+    wxSize DoGetBestSize() const override;
+
+private:
+    void OnLeftDown(wxMouseEvent& event);
+    void OnScrollStep(wxScrollWinEvent& event);
+    void ScrollToRow(int first);
+    int HighlightRow(const wxPoint& point, bool& closeHover);
+    void DrawRow(wxDC& dc, int row, bool highlighted);
+    void DrawDescription(wxDC& dc, const wxString& text, int x, int y);
+    bool IsHighlightShown() const;
+    wxRect GetRowRect(int row) const;
+    wxRect GetCloseIconRect(int row) const;
+    // Loads the catalog file into the own document; false when it cannot.
+    bool LoadOwnDocument();
+    bool SaveOwnDocument();
+    wxXmlNode* FindCategoryNode(const wxString& id) const;
+    void TrimRecent(wxXmlNode* recent, int count);
+
+    wxString m_category;
+    std::unique_ptr<wxXmlNode> m_spareNode;
+    std::unique_ptr<wxXmlDocument> m_document;
+    int m_chosenIndex = 0;
+    int m_pointedIndex = -1;
+    std::unique_ptr<MenuItemArray> m_items;
+    int m_rowsPerPage = 0;
+    int m_highlightedRow = -1;
+    int m_highlightedIndex = -1;
+    int m_firstVisible = 0;
+    int m_lastVisible = -1;
+    int m_visibleCount = 0;
+    bool m_closeHover = false;
+    wxWindow* m_chooser = nullptr;
+    MyMenuItem* m_parentItem = nullptr;
+    wxBitmap m_closeImage;
+    wxBitmap m_closeOverImage;
+
+    wxDECLARE_DYNAMIC_CLASS(MyLeafMenu);
+    wxDECLARE_EVENT_TABLE();
+};

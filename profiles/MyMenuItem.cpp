@@ -1,0 +1,5 @@
+#include "MyMenuItem.h"
+
+MyMenuItem::MyMenuItem() = default;
+
+MyMenuItem::~MyMenuItem() = default;

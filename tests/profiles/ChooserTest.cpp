@@ -1,0 +1,364 @@
+// The profile chooser driven with real pointer events: the category popup,
+// the profile list beside it, scrolling, choosing, closing.
+#include "MenuItemArray.h"
+#include "MyLeafMenu.h"
+#include "MyMenuItem.h"
+#include "MyPopupMenu.h"
+#include "ProfileComboBox.h"
+#include "ProfileTestEnv.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/dcmemory.h>
+#include <wx/display.h>
+#include <wx/frame.h>
+#include <wx/panel.h>
+#include <wx/settings.h>
+#include <wx/textctrl.h>
+
+#include <memory>
+
+using namespace ptest;
+
+namespace {
+
+wxString ManyCategories(int count)
+{
+    wxString body;
+    for (int i = 0; i < count; ++i)
+        body += CatalogGroup(wxString::Format("Group %d", i), "surface/test/cat-red.png",
+                         CatalogProfile(wxString::Format("p%d (*.mp4)", i), "P", "d"));
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<catalog>\n" + body + "</catalog>\n";
+}
+
+// A borderless frame holding one chooser, which records every choice.
+struct Host {
+    explicit Host(const wxPoint& pos)
+    {
+        frame = new wxFrame(nullptr, wxID_ANY, "host", pos, wxSize(420, 60), wxBORDER_NONE);
+        panel = new wxPanel(frame, wxID_ANY, wxPoint(0, 0), wxSize(420, 60));
+        combo = new ProfileComboBox(panel, 2110, wxPoint(62, 2), wxSize(288, 22), 17);
+        panel->Bind(wxEVT_TEXT, [this](wxCommandEvent& event) {
+            ++choices;
+            text = event.GetString();
+            item = static_cast<MyMenuItem*>(event.GetClientData());
+            object = event.GetEventObject();
+            popupShownDuringChoice = combo->GetPopup()->IsShown();
+            combo->SetValue(event.GetString());
+        }, 2110);
+        EXPECT_TRUE(ShowAndWait(frame));
+    }
+    ~Host()
+    {
+        frame->Destroy();
+        Pump(50);
+    }
+
+    MyPopupMenu* popup() const { return combo->GetPopup(); }
+    MyLeafMenu* leaf() const { return combo->GetPopup()->GetLeafMenu(); }
+    void Open() { OpenChooser(combo); }
+    wxPoint CategoryRow(int row) const { return CategoryRowPoint(combo, row); }
+    wxPoint LeafRow(int row) const { return ProfileRowPoint(combo, row); }
+
+    wxFrame* frame = nullptr;
+    wxPanel* panel = nullptr;
+    ProfileComboBox* combo = nullptr;
+    int choices = 0;
+    wxString text;
+    MyMenuItem* item = nullptr;
+    wxObject* object = nullptr;
+    bool popupShownDuringChoice = false;
+};
+
+const wxColour kHighlight(49, 106, 197);
+
+}  // namespace
+
+TEST(ProfileChooser, OpensBelowWithIconsAndClosesOnSecondClick)
+{
+    ProfileTestEnv env(ChooserCatalog());
+    Host host(wxPoint(40, 40));
+
+    // The box shows the first category's icon at its left edge.
+    const MenuItemArray* categories = host.popup()->GetItems();
+    ASSERT_EQ(categories->GetCount(), 4u);
+    EXPECT_EQ(host.combo->GetBitmap(), categories->Item(0)->GetImage());
+    EXPECT_EQ(host.combo->GetTextIndent(), 24 + 4);
+    EXPECT_TRUE(ScreenRectHas(wxRect(host.combo->GetScreenPosition() + wxPoint(3, 5), wxSize(4, 4)),
+                              IconColour("cat-red"), 10));
+
+    host.Open();
+    Screenshot("chooser-open");
+    const wxPoint comboScreen = host.combo->GetScreenPosition();
+    EXPECT_EQ(host.popup()->GetScreenPosition(),
+              wxPoint(comboScreen.x, comboScreen.y + host.combo->GetSize().y));
+    // The profile list touches the categories' right edge at the same top.
+    EXPECT_EQ(host.leaf()->GetScreenPosition(),
+              host.popup()->GetScreenPosition() + wxPoint(150, 0));
+
+    const wxString expected[] = {"Video", "Audio", "User Defined", "Recent"};
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(categories->Item(i)->GetAlias(), expected[i]);
+    EXPECT_EQ(host.leaf()->GetCategory(), "Video");
+    ASSERT_EQ(host.leaf()->GetItems()->GetCount(), 8u);
+
+    // Row 0 is highlighted; each row shows its category's icon and an arrow.
+    const wxPoint popupScreen = host.popup()->GetScreenPosition();
+    EXPECT_TRUE(ScreenRectHas(wxRect(popupScreen + wxPoint(100, 3), wxSize(10, 4)), kHighlight, 8));
+    EXPECT_TRUE(ScreenRectHas(wxRect(popupScreen + wxPoint(2, 28 + 6), wxSize(6, 6)),
+                              IconColour("cat-green"), 10));
+    EXPECT_TRUE(ScreenRectHas(wxRect(popupScreen + wxPoint(150 - 30, 28 + 7), wxSize(14, 14)),
+                              *wxBLACK, 30));
+
+    Click(host.combo, wxPoint(100, 11));
+    EXPECT_TRUE(WaitFor([&] { return !host.popup()->IsShown(); }));
+    EXPECT_FALSE(host.leaf()->IsShown());
+    EXPECT_EQ(host.choices, 0);
+}
+
+TEST(ProfileChooser, HoverOpensProfilesAndClickChoosesThroughTheBox)
+{
+    ProfileTestEnv env(ChooserCatalog());
+    Host host(wxPoint(40, 40));
+    host.Open();
+
+    MoveTo(host.CategoryRow(1));
+    ASSERT_TRUE(WaitFor([&] { return host.leaf()->GetCategory() == "Audio"; }));
+    EXPECT_EQ(host.popup()->GetHoveredIndex(), 1);
+    ASSERT_EQ(host.leaf()->GetItems()->GetCount(), 2u);  // the hidden profile is left out
+    const MenuItemArray* listed = host.leaf()->GetItems();
+
+    // Moving within the highlighted row does not fill the list again.
+    MoveTo(host.CategoryRow(1) + wxPoint(20, 6));
+    EXPECT_EQ(host.leaf()->GetItems(), listed);
+    // Below the last category the highlight stays.
+    MoveTo(host.popup()->GetScreenPosition() + wxPoint(60, 4 * 28 + 5));
+    EXPECT_EQ(host.leaf()->GetCategory(), "Audio");
+
+    // Right after filling, a click chooses nothing... after a move it does.
+    MoveTo(host.LeafRow(1));
+    EXPECT_EQ(host.leaf()->GetHighlightedIndex(), 1);
+    Screenshot("chooser-audio");
+    Click(host.leaf(), host.leaf()->ScreenToClient(host.LeafRow(1)));
+    ASSERT_EQ(host.choices, 1);
+    EXPECT_EQ(host.text, "Plain Audio");
+    ASSERT_TRUE(host.item);
+    EXPECT_EQ(host.item->GetId(), "audio_plain (*.ogg)");
+    ASSERT_TRUE(host.item->GetParent());
+    EXPECT_EQ(host.item->GetParent()->GetId(), "Audio");
+    EXPECT_EQ(host.object, host.leaf());
+    EXPECT_TRUE(host.popupShownDuringChoice);
+    EXPECT_TRUE(WaitFor([&] { return !host.popup()->IsShown(); }));
+    EXPECT_FALSE(host.leaf()->IsShown());
+    EXPECT_EQ(host.combo->GetValue(), "Plain Audio");
+
+    // Reopened, the last hovered category is listed again.
+    host.Open();
+    EXPECT_EQ(host.leaf()->GetCategory(), "Audio");
+    // Below the last profile row a click takes the row highlighted before.
+    MoveTo(host.LeafRow(0));
+    MoveTo(host.leaf()->GetScreenPosition() + wxPoint(150, 2 * 45 + 20));
+    Click(host.leaf(), wxPoint(150, 2 * 45 + 20));
+    ASSERT_EQ(host.choices, 2);
+    EXPECT_EQ(host.text, "Long");
+}
+
+TEST(ProfileChooser, LongCategoryScrollsWithItsBar)
+{
+    ProfileTestEnv env(ChooserCatalog());
+    Host host(wxPoint(40, 40));
+    host.Open();
+    MyLeafMenu* leaf = host.leaf();
+    ASSERT_EQ(leaf->GetCategory(), "Video");
+    EXPECT_EQ(leaf->GetRowsPerPage(), 165 / 45);
+    EXPECT_EQ(leaf->GetLastVisible(), 2);
+    EXPECT_EQ(leaf->GetScrollThumb(wxVERTICAL), 3);
+    EXPECT_EQ(leaf->GetScrollRange(wxVERTICAL), 8);
+
+    // The bar lies right of the client area; drag its thumb to the bottom.
+    const int clientWidth = leaf->GetClientSize().x;
+    const int barWidth = leaf->GetSize().x - clientWidth;
+    ASSERT_GT(barWidth, 4) << "no vertical scroll bar";
+    const wxPoint bar = leaf->GetScreenPosition() + wxPoint(clientWidth + barWidth / 2, 0);
+    PressAt(bar + wxPoint(0, 12));
+    MoveTo(bar + wxPoint(0, 80));
+    MoveTo(bar + wxPoint(0, leaf->GetSize().y + 40));
+    Release();
+    ASSERT_TRUE(WaitFor([&] { return leaf->GetFirstVisible() == 5; }))
+        << "first visible " << leaf->GetFirstVisible();
+    EXPECT_EQ(leaf->GetLastVisible(), 7);
+    EXPECT_TRUE(host.popup()->IsShown());
+    Screenshot("chooser-scrolled");
+
+    // The first visible row is now profile 5.
+    MoveTo(host.LeafRow(0) + wxPoint(0, 5));
+    MoveTo(host.LeafRow(0));
+    Click(leaf, leaf->ScreenToClient(host.LeafRow(0)));
+    ASSERT_EQ(host.choices, 1);
+    EXPECT_EQ(host.text, "Video 5 (*.mp4)");
+
+    // Filling again starts at the top.
+    host.Open();
+    EXPECT_EQ(leaf->GetFirstVisible(), 0);
+    EXPECT_EQ(leaf->GetScrollPos(wxVERTICAL), 0);
+}
+
+TEST(ProfileChooser, LongDescriptionIsDrawnInTwoLines)
+{
+    ProfileTestEnv env(ChooserCatalog());
+    Host host(wxPoint(40, 40));
+    host.Open();
+    MoveTo(host.CategoryRow(1));
+    ASSERT_TRUE(WaitFor([&] { return host.leaf()->GetCategory() == "Audio"; }));
+    MoveTo(host.leaf()->GetScreenPosition() + wxPoint(380, 2 * 45 + 30));  // no highlight moves
+    Pump(150);
+    Screenshot("chooser-description");
+
+    // Text of the first description line lies above the normal line (y 22),
+    // right of the short alias; a short description leaves that band white.
+    const wxPoint leafScreen = host.leaf()->GetScreenPosition();
+    const wxRect band(leafScreen.x + 32 + 10 + 120, 0, 180, 7);
+    wxRect longRow(band);
+    longRow.y = leafScreen.y + 0 * 45 + 15;
+    wxRect shortRow(band);
+    shortRow.y = leafScreen.y + 1 * 45 + 15;
+    EXPECT_TRUE(ScreenRectHas(longRow, *wxBLACK, 110));
+    EXPECT_FALSE(ScreenRectHas(shortRow, *wxBLACK, 110));
+
+    wxBitmap canvas(10, 10);
+    wxMemoryDC dc(canvas);
+    dc.SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+    struct Case {
+        wxString text;
+        bool cut;
+    };
+    const Case cases[] = {{"Short", false}, {kLongDescription, true}, {wxString('x', 200), true}};
+    for (const Case& c : cases) {
+        wxString first;
+        wxString rest;
+        MyLeafMenu::SplitDescription(dc, c.text, first, rest);
+        EXPECT_EQ(first + rest, c.text);
+        if (!c.cut) {
+            EXPECT_TRUE(first.empty());
+            continue;
+        }
+        EXPECT_LT(dc.GetTextExtent(first).x, MyLeafMenu::kDescriptionWidth);
+        if (c.text.Contains(" ")) {
+            EXPECT_FALSE(first.empty());
+            EXPECT_EQ(rest[0], ' ');
+        } else {
+            EXPECT_TRUE(first.empty());  // nothing to cut at: all on the second line
+        }
+    }
+}
+
+TEST(ProfileChooser, OpensUpwardsInTheLowerHalf)
+{
+    ProfileTestEnv env(ChooserCatalog());
+    const wxSize display = wxGetDisplaySize();
+    Host host(wxPoint(40, display.y - 120));
+    host.Open();
+    const wxPoint comboScreen = host.combo->GetScreenPosition();
+    EXPECT_EQ(host.popup()->GetScreenPosition().y + host.popup()->GetSize().y, comboScreen.y);
+    EXPECT_EQ(host.popup()->GetScreenPosition().x, comboScreen.x);
+}
+
+TEST(ProfileChooser, ClickOutsideClosesBothLevels)
+{
+    ProfileTestEnv env(ChooserCatalog());
+    Host host(wxPoint(40, 40));
+    host.Open();
+    Click(host.panel, wxPoint(10, 40));
+    EXPECT_TRUE(WaitFor([&] { return !host.popup()->IsShown(); }));
+    EXPECT_FALSE(host.leaf()->IsShown());
+    EXPECT_EQ(host.choices, 0);
+
+    // The box opens again with the next click.
+    host.Open();
+    EXPECT_TRUE(host.popup()->IsShown());
+}
+
+TEST(ProfileChooser, SpinButtonsScrollOnlyLongCategoryLists)
+{
+    struct Case {
+        int categories;
+        int lastVisible;  // right after creation
+        int lastAfterDown;
+    };
+    const Case cases[] = {{10, 9, 9}, {12, 11, 11}, {17, 14, 16}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.categories);
+        ProfileTestEnv env(ManyCategories(c.categories));
+        Host host(wxPoint(40, 20));
+        host.Open();
+        MyPopupMenu* popup = host.popup();
+        EXPECT_EQ(popup->GetFirstVisible(), 0);
+        EXPECT_EQ(popup->GetLastVisible(), c.lastVisible);
+
+        const wxSize menu = popup->GetMenuSize();
+        const wxPoint down = popup->GetScreenPosition() + wxPoint(menu.x - 40 - 9 + 20 + 1 + 5, menu.y - 25 + 5);
+        const wxPoint up = popup->GetScreenPosition() + wxPoint(menu.x - 40 - 9 + 5, menu.y - 25 + 5);
+        for (int i = 0; i < 4; ++i) {
+            MoveTo(down);
+            Click(popup, popup->ScreenToClient(down));
+        }
+        EXPECT_EQ(popup->GetLastVisible(), c.lastAfterDown);
+        EXPECT_EQ(popup->GetFirstVisible(), c.lastAfterDown - c.lastVisible);
+        // Spin buttons keep the popup open.
+        EXPECT_TRUE(popup->IsShown());
+        EXPECT_TRUE(host.leaf()->IsShown());
+        if (c.categories == 17)
+            Screenshot("chooser-spun");
+        for (int i = 0; i < 4; ++i)
+            Click(popup, popup->ScreenToClient(up));
+        EXPECT_EQ(popup->GetFirstVisible(), 0);
+        EXPECT_EQ(popup->GetLastVisible(), c.lastVisible);
+        Click(host.combo, wxPoint(100, 11));
+    }
+}
+
+TEST(ProfileChooser, UserDefinedRowShowsCloseIconUnderThePointer)
+{
+    ProfileTestEnv env(ChooserCatalog());
+    Host host(wxPoint(40, 40));
+    host.Open();
+    MoveTo(host.CategoryRow(2));
+    ASSERT_TRUE(WaitFor([&] { return host.leaf()->GetCategory() == "User Defined"; }));
+    MyLeafMenu* leaf = host.leaf();
+    MoveTo(host.LeafRow(0));
+    const wxPoint icon = leaf->GetScreenPosition() + wxPoint(MyLeafMenu::kCloseIconX, 3);
+    EXPECT_TRUE(ScreenRectHas(wxRect(icon + wxPoint(4, 4), wxSize(8, 8)), IconColour("close"), 10));
+    MoveTo(icon + wxPoint(8, 8));
+    EXPECT_TRUE(leaf->IsCloseIconHovered());
+    EXPECT_TRUE(ScreenRectHas(wxRect(icon + wxPoint(4, 4), wxSize(8, 8)), IconColour("close_over"), 10));
+    MoveTo(icon + wxPoint(40, 8));
+    EXPECT_FALSE(leaf->IsCloseIconHovered());
+    EXPECT_TRUE(ScreenRectHas(wxRect(icon + wxPoint(4, 4), wxSize(8, 8)), IconColour("close"), 10));
+    // A click on the icon chooses the profile like the rest of the row.
+    Click(leaf, wxPoint(MyLeafMenu::kCloseIconX + 8, 11));
+    ASSERT_EQ(host.choices, 1);
+    EXPECT_EQ(host.text, "Mine (*.mkv)");
+}
+
+TEST(ProfileChooser, ExtensionAndParametersOfTheBox)
+{
+    ProfileTestEnv env(ChooserCatalog());
+    Host host(wxPoint(40, 40));
+    struct Case {
+        const char* text;
+        const char* extension;
+    };
+    const Case cases[] = {
+        {"MKV H.264 1080p (*.mkv)", ".mkv"},
+        {"Archive (*.tar.gz)", ".gz"},
+        {"Plain) rest", ".Plain"},
+        {"", "."},
+    };
+    for (const Case& c : cases) {
+        host.combo->SetValue(c.text);
+        EXPECT_EQ(host.combo->GetExtension(), c.extension) << c.text;
+    }
+    // The parameters stay those of the first shown profile.
+    EXPECT_EQ(host.combo->GetTransferExtraParam(), "-vcodec mpeg4 -b 800k -acodec mp2 -ab 128k");
+    EXPECT_EQ(host.combo->GetCategory(), host.popup()->GetCategory());
+}

@@ -1,0 +1,85 @@
+// A program folder for the profile tests: a theme archive of pictures drawn
+// at test time, a scrambled catalog written from XML text, and the
+// application's AppSettings pointing at that catalog. Also the helpers that
+// drive windows with real pointer events.
+#pragma once
+
+#include "AppSettings.h"
+#include "TestSupport.h"
+
+#include <wx/colour.h>
+#include <wx/gdicmn.h>
+#include <wx/string.h>
+#include <wx/xml/xml.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class ProfileComboBox;
+class wxWindow;
+
+namespace ptest {
+
+// Catalog texts. A profile of the test catalog, and a group around profiles.
+extern const char* const kLongDescription;
+wxString CatalogProfile(const wxString& id, const wxString& alias, const wxString& description,
+                        const wxString& isShow = "1");
+wxString CatalogGroup(const wxString& id, const wxString& image, const wxString& body,
+                      const wxString& isShow = "1");
+// Groups Video (8 profiles), Audio ("Long" with a two-line description,
+// "Plain Audio" whose alias has no extension, one hidden), a hidden group,
+// "User Defined" (1) and an empty "Recent": the popup is 5 * 28 + 25 = 165
+// high and the profile list shows three rows.
+wxString ChooserCatalog();
+
+// The chooser worked with the pointer: open it by a click on the box, the
+// screen points of a category row and of a profile row, and a whole choice.
+void OpenChooser(ProfileComboBox* combo);
+wxPoint CategoryRowPoint(ProfileComboBox* combo, int row);
+wxPoint ProfileRowPoint(ProfileComboBox* combo, int row);
+void ChooseProfile(ProfileComboBox* combo, int categoryRow, int profileRow);
+
+// Colours of the pictures in the generated theme (icon name -> colour).
+wxColour IconColour(const wxString& entry);
+
+class ProfileTestEnv {
+public:
+    // `catalogXml` is written to Plugin/FormatList/format_catalog.bin and
+    // loaded as the application's catalog.
+    explicit ProfileTestEnv(const wxString& catalogXml);
+    ~ProfileTestEnv();
+
+    std::string Root() const { return m_dir.path(); }
+    wxString CatalogPath() const;
+    AppSettings& Settings() { return m_settings; }
+
+    // Rewrites the catalog file (not the document in memory).
+    void WriteCatalog(const wxString& xml) const;
+    // The catalog file as a document.
+    std::unique_ptr<wxXmlDocument> ReadCatalog() const;
+
+private:
+    mvtest::TempDir m_dir;
+    std::unique_ptr<wxXmlDocument> m_catalog;
+    AppSettings m_settings;
+};
+
+// Event pumping and real pointer input through XTEST.
+void Pump(int ms);
+bool WaitFor(const std::function<bool()>& condition, int ms = 3000);
+bool ShowAndWait(wxWindow* topLevel);
+void MoveTo(const wxPoint& screen);
+void MoveTo(wxWindow* win, const wxPoint& client);
+void Click(wxWindow* win, const wxPoint& client);
+void PressAt(const wxPoint& screen);
+void Release();
+
+// What the screen shows at a point, and whether a rectangle of it holds a
+// pixel close to the colour.
+wxColour ScreenPixel(const wxPoint& screen);
+bool ScreenRectHas(const wxRect& screen, const wxColour& colour, int tolerance = 40);
+// A screenshot of the whole screen for looking at, when SHOT_DIR is set.
+void Screenshot(const std::string& name);
+
+}  // namespace ptest
