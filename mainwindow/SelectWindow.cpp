@@ -112,6 +112,8 @@ void SelectWindow::InitGrid()
     m_grid->EnableCellEditControl(false);
     m_grid->EnableEditing(true);
     m_grid->SetCellHighlightPenWidth(0);
+    // Every cell is read-only, and read-only cells have a pen of their own.
+    m_grid->SetCellHighlightROPenWidth(0);
     m_grid->EnableDragGridSize(false);
     m_grid->SetUseNativeColLabels(true);
 

@@ -10,6 +10,20 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(ToolbarWindow, wxPanel);
 
+namespace {
+
+const ToolbarWindow::Pictures kAddPictures = {"surface/window/toolbar-add-normal.png",
+                                              "surface/window/toolbar-add-current.png",
+                                              "surface/window/toolbar-add-pressed.png"};
+const ToolbarWindow::Pictures kClipPictures = {"surface/window/toolbar-clip-normal.png",
+                                               "surface/window/toolbar-clip-current.png",
+                                               "surface/window/toolbar-clip-pressed.png"};
+const ToolbarWindow::Pictures kEditPictures = {"surface/window/toolbar-edit-normal.png",
+                                               "surface/window/toolbar-edit-current.png",
+                                               "surface/window/toolbar-edit-pressed.png"};
+
+}  // namespace
+
 wxBEGIN_EVENT_TABLE(ToolbarWindow, BaseWindow)
     EVT_BUTTON(ToolbarWindow::ID_ADD_BUTTON, ToolbarWindow::OnAdd)
     EVT_BUTTON(ToolbarWindow::ID_EDIT_BUTTON, ToolbarWindow::OnEdit)
@@ -26,12 +40,12 @@ bool ToolbarWindow::Create(wxWindow* parent, int id, wxBitmap* skin, const wxPoi
 {
     if (!BaseWindow::Create(parent, id, skin, pos, size, style, name))
         return false;
-    m_add = AddButton(ID_ADD_BUTTON, "add", 20, false);
+    m_add = AddButton(ID_ADD_BUTTON, kAddPictures, 20, false);
     const int clipX = m_add->GetPosition().x + m_add->GetSize().x;
-    m_clip = AddButton(ID_CLIP_BUTTON, "clip", clipX, true);
+    m_clip = AddButton(ID_CLIP_BUTTON, kClipPictures, clipX, true);
     m_clip->SetToolTip("Clip");
     const int editX = m_clip->GetPosition().x + m_clip->GetSize().x;
-    m_edit = AddButton(ID_EDIT_BUTTON, "edit", editX, true);
+    m_edit = AddButton(ID_EDIT_BUTTON, kEditPictures, editX, true);
     m_edit->SetToolTip("Edit");
     m_clip->Show(false);
     m_clip->Disable();
@@ -40,17 +54,16 @@ bool ToolbarWindow::Create(wxWindow* parent, int id, wxBitmap* skin, const wxPoi
     return true;
 }
 
-PvBitmapButton* ToolbarWindow::AddButton(int id, const wxString& name, int x, bool withDisabledPicture)
+PvBitmapButton* ToolbarWindow::AddButton(int id, const Pictures& pictures, int x, bool withDisabledPicture)
 {
-    const wxString stem = "surface/window/toolbar-" + name;
-    std::unique_ptr<wxBitmap> normal(ImageUtil::LoadThemeBitmap(stem + "-normal.png"));
+    std::unique_ptr<wxBitmap> normal(ImageUtil::LoadThemeBitmap(pictures.normal));
     const wxSize size = normal ? normal->GetSize() : wxSize(0, 0);
     auto* button = new PvBitmapButton(this, id, wxPoint(x, 0), size, wxNO_BORDER);
     if (normal && withDisabledPicture)
         button->SetBitmapDisable(new wxBitmap(normal->ConvertToImage().ConvertToDisabled(255)));
     button->SetBitmapNormal(normal.release());
-    button->SetBitmapCurrent(ImageUtil::LoadThemeBitmap(stem + "-current.png"));
-    button->SetBitmapPressed(ImageUtil::LoadThemeBitmap(stem + "-pressed.png"));
+    button->SetBitmapCurrent(ImageUtil::LoadThemeBitmap(pictures.current));
+    button->SetBitmapPressed(ImageUtil::LoadThemeBitmap(pictures.pressed));
     if (GetShape())
         button->SetBackgroundBitmap(ImageUtil::CropBitmap(*GetShape(), x, 0, size.x, size.y));
     return button;

@@ -18,6 +18,13 @@ public:
         ID_EDIT_BUTTON = 2125,
     };
 
+    // The normal, current and pressed pictures of a button.
+    struct Pictures {
+        const char* normal;
+        const char* current;
+        const char* pressed;
+    };
+
     ToolbarWindow();
     ~ToolbarWindow() override;
 
@@ -40,9 +47,9 @@ protected:
     virtual void OnAdd(wxCommandEvent& event);
 
 private:
-    // A button at (x, 0) sized to its normal picture "surface/window/toolbar-<name>-*.png",
-    // with the pane's skin under it as background.
-    PvBitmapButton* AddButton(int id, const wxString& name, int x, bool withDisabledPicture);
+    // A button at (x, 0) sized to its normal picture, with the pane's skin
+    // under it as background.
+    PvBitmapButton* AddButton(int id, const Pictures& pictures, int x, bool withDisabledPicture);
     void SendCode(int code);
     void OnPaint(wxPaintEvent& event);
 

@@ -67,6 +67,7 @@ protected:
     SelectWindow* pane() const { return host->pane; }
 
     static Environment* env;
+    // Left null by tests that bring a window of their own.
     std::unique_ptr<Host> host;
 };
 
