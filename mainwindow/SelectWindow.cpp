@@ -358,7 +358,8 @@ void SelectWindow::AddRow(const wxArrayString& fields)
     const size_t last = std::min(fields.size(), size_t(COLUMN_COUNT));
     for (size_t i = 1; i < last; ++i) {
         const int col = int(i);
-        m_grid->SetCellAlignment(row, col, wxALIGN_LEFT, wxALIGN_CENTRE_VERTICAL);
+        // The grid centres vertically on wxALIGN_CENTRE only.
+        m_grid->SetCellAlignment(row, col, wxALIGN_LEFT, wxALIGN_CENTRE);
         m_grid->SetReadOnly(row, col);
         m_grid->SetCellValue(row, col, fields[i]);
     }
