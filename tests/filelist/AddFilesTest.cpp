@@ -112,7 +112,7 @@ TEST_F(AddFilesTest, DroppedFolderGivesItsOwnFilesAndComesWithTheDroppedFile)
     names.Add(W(loose));
     DnDFile target(pane());
     EXPECT_TRUE(target.OnDropFiles(5, 5, names));
-    ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == 3; }));
+    ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == 3; }, 10000));
     fltest::Pump(200);
     EXPECT_EQ(pane()->GetRowCount(), 3);
     EXPECT_EQ(SourceText(pane(), 0), "a-first.mp4");

@@ -11,11 +11,8 @@
 #include <wx/uiaction.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdlib>
 #include <map>
 #include <memory>
-#include <thread>
 
 namespace fltest {
 
@@ -46,27 +43,6 @@ ServiceExports PlayerOnly()
 }
 
 }  // namespace
-
-void Pump(int ms)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    do {
-        wxTheApp->Yield(true);
-        wxTheApp->ProcessPendingEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    } while (std::chrono::steady_clock::now() < end);
-}
-
-bool WaitFor(const std::function<bool()>& cond, int ms)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!cond()) {
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-        Pump(10);
-    }
-    return true;
-}
 
 Environment::Environment()
 {
@@ -208,32 +184,19 @@ std::string Clip(const std::string& name, double seconds)
     return path;
 }
 
-void Screenshot(const std::string& name)
-{
-    const char* dir = std::getenv("MV_SCREENSHOT_DIR");
-    if (!dir || !*dir)
-        return;
-    Pump(200);
-    mvtest::Run({"import", "-window", "root", std::string(dir) + "/" + name + ".png"});
-}
-
 void Click(wxWindow* win, const wxPoint& clientPt, bool ctrl)
 {
+    if (!ctrl) {
+        ctest::Click(win, clientPt);
+        return;
+    }
     wxUIActionSimulator sim;
-    sim.MouseMove(win->ClientToScreen(clientPt));
-    Pump(60);
-    if (ctrl) {
-        sim.KeyDown(WXK_CONTROL);
-        Pump(30);
-    }
-    sim.MouseDown();
-    Pump(40);
-    sim.MouseUp();
-    Pump(40);
-    if (ctrl) {
-        sim.KeyUp(WXK_CONTROL);
-        Pump(30);
-    }
+    ctest::MoveTo(win, clientPt);
+    sim.KeyDown(WXK_CONTROL);
+    Pump(30);
+    ctest::Press();
+    ctest::Release();
+    sim.KeyUp(WXK_CONTROL);
     Pump(60);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "AppSettings.h"
+#include "ControlsTestUtil.h"
 #include "PvObserver.h"
 #include "PvSubject.h"
 #include "TestSupport.h"
@@ -27,8 +28,9 @@ namespace fltest {
 extern const char* const kProfileA;  // an .mp4 profile of the shipped catalog
 extern const char* const kProfileB;  // an .avi profile
 
-void Pump(int ms = 50);
-bool WaitFor(const std::function<bool()>& cond, int ms = 10000);
+using ctest::Pump;
+using ctest::Screenshot;
+using ctest::WaitFor;
 
 // The staged program folder as program folder, the shipped catalog loaded
 // into settings (profile A current) installed as the application's client
@@ -116,10 +118,7 @@ std::string ClipFolder();
 // A clip of the given seconds (cached by name).
 std::string Clip(const std::string& name, double seconds);
 
-// Saves the screen as <MV_SCREENSHOT_DIR>/<name>.png when that is set.
-void Screenshot(const std::string& name);
-
-// Real pointer click with Ctrl held or not, on a point of win.
+// Real pointer click on a point of win, with Ctrl held or not.
 void Click(wxWindow* win, const wxPoint& clientPt, bool ctrl = false);
 
 }  // namespace fltest
