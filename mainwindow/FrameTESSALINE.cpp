@@ -2,6 +2,8 @@
 
 #include "AppUtil.h"
 #include "ImageUtil.h"
+#include "SelectWindow.h"
+#include "ToolbarWindow.h"
 
 #include <wx/custombgwin.h>
 #include <wx/panel.h>
@@ -16,6 +18,30 @@ wxEND_EVENT_TABLE()
 namespace {
 
 constexpr double kCornerRadius = 9.0;
+
+const FrameTESSALINE::PaneSlot& SlotOf(const std::vector<FrameTESSALINE::PaneSlot>& slots,
+                                       const char* name)
+{
+    for (const FrameTESSALINE::PaneSlot& slot : slots)
+        if (wxString(slot.name) == name)
+            return slot;
+    return slots.front();
+}
+
+// A pane created in its slot with the piece of the background under it as
+// its skin; null when it cannot be created.
+template <typename Pane>
+Pane* CreatePane(wxWindow* face, const wxBitmap& background, const FrameTESSALINE::PaneSlot& slot)
+{
+    const wxRect& r = slot.rect;
+    std::unique_ptr<wxBitmap> skin(ImageUtil::CropBitmapNew(background, r.x, r.y, r.width, r.height));
+    auto pane = std::make_unique<Pane>();
+    if (!pane->Create(face, slot.id, skin.get(), r.GetPosition(), r.GetSize(), slot.style,
+                      wxPanelNameStr))
+        return nullptr;
+    skin.release();  // the pane's now
+    return pane.release();
+}
 
 }  // namespace
 
@@ -59,6 +85,13 @@ bool FrameTESSALINE::Create(int id, const wxString&, const wxSize&)
 
     // The panes come here, each cut from the background at its PaneLayout
     // rectangle, and are then wired to each other.
+    const std::vector<PaneSlot> slots = PaneLayout(size);
+    auto* toolbar = CreatePane<ToolbarWindow>(face, *background, SlotOf(slots, "ToolbarWindow"));
+    auto* select = CreatePane<SelectWindow>(face, *background, SlotOf(slots, "SelectWindow"));
+    if (toolbar && select) {
+        toolbar->Attach(select);
+        select->Attach(toolbar);
+    }
 
     Centre(wxBOTH);
     SetRoundedShape(size.GetWidth(), size.GetHeight(), kCornerRadius);
