@@ -2,10 +2,14 @@
 
 #include "AppUtil.h"
 #include "ImageUtil.h"
+#include "OutputWindow.h"
+#include "StartWindow.h"
+#include "TitleWindow.h"
 
 #include <wx/custombgwin.h>
 #include <wx/panel.h>
 
+#include <cstring>
 #include <memory>
 
 wxIMPLEMENT_DYNAMIC_CLASS(FrameTESSALINE, FrameBase);
@@ -59,6 +63,30 @@ bool FrameTESSALINE::Create(int id, const wxString&, const wxSize&)
 
     // The panes come here, each cut from the background at its PaneLayout
     // rectangle, and are then wired to each other.
+    const std::vector<PaneSlot> layout = PaneLayout(size);
+    auto slotOf = [&layout](const char* name) {
+        for (const PaneSlot& slot : layout)
+            if (std::strcmp(slot.name, name) == 0)
+                return slot;
+        return PaneSlot{name, wxID_ANY, wxRect(), wxNO_BORDER};
+    };
+    auto skinOf = [&background](const PaneSlot& slot) {
+        const wxRect& r = slot.rect;
+        return ImageUtil::CropBitmapNew(*background, r.x, r.y, r.width, r.height);
+    };
+
+    // Title bar, output folder and start panes.
+    const PaneSlot title = slotOf("TitleWindow");
+    new TitleWindow(face, title.id, skinOf(title), title.rect.GetPosition(),
+                    title.rect.GetSize(), title.style);
+    const PaneSlot output = slotOf("OutputWindow");
+    auto* outputPane = new OutputWindow;
+    outputPane->Create(face, output.id, skinOf(output), output.rect.GetPosition(),
+                       output.rect.GetSize(), output.style);
+    const PaneSlot start = slotOf("StartWindow");
+    auto* startPane = new StartWindow(face, start.id, skinOf(start), start.rect.GetPosition(),
+                                      start.rect.GetSize(), start.style);
+    outputPane->Attach(startPane);
 
     Centre(wxBOTH);
     SetRoundedShape(size.GetWidth(), size.GetHeight(), kCornerRadius);
