@@ -1,11 +1,10 @@
 #include "MyTitle.h"
 
+#include "EraseDC.h"
 #include "PvWindowMove.h"
 
 #include <wx/dcclient.h>
 #include <wx/settings.h>
-
-#include <memory>
 
 wxIMPLEMENT_DYNAMIC_CLASS(MyTitle, wxPanel);
 
@@ -43,12 +42,7 @@ void MyTitle::OnPaint(wxPaintEvent&)
 
 void MyTitle::OnEraseBackground(wxEraseEvent& event)
 {
-    std::unique_ptr<wxClientDC> own;
-    wxDC* dc = event.GetDC();
-    if (!dc) {
-        own = std::make_unique<wxClientDC>(this);
-        dc = own.get();
-    }
+    EraseDC dc(event, this);
     const wxSize size = GetBestSize();
     auto* parentShape = dynamic_cast<ShapeWindow*>(GetParent());
     const wxBitmap* parentSkin = parentShape ? parentShape->GetShape() : nullptr;

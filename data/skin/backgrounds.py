@@ -177,9 +177,11 @@ def edit_background(w, h, state, a):
 @recipe("footer-dialog")
 def footer_dialog(w, h, state, a):
     defs, b = dialog_face(w, h, None, int(a.get("header", 40)),
-                          extra=heading(20, 13, a.get("title", "")) if a.get("title") else "")
+                          extra=heading(20, 9, a.get("title", "")) if a.get("title") else "")
     footer = h - 52
     b = b.replace(framed(0, 0, w, h, RADIUS_WINDOW, "none", P["frame-edge"]), "")
+    if a.get("note"):
+        b += text(20, int(a.get("header", 40)) + 24, a["note"], 11, P["ink-soft"], "normal")
     b += line(0, footer + 0.5, w, footer + 0.5, P["divider"])
     b += ('<path d="M0 %d H%d V%g a%g %g 0 0 1 -%g %g H%g a%g %g 0 0 1 -%g -%g z" fill="%s"/>'
           % (footer + 1, w, h - RADIUS_WINDOW, RADIUS_WINDOW, RADIUS_WINDOW, RADIUS_WINDOW, RADIUS_WINDOW,

@@ -14,7 +14,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from shapes import P, esc  # noqa: E402
+from shapes import esc  # noqa: E402
 
 
 def size_of(theme, name):

@@ -4,8 +4,8 @@ The kinds are named in the picture list (pictures.tsv); every kind draws
 with the palette, radii and glyphs of shapes.py and glyphs.py.
 """
 from glyphs import glyph
-from shapes import (P, RADIUS_BIG, RADIUS_BUTTON, RADIUS_CARD, RADIUS_WINDOW, baseline_for,
-                    framed, heading, line, rect, shadow_filter, svg, text, text_width,
+from shapes import (P, RADIUS_BIG, RADIUS_BUTTON, RADIUS_CARD, baseline_for,
+                    framed, line, rect, shadow_filter, svg, text, text_width,
                     vgradient)
 
 RECIPES = {}
@@ -201,16 +201,6 @@ def app_icon(w, h, state, a):
             '<path d="M24 16v24l20-12z" fill="#ffffff" stroke="#ffffff" stroke-width="4" stroke-linejoin="round"/>'
             "</g>")
     return svg(w, h, body, defs)
-
-
-@recipe("icon")
-def plain_icon(w, h, state, a):
-    colour = P[a.get("colour", "accent")]
-    if state == "disable":
-        colour = P["ink-disabled"]
-    size = min(w, h)
-    body = glyph(a["icon"], colour, (w - size) / 2.0, (h - size) / 2.0, size)
-    return svg(w, h, body)
 
 
 @recipe("checkbox")

@@ -319,11 +319,14 @@ int Player::Session::Run(const std::string& path)
             wait = std::min(wait, std::max(0.0, double(frames_.front()->pts) / 1e6 - Now()));
         std::this_thread::sleep_for(std::chrono::duration<double>(std::max(wait, 0.001)));
     }
-    if (p_.stop_)
+    if (p_.stop_) {
+        p_.LoopEnded();
         return ZR_PY_STOPPED;
+    }
     // The end of the file is its whole length.
     if (duration_ > 0 && lastPosition_ != duration_ && positionCb_)
         positionCb_(&p_, 1, duration_, duration_, 0, positionCtx_);
+    p_.LoopEnded();
     return ZR_PY_ENDED;
 }
 
@@ -364,12 +367,15 @@ int Player::Play(const char* arguments)
         Session session(*this);
         result = session.Run(arguments ? PathFromArguments(arguments) : std::string());
     }
-    {
-        std::lock_guard<std::mutex> lock(stateMutex_);
-        playing_ = false;
-    }
-    ended_.notify_all();
+    LoopEnded();
     return result;
+}
+
+void Player::LoopEnded()
+{
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    playing_ = false;
+    ended_.notify_all();
 }
 
 void Player::Stop()

@@ -33,6 +33,8 @@ public:
 private:
     class Session;
     friend class Session;
+    // No callback comes after this: Stop may return (tearing down follows).
+    void LoopEnded();
 
     std::mutex playMutex_;  // one Play at a time
     std::mutex stateMutex_; // guards playing_ and the callbacks

@@ -1,12 +1,16 @@
 #include "ControlsTestUtil.h"
 
-#include "TestSupport.h"
+#include "AppUtil.h"
 
 #include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/image.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
+#include <wx/wfstream.h>
+#include <wx/zipstrm.h>
+
+#include <filesystem>
 
 #include <chrono>
 #include <cstdlib>
@@ -84,9 +88,7 @@ void Click(wxWindow* win, const wxPoint& clientPt)
 
 wxBitmap MakeBitmap(const wxSize& size, const wxColour& fill)
 {
-    wxImage image(size);
-    image.SetRGB(wxRect(size), fill.Red(), fill.Green(), fill.Blue());
-    return wxBitmap(image);
+    return wxBitmap(Solid(size, fill));
 }
 
 wxBitmap MakeGradient(const wxSize& size)
@@ -115,6 +117,49 @@ bool SameColour(const wxColour& a, const wxColour& b, int tolerance)
 {
     return std::abs(a.Red() - b.Red()) <= tolerance && std::abs(a.Green() - b.Green()) <= tolerance &&
            std::abs(a.Blue() - b.Blue()) <= tolerance;
+}
+
+SkinArchive::SkinArchive(const std::map<std::string, wxImage>& entries)
+{
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
+        wxInitAllImageHandlers();
+    std::filesystem::create_directories(m_dir / "Themes");
+    {
+        wxFFileOutputStream file(wxString::FromUTF8(m_dir / "Themes/default.zip"));
+        wxZipOutputStream zip(file);
+        m_ok = file.IsOk();
+        for (const auto& [name, image] : entries) {
+            m_ok = m_ok && zip.PutNextEntry(wxString::FromUTF8(name));
+            m_ok = m_ok && image.SaveFile(zip, wxBITMAP_TYPE_PNG);
+        }
+        m_ok = zip.Close() && m_ok;
+    }
+    AppUtil::SetAppRootDir(wxString::FromUTF8(m_dir.path()));
+}
+
+SkinArchive::~SkinArchive()
+{
+    AppUtil::SetAppRootDir(wxString());
+}
+
+wxImage Solid(const wxSize& size, const wxColour& colour)
+{
+    wxImage image(size);
+    image.SetRGB(wxRect(size), colour.Red(), colour.Green(), colour.Blue());
+    return image;
+}
+
+std::map<std::string, wxImage> StandardSkin()
+{
+    return {
+        {"surface/base/close-normal.png", Solid({16, 16}, wxColour(200, 40, 40))},
+        {"surface/base/close-over.png", Solid({16, 16}, wxColour(40, 200, 40))},
+        {"surface/base/movie.png", Solid({16, 12}, wxColour(40, 40, 200))},
+        {"surface/base/info_bg.png", Solid({400, 320}, wxColour(250, 250, 250))},
+        {"surface/base/loading.png", Solid({360, 120}, wxColour(235, 240, 250))},
+        {"surface/window/fileinformation-bg.png", Solid({420, 420}, wxColour(245, 245, 235))},
+        {"application/application.png", Solid({64, 64}, wxColour(14, 177, 242))},
+    };
 }
 
 void Screenshot(const std::string& name)

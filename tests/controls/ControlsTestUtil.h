@@ -2,12 +2,16 @@
 // events, pixels of a drawing, screenshots.
 #pragma once
 
+#include "TestSupport.h"
+
 #include <wx/bitmap.h>
 #include <wx/colour.h>
 #include <wx/event.h>
+#include <wx/image.h>
 #include <wx/window.h>
 
 #include <functional>
+#include <map>
 #include <string>
 
 namespace ctest {
@@ -39,6 +43,24 @@ wxBitmap MakeGradient(const wxSize& size);
 wxColour GradientAt(int x, int y);
 wxColour PixelAt(const wxBitmap& bitmap, int x, int y);
 bool SameColour(const wxColour& a, const wxColour& b, int tolerance = 2);
+
+// A theme archive of the given pictures (entry name -> image) in a fresh
+// program folder, made the program folder for its lifetime.
+class SkinArchive {
+public:
+    explicit SkinArchive(const std::map<std::string, wxImage>& entries);
+    ~SkinArchive();
+    bool ok() const { return m_ok; }
+    const std::string& root() const { return m_dir.path(); }
+
+private:
+    mvtest::TempDir m_dir;
+    bool m_ok = false;
+};
+
+// The pictures the toolkit itself loads, in plain colours.
+std::map<std::string, wxImage> StandardSkin();
+wxImage Solid(const wxSize& size, const wxColour& colour);
 
 // Saves the screen as <MV_SCREENSHOT_DIR>/<name>.png when that variable is set.
 void Screenshot(const std::string& name);

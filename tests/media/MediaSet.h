@@ -8,7 +8,7 @@
 namespace mvtest {
 
 enum class Media {
-    Mp4,        // H.264 + AAC, 4 s, 320x240 at 25 fps, 44.1 kHz stereo
+    Mp4,        // H.264 + AAC, 4 s, 320x240 at 25 fps, 44.1 kHz mono
     Mkv,        // H.264 + AAC in Matroska, 4 s
     MkvVideo,   // H.264 only in Matroska, 4 s
     Avi,        // MPEG-4 part 2 + MP3, 4 s

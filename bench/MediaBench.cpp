@@ -1,0 +1,183 @@
+// Prints figures for the media layers on media generated here:
+//  (a) a conversion through ZR_Ct against the same ffmpeg command run directly;
+//  (b) GetMediaInfo over 200 files against one ffprobe process per file;
+//  (c) 10 s of 1080p30 H.264 through Play: frames delivered and CPU used.
+#include "TestSupport.h"
+#include "ZR_Ct.h"
+#include "ZR_Py.h"
+
+#include <plist/plist.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double Since(Clock::time_point t0) { return std::chrono::duration<double>(Clock::now() - t0).count(); }
+
+double CpuSeconds()
+{
+    rusage u;
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+bool Generate(const std::string& out, const std::string& video, const std::string& audio)
+{
+    return mvtest::Run({"ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                        video, "-f", "lavfi", "-i", audio, "-c:v", "libx264", "-preset", "veryfast", "-pix_fmt",
+                        "yuv420p", "-c:a", "aac", "-shortest", out})
+               .status == 0;
+}
+
+void ConversionRatio(const std::string& dir)
+{
+    std::string src = dir + "/source.mp4";
+    if (!Generate(src, "testsrc2=size=1280x720:rate=30:duration=20", "sine=frequency=440:sample_rate=48000:duration=20")) {
+        std::printf("(a) could not generate the source\n");
+        return;
+    }
+    const std::vector<std::string> params = {"-vcodec", "libx264", "-preset", "veryfast", "-b", "2000k",
+                                             "-acodec", "aac", "-ab", "128k"};
+    std::string paramText;
+    for (const auto& p : params)
+        paramText += p + " ";
+    ConverterService* service = ZRCreateCtService();
+    ConverterInstance* ct = service->CreateInstance();
+    std::vector<double> layer, direct;
+    // Alternating order; the machine's other load is filtered by the minimum.
+    for (int round = 0; round < 6; ++round) {
+        std::string a = dir + "/layer" + std::to_string(round) + ".mp4";
+        std::string b = dir + "/direct" + std::to_string(round) + ".mp4";
+        std::string line = "-ii \"" + src + "\" " + paramText + "\"" + a + "\" ";
+        std::vector<std::string> argv = {"ffmpeg", "-nostdin", "-hide_banner", "-nostats", "-loglevel", "error",
+                                         "-n", "-i", src};
+        argv.insert(argv.end(), params.begin(), params.end());
+        argv.push_back(b);
+        for (int which = 0; which < 2; ++which) {
+            auto t0 = Clock::now();
+            if ((which == 0) == (round % 2 == 0)) {
+                ct->SetTaskContext(ct->handle, nullptr);
+                if (ct->Run(ct->handle, line.c_str()) != ZR_CT_DONE)
+                    std::printf("(a) round %d failed through ZR_Ct\n", round);
+                layer.push_back(Since(t0));
+            } else {
+                if (mvtest::Run(argv).status != 0)
+                    std::printf("(a) round %d failed directly\n", round);
+                direct.push_back(Since(t0));
+            }
+        }
+    }
+    service->FreeInstance(ct);
+    ZRFreeCtService(service);
+    double lMin = *std::min_element(layer.begin(), layer.end());
+    double dMin = *std::min_element(direct.begin(), direct.end());
+    double lMed = Median(layer), dMed = Median(direct);
+    std::printf("(a) conversion 20 s 720p -> x264 veryfast, 6 runs each: ZR_Ct min %.3f s / median %.3f s, "
+                "ffmpeg directly min %.3f s / median %.3f s; ratio %.3f (min), %.3f (median) (goal <= 1.02)\n",
+                lMin, lMed, dMin, dMed, lMin / dMin, lMed / dMed);
+}
+
+void ProbeRate(const std::string& dir, PlayerInstance* py)
+{
+    const char* kinds[][3] = {
+        {"mp4", "testsrc2=size=320x240:rate=25:duration=2", "sine=duration=2"},
+        {"mkv", "testsrc2=size=640x360:rate=30:duration=2", "sine=duration=2"},
+        {"mov", "testsrc2=size=320x240:rate=24:duration=2", "sine=duration=2"},
+        {"ts", "testsrc2=size=320x240:rate=25:duration=2", "sine=duration=2"},
+    };
+    std::vector<std::string> files;
+    for (const auto& k : kinds) {
+        std::string first = dir + "/probe-0." + k[0];
+        if (!Generate(first, k[1], k[2])) {
+            std::printf("(b) could not generate .%s\n", k[0]);
+            return;
+        }
+        files.push_back(first);
+        for (int i = 1; i < 50; ++i) {
+            std::string copy = dir + "/probe-" + std::to_string(i) + "." + k[0];
+            fs::copy_file(first, copy, fs::copy_options::overwrite_existing);
+            files.push_back(copy);
+        }
+    }
+    // Warm the page cache and the libraries once.
+    for (const auto& f : files)
+        plist_free(static_cast<plist_t>(py->GetMediaInfo(f.c_str())));
+    auto t0 = Clock::now();
+    int ok = 0;
+    for (const auto& f : files) {
+        plist_t info = static_cast<plist_t>(py->GetMediaInfo(f.c_str()));
+        ok += info != nullptr;
+        plist_free(info);
+    }
+    double inProcess = Since(t0);
+    t0 = Clock::now();
+    for (const auto& f : files)
+        mvtest::Run({"ffprobe", "-v", "error", "-show_format", "-show_streams", f});
+    double probe = Since(t0);
+    std::printf("(b) GetMediaInfo over %zu files: %.0f files/s in-process (%d read), %.0f files/s with one ffprobe "
+                "per file (goal >= 300 files/s)\n",
+                files.size(), files.size() / inProcess, ok, files.size() / probe);
+}
+
+struct Delivery {
+    std::atomic<int> frames{0};
+};
+
+int CountFrame(unsigned char*, intptr_t, int, int, void* ctx)
+{
+    ++static_cast<Delivery*>(ctx)->frames;
+    return 0;
+}
+
+void Playback(const std::string& dir, PlayerInstance* py)
+{
+    std::string src = dir + "/hd.mp4";
+    if (!Generate(src, "testsrc2=size=1920x1080:rate=30:duration=10", "sine=frequency=440:sample_rate=48000:duration=10")) {
+        std::printf("(c) could not generate the source\n");
+        return;
+    }
+    Delivery d;
+    py->Reset(py->handle);
+    py->SetFrameCallback(py->handle, CountFrame, &d);
+    py->SetPositionCallback(py->handle, nullptr, nullptr);
+    std::string args = " -stats 1  -file \"" + src + "\" ";
+    double cpu0 = CpuSeconds();
+    auto t0 = Clock::now();
+    int rc = py->Play(py->handle, args.c_str(), 0);
+    double wall = Since(t0);
+    double cpu = CpuSeconds() - cpu0;
+    std::printf("(c) Play of 10 s 1080p30 H.264: %d of 300 frames delivered in %.2f s, %.2f CPU seconds%s\n",
+                d.frames.load(), wall, cpu, rc == ZR_PY_ENDED ? "" : " (did not end normally)");
+}
+
+}  // namespace
+
+int main()
+{
+    mvtest::TempDir dir;
+    std::printf("media benchmark (generated media in %s)\n", dir.path().c_str());
+    ConversionRatio(dir.path());
+    PlayerService* service = ZRCreatePyService();
+    PlayerInstance* py = service->CreateInstance();
+    ProbeRate(dir.path(), py);
+    Playback(dir.path(), py);
+    service->FreeInstance(py);
+    ZRFreePyService(service);
+    return 0;
+}

@@ -1,0 +1,144 @@
+#include "ConvertJob.h"
+
+#include "AppServices.h"
+#include "EngineQuote.h"
+#include "EventTypes.h"
+#include "TaskThread.h"
+#include "ZR_Ct.h"
+
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include <wx/window.h>
+
+namespace {
+
+enum { kRun = 0, kStop = 1, kPause = 2 };
+enum { kFinished = 0, kPaused = 1, kRunning = 2 };
+enum { kStateProgress = 0, kStateStopped = 1, kStateFailed = 2 };
+
+void PostState(const ProgressTarget* t, int percent, int state)
+{
+    if (t && t->post && t->target)
+        t->post(t->target, t->targetId, percent, t->row, t->column, state);
+}
+
+// Flips a between x and y; any other value stays.
+void Flip(std::atomic<int>& word, int x, int y)
+{
+    int expected = x;
+    if (!word.compare_exchange_strong(expected, y)) {
+        expected = y;
+        word.compare_exchange_strong(expected, x);
+    }
+}
+
+}  // namespace
+
+void ConvertJob::SetTarget(wxWindow* window)
+{
+    target = window ? window->GetEventHandler() : nullptr;
+    targetId = window ? window->GetId() : 0;
+}
+
+wxString BuildConvertCommandLine(const wxString& input, const wxString& params, const wxString& output)
+{
+    return "-ii " + EngineQuote(input) + " " + params + " " + EngineQuote(output) + " ";
+}
+
+void PostConvertProgress(int percent, const ProgressTarget* target)
+{
+    PostState(target, percent, kStateProgress);
+}
+
+int OnConvertProgress(void* context, double seconds, int finished)
+{
+    auto* t = static_cast<ProgressTarget*>(context);
+    if (finished) {
+        PostConvertProgress(100, t);
+        return -1;
+    }
+    // A task of 0 seconds has no percent until it is finished.
+    if (!t || t->durationSeconds <= 0 || !std::isfinite(seconds))
+        return 0;
+    double percent = seconds * 100.0 / t->durationSeconds;
+    if (percent > -1.0 && percent < 101.0)
+        PostConvertProgress(int(percent), t);
+    return 0;
+}
+
+void RunConvertJob(void* user)
+{
+    auto* job = static_cast<ConvertJob*>(user);
+    job->end.Begin();
+    ConverterInstance* ct = AppServices::Converter();
+    const size_t n = job->durations.size();
+    if (ct)
+        ct->SetProgressCallback(ct->handle, OnConvertProgress);
+    for (size_t i = 0; i < n; ++i) {
+        ProgressTarget t;
+        t.row = int(i);
+        t.column = 2;
+        t.durationSeconds = job->durations[i];
+        t.target = job->target;
+        t.targetId = job->targetId;
+        t.post = job->postProgress;
+        if (ct)
+            ct->SetTaskContext(ct->handle, &t);
+        // After the context is set, so that a stop from now on reaches Run.
+        if (job->control == kStop)
+            break;
+        int result = ZR_CT_FAILED;
+        if (ct && i < job->inputs.size() && i < job->params.size() && i < job->outputs.size()) {
+            wxString line = BuildConvertCommandLine(job->inputs[i], job->params[i], job->outputs[i]);
+            result = ct->Run(ct->handle, line.utf8_str());
+        }
+        if (result == ZR_CT_FAILED)
+            PostState(&t, 0, kStateFailed);
+        else if (result == ZR_CT_STOPPED)
+            PostState(&t, 0, kStateStopped);
+        if (ct)
+            ct->SetTaskContext(ct->handle, nullptr);
+        if (job->control == kStop)
+            break;
+        while (job->control == kPause)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (job->control == kStop)
+            break;
+    }
+    job->status = kFinished;
+    if (job->target) {
+        auto* event = new wxCommandEvent(EVT_CONVERT_FINISHED, job->targetId);
+        job->target->QueueEvent(event);
+    }
+    job->end.Finish();
+}
+
+bool StartConvertJob(ConvertJob* job)
+{
+    job->end.Begin();
+    if (StartTaskThread(new TaskThread(job, RunConvertJob)) != wxTHREAD_NO_ERROR) {
+        job->end.Finish();
+        return false;
+    }
+    return true;
+}
+
+void ToggleConvertPause(ConvertJob* job)
+{
+    // A stop request is final, and a finished run stays finished.
+    if (job->control == kStop || job->status == kFinished)
+        return;
+    Flip(job->control, kRun, kPause);
+    if (ConverterInstance* ct = AppServices::Converter())
+        ct->TogglePause(ct->handle);
+    Flip(job->status, kRunning, kPaused);
+}
+
+void StopConvertJob(ConvertJob* job)
+{
+    job->control = kStop;
+    if (ConverterInstance* ct = AppServices::Converter())
+        ct->Stop(ct->handle);
+}

@@ -1,0 +1,53 @@
+// The conversion job: converts every task of a run, one after the other, with
+// the converter instance, and reports percent, failures and the end to the
+// conversion dialog by queued events.
+#pragma once
+
+#include "JobEnd.h"
+#include "ProgressTarget.h"
+
+#include <atomic>
+
+#include <wx/arrstr.h>
+#include <wx/dynarray.h>
+#include <wx/string.h>
+
+class wxWindow;
+
+// One conversion run, owned by the conversion dialog.
+struct ConvertJob {
+    wxArrayInt durations;   // per task: source duration, whole seconds
+    wxArrayString inputs;   // per task: source path
+    wxArrayString params;   // per task: the profile's "transfer_extra_param"
+    wxArrayString outputs;  // per task: destination path
+    // Receiver of the progress and finished events (the dialog's handler) and
+    // the id they carry; SetTarget fills both from a window on the GUI thread.
+    wxEvtHandler* target = nullptr;
+    int targetId = 0;
+    // Makes and queues the grid cell event; set by the dialog.
+    ConvertProgressPoster postProgress = nullptr;
+    std::atomic<int> control{0};  // GUI writes: 0 run, 1 stop requested, 2 paused
+    std::atomic<int> status{0};   // job writes: 2 running, 1 paused, 0 finished
+
+    JobEnd end;  // the worker's use of this record
+    void SetTarget(wxWindow* window);
+    void WaitForEnd() { end.Wait(); }
+    ~ConvertJob() { end.Wait(); }
+};
+
+// The TaskThread run callback; argument: the ConvertJob.
+void RunConvertJob(void* job);
+// Starts RunConvertJob on a new TaskThread (GUI thread); false when it could not start.
+bool StartConvertJob(ConvertJob* job);
+
+// The converter's progress callback; context: the task's ProgressTarget.
+int OnConvertProgress(void* target, double seconds, int finished);
+// Queues a percent event (status 0) for the task.
+void PostConvertProgress(int percent, const ProgressTarget* target);
+
+// GUI thread, while the job runs.
+void ToggleConvertPause(ConvertJob* job);
+void StopConvertJob(ConvertJob* job);
+
+// -ii "<input>" <params> "<output>"  with " and \ escaped inside the quotes.
+wxString BuildConvertCommandLine(const wxString& input, const wxString& params, const wxString& output);

@@ -1,0 +1,100 @@
+#include "ImportJob.h"
+
+#include "AppServices.h"
+#include "AppSettings.h"
+#include "EventTypes.h"
+#include "FormatCatalog.h"
+#include "RowText.h"
+#include "StringUtil.h"
+#include "ZR_Py.h"
+
+#include <plist/plist.h>
+#include <wx/filename.h>
+#include <wx/xml/xml.h>
+
+namespace {
+
+const int kImportDialogId = 2206;
+
+void PostProgress(wxEvtHandler* dialog, int count, const wxString& name)
+{
+    if (!dialog)
+        return;
+    auto* event = new wxCommandEvent(EVT_MEDIA_IMPORT_PROGRESS, kImportDialogId);
+    event->SetInt(count);
+    event->SetString(name);
+    dialog->QueueEvent(event);
+}
+
+}  // namespace
+
+bool PlayerCanOpen(const wxString& path)
+{
+    PlayerInstance* player = AppServices::Player();
+    return player && player->CanOpen && player->CanOpen(path.utf8_str()) != 0;
+}
+
+wxString BuildImportRowText(const MediaInfo& info, const wxString& path, const AppSettings* settings)
+{
+    wxString size, extension, profile;
+    if (settings) {
+        if (settings->catalog)
+            size = EstimateOutputSize(*settings->catalog, settings->profileId, info.mediaLength);
+        extension = settings->outputExtension;
+        profile = settings->profileId;
+    }
+    int dot = info.fileName.Find('.', true);
+    wxString base = dot == wxNOT_FOUND ? wxString() : info.fileName.Left(size_t(dot));
+    wxArrayString fields;
+    fields.Add(info.fileName);
+    fields.Add(info.duration);
+    fields.Add(size);
+    fields.Add(base);
+    fields.Add(extension);
+    fields.Add(path);
+    fields.Add(profile);
+    return RowText::Join(fields);
+}
+
+void ImportMediaFiles(void* user)
+{
+    auto* job = static_cast<ImportJob*>(user);
+    job->end.Begin();
+    const AppSettings* settings = job->settings ? job->settings : AppSettings::Get();
+    PlayerInstance* player = AppServices::Player();
+    const int n = job->paths ? int(job->paths->size()) : 0;
+    int accepted = 0;
+    int rejected = 0;
+    for (int i = n - 1; i >= 0; --i) {
+        const wxString path = (*job->paths)[size_t(i)];
+        const wxString name = wxFileName(path).GetFullName();
+        if (!PlayerCanOpen(path)) {
+            if (job->failed)
+                job->failed->Add(name);
+            job->paths->RemoveAt(size_t(i));
+            ++rejected;
+            continue;
+        }
+        ++accepted;
+        auto* info = new MediaInfo();
+        plist_t dict = player && player->GetMediaInfo
+                           ? static_cast<plist_t>(player->GetMediaInfo(path.utf8_str()))
+                           : nullptr;
+        info->ReadDictionary(dict);
+        if (dict)
+            plist_free(dict);
+        info->fileName = name;
+        info->duration = FormatDuration(info->mediaLength);
+        (*job->paths)[size_t(i)] = BuildImportRowText(*info, path, settings);
+        if (job->records)
+            job->records->push_back(info);
+        else
+            delete info;
+        PostProgress(job->dialog, accepted, name);
+    }
+    // The dialog closes on the last accepted file when all were accepted;
+    // otherwise (and with nothing to probe) on this closing event.
+    if (rejected > 0 || n == 0)
+        PostProgress(job->dialog, n, wxString());
+    job->end.Finish();
+}

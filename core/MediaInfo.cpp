@@ -1,0 +1,40 @@
+#include "MediaInfo.h"
+
+#include <cstdlib>
+#include <plist/plist.h>
+
+namespace {
+
+uint64_t UintAt(plist_t dict, const char* key)
+{
+    plist_t node = plist_dict_get_item(dict, key);
+    uint64_t value = 0;
+    if (node && plist_get_node_type(node) == PLIST_UINT)
+        plist_get_uint_val(node, &value);
+    return value;
+}
+
+}  // namespace
+
+void MediaInfo::ReadDictionary(void* dictionary)
+{
+    plist_t dict = static_cast<plist_t>(dictionary);
+    if (!dict || plist_get_node_type(dict) != PLIST_DICT)
+        return;
+    mediaLength = UintAt(dict, "media-length");
+    frameWidth = UintAt(dict, "frame-width");
+    frameHeight = UintAt(dict, "frame-height");
+    videoBitRate = UintAt(dict, "video-bit-rate");
+    frameRate = UintAt(dict, "frame-rate");
+    sampleRate = UintAt(dict, "sample-rate");
+    channel = UintAt(dict, "channel");
+    plist_t layout = plist_dict_get_item(dict, "channel-layout");
+    if (layout && plist_get_node_type(layout) == PLIST_STRING) {
+        char* text = nullptr;
+        plist_get_string_val(layout, &text);
+        if (text)
+            channelLayout = wxString::FromUTF8(text);
+        std::free(text);
+    }
+    audioBitRate = UintAt(dict, "audio-bit-rate");
+}

@@ -1,0 +1,19 @@
+// The per-file context that the conversion job hands to the converter and gets
+// back in each progress callback.
+#pragma once
+
+class wxEvtHandler;
+
+// Queues the conversion dialog's grid cell event (EVT_CONVERT_PROGRESS with
+// percent, row, column and status 0 progress, 1 stopped, 2 failed) on target.
+using ConvertProgressPoster = void (*)(wxEvtHandler* target, int targetId, int percent, int row,
+                                       int column, int status);
+
+struct ProgressTarget {
+    int row = 0;              // the task index
+    int column = 2;           // the grid column that shows the percent
+    int durationSeconds = 0;  // the task's source duration
+    wxEvtHandler* target = nullptr;
+    int targetId = 0;
+    ConvertProgressPoster post = nullptr;
+};

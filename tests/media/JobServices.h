@@ -1,0 +1,47 @@
+// Installs player and converter tables for the job tests: the real ZR_Py and
+// ZR_Ct, or a scripted converter whose Run blocks until the test lets it end.
+#pragma once
+
+#include "ZR_Ct.h"
+
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace mvtest {
+
+// A converter whose Run reports the scripted seconds, then waits until the
+// test releases it or Stop arrives.
+struct ScriptedConverter {
+    struct Task {
+        std::vector<double> seconds;  // progress reported at once
+        int result = ZR_CT_DONE;      // after release
+    };
+    std::vector<Task> script;  // by call index; missing entries: done at once
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<std::string> lines;  // every Run's command line
+    int released = 0;                // Runs allowed to end
+    bool stop = false;
+    int pauseToggles = 0;
+    int running = -1;  // index of the Run in progress, -1 none
+    ZRCtProgressCallback callback = nullptr;
+    void* context = nullptr;
+
+    // Test side.
+    void Release(int count = 1);
+    bool WaitRunning(int index, int ms = 5000);
+    bool WaitLines(size_t count, int ms = 5000);
+
+    static ScriptedConverter* current;
+};
+
+// Binds AppServices to the real player and converter.
+void InstallRealServices();
+// Binds AppServices to the real player and the scripted converter.
+void InstallScriptedConverter(ScriptedConverter& converter);
+void UninstallServices();
+
+}  // namespace mvtest
