@@ -3,13 +3,14 @@
 #include "AppUtil.h"
 #include "ImageUtil.h"
 #include "OutputWindow.h"
+#include "SelectWindow.h"
 #include "StartWindow.h"
 #include "TitleWindow.h"
+#include "ToolbarWindow.h"
 
 #include <wx/custombgwin.h>
 #include <wx/panel.h>
 
-#include <cstring>
 #include <memory>
 
 wxIMPLEMENT_DYNAMIC_CLASS(FrameTESSALINE, FrameBase);
@@ -20,6 +21,30 @@ wxEND_EVENT_TABLE()
 namespace {
 
 constexpr double kCornerRadius = 9.0;
+
+const FrameTESSALINE::PaneSlot& SlotOf(const std::vector<FrameTESSALINE::PaneSlot>& slots,
+                                       const char* name)
+{
+    for (const FrameTESSALINE::PaneSlot& slot : slots)
+        if (wxString(slot.name) == name)
+            return slot;
+    return slots.front();
+}
+
+// A pane created in its slot with the piece of the background under it as
+// its skin; null when it cannot be created.
+template <typename Pane>
+Pane* CreatePane(wxWindow* face, const wxBitmap& background, const FrameTESSALINE::PaneSlot& slot)
+{
+    const wxRect& r = slot.rect;
+    std::unique_ptr<wxBitmap> skin(ImageUtil::CropBitmapNew(background, r.x, r.y, r.width, r.height));
+    auto pane = std::make_unique<Pane>();
+    if (!pane->Create(face, slot.id, skin.get(), r.GetPosition(), r.GetSize(), slot.style,
+                      wxPanelNameStr))
+        return nullptr;
+    skin.release();  // the pane's now
+    return pane.release();
+}
 
 }  // namespace
 
@@ -63,30 +88,21 @@ bool FrameTESSALINE::Create(int id, const wxString&, const wxSize&)
 
     // The panes come here, each cut from the background at its PaneLayout
     // rectangle, and are then wired to each other.
-    const std::vector<PaneSlot> layout = PaneLayout(size);
-    auto slotOf = [&layout](const char* name) {
-        for (const PaneSlot& slot : layout)
-            if (std::strcmp(slot.name, name) == 0)
-                return slot;
-        return PaneSlot{name, wxID_ANY, wxRect(), wxNO_BORDER};
-    };
-    auto skinOf = [&background](const PaneSlot& slot) {
-        const wxRect& r = slot.rect;
-        return ImageUtil::CropBitmapNew(*background, r.x, r.y, r.width, r.height);
-    };
-
-    // Title bar, output folder and start panes.
-    const PaneSlot title = slotOf("TitleWindow");
-    new TitleWindow(face, title.id, skinOf(title), title.rect.GetPosition(),
-                    title.rect.GetSize(), title.style);
-    const PaneSlot output = slotOf("OutputWindow");
-    auto* outputPane = new OutputWindow;
-    outputPane->Create(face, output.id, skinOf(output), output.rect.GetPosition(),
-                       output.rect.GetSize(), output.style);
-    const PaneSlot start = slotOf("StartWindow");
-    auto* startPane = new StartWindow(face, start.id, skinOf(start), start.rect.GetPosition(),
-                                      start.rect.GetSize(), start.style);
-    outputPane->Attach(startPane);
+    const std::vector<PaneSlot> slots = PaneLayout(size);
+    const PaneSlot& title = SlotOf(slots, "TitleWindow");
+    const wxRect& t = title.rect;
+    new TitleWindow(face, title.id, ImageUtil::CropBitmapNew(*background, t.x, t.y, t.width, t.height),
+                    t.GetPosition(), t.GetSize(), title.style);
+    auto* toolbar = CreatePane<ToolbarWindow>(face, *background, SlotOf(slots, "ToolbarWindow"));
+    auto* select = CreatePane<SelectWindow>(face, *background, SlotOf(slots, "SelectWindow"));
+    if (toolbar && select) {
+        toolbar->Attach(select);
+        select->Attach(toolbar);
+    }
+    auto* output = CreatePane<OutputWindow>(face, *background, SlotOf(slots, "OutputWindow"));
+    auto* start = CreatePane<StartWindow>(face, *background, SlotOf(slots, "StartWindow"));
+    if (output && start)
+        output->Attach(start);
 
     Centre(wxBOTH);
     SetRoundedShape(size.GetWidth(), size.GetHeight(), kCornerRadius);
