@@ -52,6 +52,7 @@ private:
     void SeekTo(int seconds);
     bool ShowDueFrame();
     double Now();
+    double SoundAhead();
     void ReportPosition(bool force);
     void Pause();
 
@@ -125,6 +126,14 @@ double Player::Session::Now()
         return t;
     }
     return Seconds(Clock::now() - wallBase_);
+}
+
+double Player::Session::SoundAhead()
+{
+    // Without a device the sound is decoded, dropped and paced by the clock.
+    if (sound_.IsOpen() && swr_)
+        return sound_.Buffered();
+    return std::max(0.0, audioNext_ - Now());
 }
 
 void Player::Session::ReportPosition(bool force)
@@ -300,7 +309,7 @@ int Player::Session::Run(const std::string& path)
             continue;
         }
         sound_.SetVolume(p_.volume_);
-        bool soundLow = !swr_ || sound_.Buffered() < kAudioAhead;
+        bool soundLow = !audio_ || SoundAhead() < kAudioAhead;
         bool wantFrames = video_ && frames_.size() < kVideoAhead;
         if (!eof_ && ((video_ && frames_.empty()) || (wantFrames && soundLow) || (!video_ && soundLow))) {
             ReadOne();
@@ -311,7 +320,7 @@ int Player::Session::Run(const std::string& path)
             ReportPosition(false);
             continue;
         }
-        if (eof_ && frames_.empty() && (!sound_.IsOpen() || sound_.Buffered() <= 0))
+        if (eof_ && frames_.empty() && (!audio_ || SoundAhead() <= 0))
             break;
         ReportPosition(false);
         double wait = 0.01;
