@@ -9,13 +9,9 @@
 #include "PvBitmapButton.h"
 #include "PvSlider.h"
 #include "PvStaticText.h"
-#include "StringUtil.h"
-#include "WmGrid.h"
-
-#if __has_include("OutputWindow.h")
 #include "OutputWindow.h"
-#define MV_HAVE_OUTPUT_WINDOW 1
-#endif
+#include "SelectWindow.h"
+#include "StringUtil.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
@@ -27,10 +23,6 @@
 #include <algorithm>
 
 namespace {
-
-// Columns of the file list grid read here.
-constexpr int kDurationColumn = 1;
-constexpr int kPathColumn = 5;
 
 constexpr int kTimesY = 30 + 218 + 6;
 constexpr int kTimesRightMargin = 8;
@@ -52,18 +44,6 @@ wxSize PictureSize(const wxString& entry, const wxSize& fallback)
 wxBitmap Crop(const wxBitmap* face, const wxPoint& pos, const wxSize& size)
 {
     return face ? ImageUtil::CropBitmap(*face, pos.x, pos.y, size.x, size.y) : wxBitmap();
-}
-
-// The file list shows its rows in a WmGrid child of its pane.
-WmGrid* GridOf(PvSubject* subject)
-{
-    auto* window = dynamic_cast<wxWindow*>(subject);
-    if (!window)
-        return nullptr;
-    for (wxWindow* child : window->GetChildren())
-        if (auto* grid = dynamic_cast<WmGrid*>(child))
-            return grid;
-    return nullptr;
 }
 
 }  // namespace
@@ -269,10 +249,8 @@ void PreviewWindow::Update(PvSubject* subject, void*)
         return;
     switch (subject->GetState()) {
     case NOTIFY_OUTPUT_FOLDER_CHANGED:
-#ifdef MV_HAVE_OUTPUT_WINDOW
         if (auto* output = dynamic_cast<OutputWindow*>(subject))
             SetSnapshotFolder(output->GetOutputFolder());
-#endif
         break;
     case NOTIFY_STOP_PREVIEW: {
         wxCommandEvent stop(wxEVT_BUTTON, ID_STOP);
@@ -289,11 +267,11 @@ void PreviewWindow::Update(PvSubject* subject, void*)
 
 void PreviewWindow::ReadSelection(PvSubject* fileList)
 {
-    WmGrid* grid = GridOf(fileList);
-    const wxArrayInt rows = grid ? grid->GetAllSelectedRows() : wxArrayInt();
+    auto* list = dynamic_cast<SelectWindow*>(fileList);
+    const wxArrayInt rows = list ? list->GetSelectedRows() : wxArrayInt();
     if (!rows.empty()) {
-        m_durationText = grid->GetCellValue(rows[0], kDurationColumn);
-        m_sourcePath = grid->GetCellValue(rows[0], kPathColumn);
+        m_durationText = list->GetCellText(SelectWindow::COL_DURATION, rows[0]);
+        m_sourcePath = list->GetCellText(SelectWindow::COL_PATH, rows[0]);
     }
     // While a video plays a new selection only waits for the next start.
     if (!m_playJob.finished)

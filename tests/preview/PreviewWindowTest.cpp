@@ -1,19 +1,21 @@
 // The preview pane with the real player on generated clips, driven with real
 // pointer events: the selected row plays on the canvas, pause holds it, the
 // seek slider moves it, stop clears it; snapshots and volume reach their
-// targets. A stand-in file list (a pane with a WmGrid) supplies the rows.
+// targets. The rows come from the file list pane, the snapshot folder from
+// the output folder pane.
 #include "AppServices.h"
 #include "AppUtil.h"
-#include "BaseWindow.h"
 #include "ControlsTestUtil.h"
 #include "ImageUtil.h"
 #include "JobServices.h"
 #include "MediaSet.h"
 #include "NotifyCode.h"
+#include "OutputWindow.h"
 #include "PreviewWindow.h"
 #include "PvBitmapButton.h"
 #include "PvSlider.h"
 #include "PvStaticText.h"
+#include "SelectWindow.h"
 #include "TestSupport.h"
 #include "WmGrid.h"
 #include "ZR_Py.h"
@@ -98,29 +100,34 @@ protected:
         g_seek = py->Seek;
         py->Seek = RecordSeek;
         BuildWindows();
-        if (HasFatalFailure())
-            return;
-
-        pane->SetSnapshotFolder(wxString::FromUTF8(shots.path()));
     }
 
-    // The pane on a frame of its own and the stand-in file list it observes.
+    // The pane on a frame of its own with the file list and the output folder
+    // pane it observes (those two hidden).
     void BuildWindows()
     {
         const wxBitmap background = ImageUtil::LoadThemeBitmapValue("surface/base/background.png");
         ASSERT_TRUE(background.IsOk()) << "no staged skin";
+        auto skin = [&](int x, int y, int w, int h) {
+            return ImageUtil::CropBitmapNew(background, x, y, w, h);
+        };
         frame = new wxFrame(nullptr, wxID_ANY, "preview", wxPoint(30, 30), wxSize(322, 322));
         pane = new PreviewWindow;
-        ASSERT_TRUE(pane->Create(frame, PreviewWindow::ID_PREVIEW_WINDOW,
-                                 ImageUtil::CropBitmapNew(background, 514, 110, 322, 322),
+        ASSERT_TRUE(pane->Create(frame, PreviewWindow::ID_PREVIEW_WINDOW, skin(514, 110, 322, 322),
                                  wxPoint(0, 0), wxSize(322, 322), 0));
         frame->SetClientSize(322, 322);
 
-        fileList = new BaseWindow(frame, 2136, nullptr, wxPoint(0, 0), wxSize(322, 100));
-        grid = new WmGrid(fileList, wxID_ANY, wxPoint(0, 0), wxSize(322, 100));
-        grid->CreateGrid(0, 7);
+        fileList = new SelectWindow;
+        ASSERT_TRUE(fileList->Create(frame, 2136, skin(10, 109, 502, 320), wxPoint(0, 0),
+                                     wxSize(502, 320)));
         fileList->Hide();
         fileList->Attach(pane);
+        output = new OutputWindow;
+        ASSERT_TRUE(output->Create(frame, 2139, skin(40, 490, 600, 28), wxPoint(0, 0),
+                                   wxSize(600, 28)));
+        output->Hide();
+        output->Attach(pane);
+        output->SetOutputFolder(wxString::FromUTF8(shots.path()));
         ASSERT_TRUE(ctest::ShowAndWait(frame));
     }
 
@@ -132,14 +139,17 @@ protected:
         UninstallServices();
     }
 
-    // A row of the stand-in file list: duration in column 1, path in column 5.
+    // A row of the file list for a clip.
     int AddRow(const std::string& path, const wxString& duration)
     {
-        const int row = grid->GetNumberRows();
-        grid->AppendRows(1);
-        grid->SetCellValue(row, 1, duration);
-        grid->SetCellValue(row, 5, wxString::FromUTF8(path));
-        return row;
+        const wxFileName name(wxString::FromUTF8(path));
+        wxArrayString fields;
+        for (const wxString& field : {name.GetFullName(), duration, wxString("1.0 MB"),
+                                      name.GetName(), wxString(".mp4"), name.GetFullPath(),
+                                      wxString("mp4")})
+            fields.push_back(field);
+        fileList->AddRow(fields);
+        return fileList->GetRowCount() - 1;
     }
     void Notify(int code)
     {
@@ -148,9 +158,9 @@ protected:
     }
     void Select(int row)
     {
-        grid->ClearSelection();
+        fileList->GetGrid()->ClearSelection();
         if (row >= 0)
-            grid->SelectRow(row);
+            fileList->GetGrid()->SelectRow(row);
         Notify(NOTIFY_SELECTION_CHANGED);
     }
     void Click(wxWindow* window)
@@ -227,8 +237,8 @@ protected:
     TempDir shots;
     wxFrame* frame = nullptr;
     PreviewWindow* pane = nullptr;
-    BaseWindow* fileList = nullptr;
-    WmGrid* grid = nullptr;
+    SelectWindow* fileList = nullptr;
+    OutputWindow* output = nullptr;
 };
 
 TempDir* PreviewTest::clips = nullptr;
@@ -346,6 +356,7 @@ TEST_F(PreviewTest, SeekSliderMovesThePlayback)
 
 TEST_F(PreviewTest, SnapshotsAreNamedAfterTheFileAndTheElapsedTime)
 {
+    EXPECT_EQ(pane->GetSnapshotFolder(), wxString::FromUTF8(shots.path()));
     const std::string clip = *clips / "clip.avi";
     ASSERT_TRUE(CopyFile(MediaPath(Media::Long), clip));
     ASSERT_TRUE(Play(clip, "00:00:40"));
@@ -382,6 +393,13 @@ TEST_F(PreviewTest, SnapshotsAreNamedAfterTheFileAndTheElapsedTime)
     wxCommandEvent jpegChoice(wxEVT_MENU, PreviewWindow::ID_MENU_JPEG);
     pane->GetEventHandler()->ProcessEvent(jpegChoice);
     EXPECT_EQ(pane->GetSnapshotFormat(), PreviewWindow::FORMAT_JPEG);
+
+    // The snapshot folder follows the output folder.
+    TempDir other;
+    output->SetOutputFolder(wxString::FromUTF8(other.path()));
+    EXPECT_EQ(pane->GetSnapshotFolder(), wxString::FromUTF8(other.path()));
+    Click(pane->GetSnapshotButton());
+    EXPECT_TRUE(ctest::WaitFor([&] { return wxDir(wxString::FromUTF8(other.path())).HasFiles(); }));
 }
 
 TEST_F(PreviewTest, VolumeSliderAndMuteSetThePlayersVolume)
