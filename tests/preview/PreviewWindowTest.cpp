@@ -6,6 +6,7 @@
 #include "AppServices.h"
 #include "AppUtil.h"
 #include "ControlsTestUtil.h"
+#include "FrameTESSALINE.h"
 #include "ImageUtil.h"
 #include "JobServices.h"
 #include "MediaSet.h"
@@ -482,6 +483,31 @@ TEST_F(PreviewTest, ClosingWhilePlayingStopsThePlayback)
     // The player is free again for another window at once.
     BuildWindows();
     EXPECT_TRUE(Play(RedClip(), "00:00:03"));
+}
+
+TEST_F(PreviewTest, TheMainFrameWiresThePaneToTheFileListAndTheOutputPane)
+{
+    frame->Hide();
+    auto* main = new FrameTESSALINE;
+    ASSERT_TRUE(main->Create(2000, "", wxDefaultSize));
+    auto* preview = dynamic_cast<PreviewWindow*>(main->FindWindow(PreviewWindow::ID_PREVIEW_WINDOW));
+    auto* list = dynamic_cast<SelectWindow*>(main->FindWindow(2136));
+    auto* folder = dynamic_cast<OutputWindow*>(main->FindWindow(2139));
+    ASSERT_TRUE(preview && list && folder);
+    EXPECT_EQ(preview->GetRect(), wxRect(514, 110, 322, 322));
+    EXPECT_EQ(preview->GetSnapshotFolder(), folder->GetOutputFolder());
+    folder->SetOutputFolder(wxString::FromUTF8(shots.path()));
+    EXPECT_EQ(preview->GetSnapshotFolder(), wxString::FromUTF8(shots.path()));
+    ASSERT_TRUE(ctest::ShowAndWait(main));
+
+    fileList = list;
+    pane = preview;
+    ASSERT_TRUE(Play(MediaPath(Media::Long), "00:00:40"));
+    EXPECT_TRUE(ctest::WaitFor([&] { return Elapsed() >= 1; }, 3000));
+    ctest::Screenshot("main-window-preview");
+    Click(preview->GetStopButton());
+    EXPECT_FALSE(preview->IsPlaying());
+    delete main;
 }
 
 }  // namespace
