@@ -168,17 +168,16 @@ PvSlider* PreviewWindow::MakeSlider(int id, const wxPoint& pos, const wxString& 
     return slider;
 }
 
-PvBitmapButton* PreviewWindow::MakeButton(int id, const wxPoint& pos, const wxString& stem,
-                                          const wxString& disabled, const wxBitmap* background)
+PvBitmapButton* PreviewWindow::MakeButton(int id, const wxPoint& pos, const ButtonPictures& pictures,
+                                          const wxBitmap* background)
 {
-    const wxString base = "surface/window/preview-" + stem;
-    wxBitmap* normal = LoadOr(base + "-normal.png", wxSize(26, 26));
+    wxBitmap* normal = LoadOr(pictures.normal, wxSize(26, 26));
     auto* button = new PvBitmapButton(this, id, pos, normal->GetSize(), wxBORDER_NONE);
     button->SetBitmapNormal(normal);
-    button->SetBitmapCurrent(ImageUtil::LoadThemeBitmap(base + "-current.png"));
-    button->SetBitmapPressed(ImageUtil::LoadThemeBitmap(base + "-pressed.png"));
-    if (!disabled.empty())
-        button->SetBitmapDisable(ImageUtil::LoadThemeBitmap("surface/window/preview-" + disabled));
+    button->SetBitmapCurrent(ImageUtil::LoadThemeBitmap(pictures.current));
+    button->SetBitmapPressed(ImageUtil::LoadThemeBitmap(pictures.pressed));
+    if (pictures.disabled)
+        button->SetBitmapDisable(ImageUtil::LoadThemeBitmap(pictures.disabled));
     if (background)
         button->SetBackgroundBitmap(*background);
     return button;
@@ -190,9 +189,18 @@ void PreviewWindow::CreateButtons(const wxBitmap* face, int y)
     const wxSize playSize = PictureSize("surface/window/preview-play-normal.png", wxSize(26, 26));
     // Play and pause lie on one spot and share one background.
     const wxBitmap playBackground = Crop(face, playPos, playSize);
-    m_playButton = MakeButton(ID_PLAY, playPos, "play", "play-disable.png", &playBackground);
+    m_playButton = MakeButton(ID_PLAY, playPos,
+                              {"surface/window/preview-play-normal.png",
+                               "surface/window/preview-play-current.png",
+                               "surface/window/preview-play-pressed.png",
+                               "surface/window/preview-play-disable.png"},
+                              &playBackground);
     m_playButton->Enable(false);
-    m_pauseButton = MakeButton(ID_PAUSE, playPos, "pause", wxString(), &playBackground);
+    m_pauseButton = MakeButton(ID_PAUSE, playPos,
+                               {"surface/window/preview-pause-normal.png",
+                                "surface/window/preview-pause-current.png",
+                                "surface/window/preview-pause-pressed.png", nullptr},
+                               &playBackground);
     m_pauseButton->Show(false);
 
     auto next = [](const PvBitmapButton* b, int gap) {
@@ -204,18 +212,33 @@ void PreviewWindow::CreateButtons(const wxBitmap* face, int y)
 
     wxPoint pos = next(m_playButton, 4);
     wxBitmap background = backgroundAt(pos, "surface/window/preview-stop-normal.png");
-    m_stopButton = MakeButton(ID_STOP, pos, "stop", "stop-disable.png", &background);
+    m_stopButton = MakeButton(ID_STOP, pos,
+                              {"surface/window/preview-stop-normal.png",
+                               "surface/window/preview-stop-current.png",
+                               "surface/window/preview-stop-pressed.png",
+                               "surface/window/preview-stop-disable.png"},
+                              &background);
     m_stopButton->Enable(false);
 
     pos = next(m_stopButton, 8);
     background = backgroundAt(pos, "surface/window/preview-photo-normal.png");
-    m_snapshotButton = MakeButton(ID_SNAPSHOT_BUTTON, pos, "photo", "photo-normal.png", &background);
+    m_snapshotButton = MakeButton(ID_SNAPSHOT_BUTTON, pos,
+                                  {"surface/window/preview-photo-normal.png",
+                                   "surface/window/preview-photo-current.png",
+                                   "surface/window/preview-photo-pressed.png",
+                                   "surface/window/preview-photo-normal.png"},
+                                  &background);
     m_snapshotButton->Enable(false);
     m_snapshotButton->Bind(wxEVT_BUTTON, &PreviewWindow::OnSnapshot, this, ID_SNAPSHOT_BUTTON);
 
     pos = next(m_snapshotButton, 0);
     background = backgroundAt(pos, "surface/window/preview-select-normal.png");
-    m_optionsButton = MakeButton(ID_OPTIONS_BUTTON, pos, "select", "select-normal.png", &background);
+    m_optionsButton = MakeButton(ID_OPTIONS_BUTTON, pos,
+                                 {"surface/window/preview-select-normal.png",
+                                  "surface/window/preview-select-current.png",
+                                  "surface/window/preview-select-pressed.png",
+                                  "surface/window/preview-select-normal.png"},
+                                 &background);
     m_optionsButton->Bind(wxEVT_BUTTON, &PreviewWindow::OnSnapshotOptions, this,
                           ID_OPTIONS_BUTTON);
 

@@ -91,8 +91,15 @@ protected:
 private:
     void CreateTexts(const wxBitmap* face);
     void CreateButtons(const wxBitmap* face, int y);
-    PvBitmapButton* MakeButton(int id, const wxPoint& pos, const wxString& stem,
-                               const wxString& disabled, const wxBitmap* background);
+    // Theme entries of a button's states; disabled may be null.
+    struct ButtonPictures {
+        const char* normal;
+        const char* current;
+        const char* pressed;
+        const char* disabled;
+    };
+    PvBitmapButton* MakeButton(int id, const wxPoint& pos, const ButtonPictures& pictures,
+                               const wxBitmap* background);
     PvSlider* MakeSlider(int id, const wxPoint& pos, const wxString& track,
                          const wxString& thumb, const wxBitmap* face);
     // Keeps the two time labels at the pane's right edge.
