@@ -27,11 +27,15 @@
 #include <wx/filesys.h>
 #include <wx/frame.h>
 #include <wx/fs_arc.h>
+#include <wx/menu.h>
 #include <wx/regex.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
 
 #include <wx/filename.h>
 
 #include <cstring>
+#include <map>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -401,6 +405,51 @@ TEST_F(PreviewTest, SnapshotsAreNamedAfterTheFileAndTheElapsedTime)
     EXPECT_EQ(pane->GetSnapshotFolder(), wxString::FromUTF8(other.path()));
     Click(pane->GetSnapshotButton());
     EXPECT_TRUE(ctest::WaitFor([&] { return wxDir(wxString::FromUTF8(other.path())).HasFiles(); }));
+}
+
+TEST_F(PreviewTest, OptionsButtonOpensTheSnapshotMenu)
+{
+    struct Item {
+        wxString text;
+        bool enabled;
+        bool checked;
+    };
+    std::map<int, Item> items;
+    pane->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& event) {
+        if (!event.GetMenu() || event.GetMenu()->GetParent())
+            return;
+        for (wxMenuItem* item : event.GetMenu()->GetMenuItems()) {
+            items[item->GetId()] = {item->GetItemLabelText(), item->IsEnabled(), false};
+            if (wxMenu* sub = item->GetSubMenu())
+                for (wxMenuItem* choice : sub->GetMenuItems())
+                    items[choice->GetId()] = {choice->GetItemLabelText(), choice->IsEnabled(),
+                                              choice->IsChecked()};
+        }
+    });
+    // The menu blocks until it closes; a timer closes it.
+    wxTimer closer;
+    closer.Bind(wxEVT_TIMER, [](wxTimerEvent&) { wxUIActionSimulator().Char(WXK_ESCAPE); });
+
+    const std::string clip = *clips / "clip.avi";
+    ASSERT_TRUE(CopyFile(MediaPath(Media::Long), clip));
+    ASSERT_TRUE(Play(clip, "00:00:40"));
+    wxCommandEvent bmp(wxEVT_MENU, PreviewWindow::ID_MENU_BMP);
+    pane->GetEventHandler()->ProcessEvent(bmp);
+    closer.StartOnce(400);
+    Click(pane->GetOptionsButton());
+    ctest::Pump(300);
+
+    ASSERT_EQ(items.count(PreviewWindow::ID_MENU_SNAPSHOT), 1u);
+    EXPECT_EQ(items[PreviewWindow::ID_MENU_SNAPSHOT].text, "Snapshot");
+    EXPECT_TRUE(items[PreviewWindow::ID_MENU_SNAPSHOT].enabled);
+    EXPECT_EQ(items[PreviewWindow::ID_MENU_OPEN_FOLDER].text, "Open Snapshot Folder");
+    EXPECT_EQ(items[PreviewWindow::ID_MENU_CHANGE_FOLDER].text, "Change Snapshot Folder");
+    EXPECT_FALSE(items[PreviewWindow::ID_MENU_CHANGE_FOLDER].enabled);
+    EXPECT_EQ(items[PreviewWindow::ID_MENU_JPEG].text, "JPEG");
+    EXPECT_FALSE(items[PreviewWindow::ID_MENU_JPEG].checked);
+    EXPECT_EQ(items[PreviewWindow::ID_MENU_BMP].text, "BMP");
+    EXPECT_TRUE(items[PreviewWindow::ID_MENU_BMP].checked);
+    EXPECT_TRUE(pane->IsPlaying()) << "closing the menu chose nothing";
 }
 
 TEST_F(PreviewTest, VolumeSliderAndMuteSetThePlayersVolume)
