@@ -523,6 +523,16 @@ TEST_F(PreviewTest, StopAndTheEndResetTheControls)
     EXPECT_TRUE(pane->GetPlayButton()->IsEnabled() || !pane->GetPlayButton()->IsShown());
 }
 
+TEST_F(PreviewTest, AFileThePlayerCannotOpenEndsAtOnce)
+{
+    Select(AddRow(MediaPath(Media::Random), "00:00:04"));
+    Click(pane->GetPlayButton());
+    ASSERT_TRUE(ctest::WaitFor([&] { return !pane->IsPlaying(); }, 2000));
+    ctest::Pump(100);
+    ExpectIdleControls();
+    EXPECT_TRUE(Near(Pixel(CanvasOnScreen(), 20, 20), 0, 0, 0));
+}
+
 TEST_F(PreviewTest, ClosingWhilePlayingStopsThePlayback)
 {
     ASSERT_TRUE(Play(MediaPath(Media::Long), "00:00:40"));
