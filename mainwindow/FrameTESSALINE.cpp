@@ -3,6 +3,7 @@
 #include "AppUtil.h"
 #include "ImageUtil.h"
 #include "OutputWindow.h"
+#include "PreviewWindow.h"
 #include "SelectWindow.h"
 #include "StartWindow.h"
 #include "TitleWindow.h"
@@ -97,6 +98,7 @@ bool FrameTESSALINE::Create(int id, const wxString&, const wxSize&)
                     title.rect.GetPosition(), title.rect.GetSize(), title.style);
     auto* toolbar = CreatePane<ToolbarWindow>(face, *background, SlotOf(slots, "ToolbarWindow"));
     auto* select = CreatePane<SelectWindow>(face, *background, SlotOf(slots, "SelectWindow"));
+    auto* preview = CreatePane<PreviewWindow>(face, *background, SlotOf(slots, "PreviewWindow"));
     auto* output = CreatePane<OutputWindow>(face, *background, SlotOf(slots, "OutputWindow"));
     auto* start = CreatePane<StartWindow>(face, *background, SlotOf(slots, "StartWindow"));
 
@@ -107,6 +109,14 @@ bool FrameTESSALINE::Create(int id, const wxString&, const wxSize&)
     }
     if (output && start)
         output->Attach(start);
+    if (preview) {
+        if (select)
+            select->Attach(preview);
+        if (output) {
+            output->Attach(preview);
+            preview->SetSnapshotFolder(output->GetOutputFolder());
+        }
+    }
 
     Centre(wxBOTH);
     SetRoundedShape(size.GetWidth(), size.GetHeight(), kCornerRadius);
