@@ -2,12 +2,16 @@
 
 #include "AppUtil.h"
 #include "ImageUtil.h"
+#include "OutputWindow.h"
 #include "SelectWindow.h"
+#include "StartWindow.h"
+#include "TitleWindow.h"
 #include "ToolbarWindow.h"
 
 #include <wx/custombgwin.h>
 #include <wx/panel.h>
 
+#include <cstring>
 #include <memory>
 
 wxIMPLEMENT_DYNAMIC_CLASS(FrameTESSALINE, FrameBase);
@@ -86,12 +90,23 @@ bool FrameTESSALINE::Create(int id, const wxString&, const wxSize&)
     // The panes come here, each cut from the background at its PaneLayout
     // rectangle, and are then wired to each other.
     const std::vector<PaneSlot> slots = PaneLayout(size);
+    const PaneSlot& title = SlotOf(slots, "TitleWindow");
+    new TitleWindow(face, title.id,
+                    ImageUtil::CropBitmapNew(*background, title.rect.x, title.rect.y,
+                                             title.rect.width, title.rect.height),
+                    title.rect.GetPosition(), title.rect.GetSize(), title.style);
     auto* toolbar = CreatePane<ToolbarWindow>(face, *background, SlotOf(slots, "ToolbarWindow"));
     auto* select = CreatePane<SelectWindow>(face, *background, SlotOf(slots, "SelectWindow"));
+    auto* output = CreatePane<OutputWindow>(face, *background, SlotOf(slots, "OutputWindow"));
+    auto* start = CreatePane<StartWindow>(face, *background, SlotOf(slots, "StartWindow"));
+
+    // Who hears whom.
     if (toolbar && select) {
         toolbar->Attach(select);
         select->Attach(toolbar);
     }
+    if (output && start)
+        output->Attach(start);
 
     Centre(wxBOTH);
     SetRoundedShape(size.GetWidth(), size.GetHeight(), kCornerRadius);

@@ -132,7 +132,26 @@ TEST(ProfilePane, StartsWithTheFirstShownProfile)
     EXPECT_EQ(env.Settings().outputExtension, ".mp4");
     EXPECT_TRUE(host.pane->IsApplyToAll());
     EXPECT_TRUE(host.list.codes.empty());
+    EXPECT_EQ(host.combo()->GetBitmap(), host.combo()->GetPopup()->GetItems()->Item(0)->GetImage());
     Screenshot("profile-pane");
+}
+
+TEST(ProfilePane, StartIconIsTheShownProfilesGroup)
+{
+    // An empty "Recent" first: the box still shows the icon of the group
+    // the shown profile belongs to.
+    ProfileTestEnv env("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<catalog>\n" +
+                       CatalogGroup("Recent", "surface/test/cat-yellow.png", "") +
+                       CatalogGroup("Video", "surface/test/cat-red.png",
+                                    CatalogProfile("v (*.avi)", "V (*.avi)", "d")) +
+                       "</catalog>\n");
+    PaneHost host(env.Settings());
+    EXPECT_EQ(host.combo()->GetValue(), "V (*.avi)");
+    const MenuItemArray* categories = host.combo()->GetPopup()->GetItems();
+    ASSERT_EQ(categories->GetCount(), 2u);
+    EXPECT_EQ(host.combo()->GetBitmap(), categories->Item(1)->GetImage());
+    EXPECT_TRUE(ScreenRectHas(wxRect(host.combo()->GetScreenPosition() + wxPoint(3, 5), wxSize(4, 4)),
+                              IconColour("cat-red"), 10));
 }
 
 TEST(ProfilePane, ExtensionComesFromTheChosenProfile)
