@@ -38,7 +38,7 @@ bool PvComboCtrl::Create(wxWindow* parent, int id, const wxString& value, const 
     m_list = new wxListViewComboPopup;
     SetPopupControl(m_list);
 
-    const long textStyle = (style & 0x02) ? wxBORDER_NONE : (wxTE_READONLY | wxBORDER_NONE);
+    const long textStyle = (style & EDITABLE_TEXT) ? wxBORDER_NONE : (wxTE_READONLY | wxBORDER_NONE);
     m_innerText = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxPoint(1, 1),
                                  wxSize(1, GetSize().y - 2), textStyle, wxDefaultValidator,
                                  wxTextCtrlNameStr);

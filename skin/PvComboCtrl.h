@@ -16,8 +16,11 @@ public:
                 long style = 0, const wxValidator& validator = wxDefaultValidator,
                 const wxString& name = wxComboBoxNameStr);
 
-    // The control is always read-only and borderless; a style with
-    // wxTE_PROCESS_ENTER (0x02) leaves its text field editable.
+    // A style bit that leaves the text field editable (the value of
+    // wxTE_NO_VSCROLL); no other bit of the caller's style is used.
+    static constexpr long EDITABLE_TEXT = 0x02;
+
+    // The control is always read-only and borderless.
     bool Create(wxWindow* parent, int id, const wxString& value = wxEmptyString,
                 const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
                 long style = 0, const wxValidator& validator = wxDefaultValidator,

@@ -41,6 +41,16 @@ TEST_F(ComboTest, ButtonImageSetsHeightTextAreaAndListSize)
     EXPECT_EQ(combo->GetList()->GetAdjustedSize(10, 500, 900), wxSize(150, th + 1 + 5));
 }
 
+TEST_F(ComboTest, OnlyTheEditableBitLeavesTheTextEditable)
+{
+    auto* editable = new PvComboCtrl(pane, wxID_ANY, wxEmptyString, wxPoint(30, 120),
+                                     wxSize(150, 30), PvComboCtrl::EDITABLE_TEXT | wxCB_SORT);
+    EXPECT_FALSE(editable->GetInnerText()->HasFlag(wxTE_READONLY));
+    EXPECT_TRUE(editable->HasFlag(wxCB_READONLY));
+    EXPECT_FALSE(editable->HasFlag(wxCB_SORT)) << "the caller's style is not passed on";
+    EXPECT_EQ(editable->GetTextWidth(), 0) << "no button image yet";
+}
+
 TEST_F(ComboTest, ListValueBeforeAnyChoiceAndUnknownTexts)
 {
     wxListViewComboPopup* list = combo->GetList();

@@ -130,6 +130,25 @@ TEST_F(TimeFieldTest, RealKeysReachTheFieldOnceAndClicksKeepTheCursor)
     ctest::Screenshot("extras-time-field");
 }
 
+TEST_F(TimeFieldTest, RealDoubleClickSelectsAllAndADigitRestartsTheTime)
+{
+    NewField();
+    ctest::Pump(50);
+    ctest::MoveTo(field, {30, field->GetSize().y / 2});
+    wxUIActionSimulator sim;
+    sim.MouseDblClick();
+    ctest::Pump(200);
+    ExpectCursor(0, 8);
+    long from = -1, to = -1;
+    field->GetSelection(&from, &to);
+    EXPECT_EQ(from, 0);
+    EXPECT_EQ(to, 8);
+    sim.Char('5');
+    ctest::Pump(150);
+    EXPECT_EQ(field->GetValue(), "50:00:00");
+    ExpectCursor(0, 1);
+}
+
 class ReadonlyTextTest : public ShownPane {
 protected:
     void SetUp() override
