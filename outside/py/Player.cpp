@@ -187,8 +187,10 @@ void Player::Session::DecodeAudio(const AVPacket* pkt)
             uint8_t* out = reinterpret_cast<uint8_t*>(pcm_.data());
             int n = swr_convert(swr_, &out, room, const_cast<const uint8_t**>(scratch_->extended_data),
                                 scratch_->nb_samples);
-            if (n > 0)
+            if (n > 0) {
+                sound_.PadTo(t, Now());
                 sound_.Push(pcm_.data(), n, std::max(0.0, t));
+            }
         }
         av_frame_unref(scratch_);
     }

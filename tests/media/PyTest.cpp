@@ -279,7 +279,7 @@ TEST_F(PyTest, PlaysInRealTimeWithFramesAndPositions)
 
 TEST_F(PyTest, PlaysSoundOnlyAndPictureOnlyFiles)
 {
-    for (Media kind : {Media::AudioOnly, Media::VideoOnly, Media::Webm, Media::Avi}) {
+    for (Media kind : {Media::AudioOnly, Media::VideoOnly, Media::Webm, Media::Avi, Media::LateSound}) {
         SCOPED_TRACE(MediaPath(kind));
         seen.frames = 0;
         seen.positions.clear();
