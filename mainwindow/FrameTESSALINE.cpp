@@ -3,6 +3,7 @@
 #include "AppUtil.h"
 #include "ImageUtil.h"
 #include "OutputWindow.h"
+#include "PreviewWindow.h"
 #include "SelectWindow.h"
 #include "StartWindow.h"
 #include "TitleWindow.h"
@@ -11,6 +12,7 @@
 #include <wx/custombgwin.h>
 #include <wx/panel.h>
 
+#include <cstring>
 #include <memory>
 
 wxIMPLEMENT_DYNAMIC_CLASS(FrameTESSALINE, FrameBase);
@@ -90,19 +92,31 @@ bool FrameTESSALINE::Create(int id, const wxString&, const wxSize&)
     // rectangle, and are then wired to each other.
     const std::vector<PaneSlot> slots = PaneLayout(size);
     const PaneSlot& title = SlotOf(slots, "TitleWindow");
-    const wxRect& t = title.rect;
-    new TitleWindow(face, title.id, ImageUtil::CropBitmapNew(*background, t.x, t.y, t.width, t.height),
-                    t.GetPosition(), t.GetSize(), title.style);
+    new TitleWindow(face, title.id,
+                    ImageUtil::CropBitmapNew(*background, title.rect.x, title.rect.y,
+                                             title.rect.width, title.rect.height),
+                    title.rect.GetPosition(), title.rect.GetSize(), title.style);
     auto* toolbar = CreatePane<ToolbarWindow>(face, *background, SlotOf(slots, "ToolbarWindow"));
     auto* select = CreatePane<SelectWindow>(face, *background, SlotOf(slots, "SelectWindow"));
+    auto* preview = CreatePane<PreviewWindow>(face, *background, SlotOf(slots, "PreviewWindow"));
+    auto* output = CreatePane<OutputWindow>(face, *background, SlotOf(slots, "OutputWindow"));
+    auto* start = CreatePane<StartWindow>(face, *background, SlotOf(slots, "StartWindow"));
+
+    // Who hears whom.
     if (toolbar && select) {
         toolbar->Attach(select);
         select->Attach(toolbar);
     }
-    auto* output = CreatePane<OutputWindow>(face, *background, SlotOf(slots, "OutputWindow"));
-    auto* start = CreatePane<StartWindow>(face, *background, SlotOf(slots, "StartWindow"));
     if (output && start)
         output->Attach(start);
+    if (preview) {
+        if (select)
+            select->Attach(preview);
+        if (output) {
+            output->Attach(preview);
+            preview->SetSnapshotFolder(output->GetOutputFolder());
+        }
+    }
 
     Centre(wxBOTH);
     SetRoundedShape(size.GetWidth(), size.GetHeight(), kCornerRadius);

@@ -260,6 +260,9 @@ void SelectWindow::OnAddFolder()
 
 void SelectWindow::ListFolderFiles(const wxString& folder, wxArrayString& paths)
 {
+    // GTK's folder chooser can answer OK with no folder.
+    if (folder.empty() || !wxDir::Exists(folder))
+        return;
     wxArrayString files;
     wxDir::GetAllFiles(folder, &files, wxEmptyString, wxDIR_FILES);
     // The directory's own order is arbitrary here.
