@@ -1,5 +1,6 @@
 #include "AppServices.h"
 
+#include "PvDriverDomain.h"
 #include "ZR_Ct.h"
 #include "ZR_Py.h"
 
@@ -21,6 +22,7 @@ std::atomic<ConverterInstance*> g_converter{nullptr};
 void AppServices::Create(const ServiceExports& exports)
 {
     g_driver = exports.createDriverService();
+    PvDriverDomain::SetDriverService(g_driver);
     g_dvd = exports.createDvdService();
     g_image = exports.createImageService();
 
@@ -35,6 +37,7 @@ void AppServices::Create(const ServiceExports& exports)
 
 void AppServices::Free(const ServiceExports& exports)
 {
+    PvDriverDomain::SetDriverService(nullptr);
     if (DriverService* driver = g_driver.exchange(nullptr))
         exports.freeDriverService(driver);
     if (DvdService* dvd = g_dvd.exchange(nullptr))

@@ -31,10 +31,11 @@ public:
 
     // Creates in this order: drive, disc, image, player service and its
     // instance, converter service and its instance. A service that gives no
-    // table leaves its pointer (and its instance) null.
+    // table leaves its pointer (and its instance) null. The drive table is
+    // also bound to the drive wrappers (PvDriverDomain).
     static void Create(const ServiceExports& exports);
     // Frees in the order of creation, each instance before its service, and
-    // clears every pointer. Null pointers are skipped.
+    // clears every pointer (the drive wrappers' first). Null pointers are skipped.
     static void Free(const ServiceExports& exports);
 
     static DriverService* Driver();

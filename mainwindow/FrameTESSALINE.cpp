@@ -2,10 +2,17 @@
 
 #include "AppUtil.h"
 #include "ImageUtil.h"
+#include "OutputWindow.h"
+#include "PreviewWindow.h"
+#include "SelectWindow.h"
+#include "StartWindow.h"
+#include "TitleWindow.h"
+#include "ToolbarWindow.h"
 
 #include <wx/custombgwin.h>
 #include <wx/panel.h>
 
+#include <cstring>
 #include <memory>
 
 wxIMPLEMENT_DYNAMIC_CLASS(FrameTESSALINE, FrameBase);
@@ -16,6 +23,30 @@ wxEND_EVENT_TABLE()
 namespace {
 
 constexpr double kCornerRadius = 9.0;
+
+const FrameTESSALINE::PaneSlot& SlotOf(const std::vector<FrameTESSALINE::PaneSlot>& slots,
+                                       const char* name)
+{
+    for (const FrameTESSALINE::PaneSlot& slot : slots)
+        if (wxString(slot.name) == name)
+            return slot;
+    return slots.front();
+}
+
+// A pane created in its slot with the piece of the background under it as
+// its skin; null when it cannot be created.
+template <typename Pane>
+Pane* CreatePane(wxWindow* face, const wxBitmap& background, const FrameTESSALINE::PaneSlot& slot)
+{
+    const wxRect& r = slot.rect;
+    std::unique_ptr<wxBitmap> skin(ImageUtil::CropBitmapNew(background, r.x, r.y, r.width, r.height));
+    auto pane = std::make_unique<Pane>();
+    if (!pane->Create(face, slot.id, skin.get(), r.GetPosition(), r.GetSize(), slot.style,
+                      wxPanelNameStr))
+        return nullptr;
+    skin.release();  // the pane's now
+    return pane.release();
+}
 
 }  // namespace
 
@@ -59,6 +90,33 @@ bool FrameTESSALINE::Create(int id, const wxString&, const wxSize&)
 
     // The panes come here, each cut from the background at its PaneLayout
     // rectangle, and are then wired to each other.
+    const std::vector<PaneSlot> slots = PaneLayout(size);
+    const PaneSlot& title = SlotOf(slots, "TitleWindow");
+    new TitleWindow(face, title.id,
+                    ImageUtil::CropBitmapNew(*background, title.rect.x, title.rect.y,
+                                             title.rect.width, title.rect.height),
+                    title.rect.GetPosition(), title.rect.GetSize(), title.style);
+    auto* toolbar = CreatePane<ToolbarWindow>(face, *background, SlotOf(slots, "ToolbarWindow"));
+    auto* select = CreatePane<SelectWindow>(face, *background, SlotOf(slots, "SelectWindow"));
+    auto* preview = CreatePane<PreviewWindow>(face, *background, SlotOf(slots, "PreviewWindow"));
+    auto* output = CreatePane<OutputWindow>(face, *background, SlotOf(slots, "OutputWindow"));
+    auto* start = CreatePane<StartWindow>(face, *background, SlotOf(slots, "StartWindow"));
+
+    // Who hears whom.
+    if (toolbar && select) {
+        toolbar->Attach(select);
+        select->Attach(toolbar);
+    }
+    if (output && start)
+        output->Attach(start);
+    if (preview) {
+        if (select)
+            select->Attach(preview);
+        if (output) {
+            output->Attach(preview);
+            preview->SetSnapshotFolder(output->GetOutputFolder());
+        }
+    }
 
     Centre(wxBOTH);
     SetRoundedShape(size.GetWidth(), size.GetHeight(), kCornerRadius);

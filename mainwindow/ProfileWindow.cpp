@@ -3,7 +3,9 @@
 #include "AppSettings.h"
 #include "FormatCatalog.h"
 #include "ImageUtil.h"
+#include "MenuItemArray.h"
 #include "MyMenuItem.h"
+#include "MyPopupMenu.h"
 #include "NotifyCode.h"
 #include "ProfileComboBox.h"
 #include "PvBitmapButton.h"
@@ -26,6 +28,22 @@ constexpr long kComboStyle = 17;
 wxString IdExtension(const wxString& id)
 {
     return StringUtil::RegexGroup("\\(\\*(\\.[^)]+)\\)", id, 1);
+}
+
+// The id of the first shown group that holds a shown profile: the group of
+// the profile that is current at start.
+wxString GroupOfFirstShownProfile(const wxXmlDocument& catalog)
+{
+    if (!catalog.GetRoot())
+        return wxEmptyString;
+    for (const wxXmlNode* group = catalog.GetRoot()->GetChildren(); group; group = group->GetNext()) {
+        if (group->GetType() != wxXML_ELEMENT_NODE || !IsShownNode(group))
+            continue;
+        for (const wxXmlNode* profile = group->GetChildren(); profile; profile = profile->GetNext())
+            if (profile->GetType() == wxXML_ELEMENT_NODE && IsShownNode(profile))
+                return group->GetAttribute("id", wxEmptyString);
+    }
+    return wxEmptyString;
 }
 
 }  // namespace
@@ -64,6 +82,13 @@ bool ProfileWindow::Create(wxWindow* parent, int id, wxBitmap* skin, const wxPoi
         m_combo->SetValue(GetFirstShownProfileAttribute(*catalog, "alias"));
         if (m_settings)
             SetCurrentProfile(GetFirstShownProfileAttribute(*catalog, "id"));
+        // The icon of the shown profile's own group, which need not be the
+        // first group (an empty "Recent" may come first).
+        const wxString group = GroupOfFirstShownProfile(*catalog);
+        const MenuItemArray* categories = m_combo->GetPopup()->GetItems();
+        for (size_t i = 0; i < categories->GetCount(); ++i)
+            if (categories->Item(i)->GetId() == group)
+                m_combo->SetBitmap(categories->Item(i)->GetImage());
     }
 
     wxBitmap* normal = ImageUtil::LoadThemeBitmap("surface/window/settings-normal.png");

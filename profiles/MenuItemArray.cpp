@@ -1,23 +1,10 @@
 #include "MenuItemArray.h"
 
+#include "FormatCatalog.h"
 #include "ImageUtil.h"
 #include "MyMenuItem.h"
 
 #include <wx/xml/xml.h>
-
-namespace {
-
-// "isShow" as a base-10 number; a missing attribute or a text that is no
-// number counts as 0.
-bool IsShownValue(const wxXmlNode* node)
-{
-    long value = 0;
-    if (!node->GetAttribute("isShow", wxEmptyString).ToLong(&value, 10))
-        return false;
-    return value != 0;
-}
-
-}  // namespace
 
 MenuItemArray::MenuItemArray() = default;
 
@@ -40,7 +27,7 @@ void MenuItemArray::LoadShownChildren(const wxXmlNode* parent, MyMenuItem* categ
         return;
     int taken = 0;
     for (const wxXmlNode* node = parent->GetChildren(); node; node = node->GetNext()) {
-        if (node->GetType() != wxXML_ELEMENT_NODE || !IsShownValue(node))
+        if (node->GetType() != wxXML_ELEMENT_NODE || !IsShownNode(node))
             continue;
         auto* item = new MyMenuItem;
         item->SetParent(category);

@@ -9,11 +9,11 @@
 #include "MyMenuItem.h"
 #include "PvBitmapButton.h"
 
-#include <wx/app.h>
 #include <wx/dcclient.h>
 #include <wx/image.h>
 #include <wx/settings.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -73,7 +73,7 @@ bool MyPopupMenu::Create(wxWindow* parent, wxWindowID id, const wxString& title,
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetBackgroundColour(*wxWHITE);
 
-    m_settings = static_cast<AppSettings*>(wxTheApp->GetClientData());
+    m_settings = AppSettings::Get();
     m_chooser = parent;
     m_menuSize = size;
 
@@ -219,7 +219,11 @@ void MyPopupMenu::DrawRow(wxDC& dc, int row, bool highlighted)
         dc.DrawBitmap(*icon, 0, top + (kRowHeight - icon->GetHeight()) / 2, true);
         textX += icon->GetWidth();
     }
-    dc.DrawText(item->GetAlias(), textX, top + 5);
+    {
+        // A long alias stops short of the arrow.
+        wxDCClipper clip(dc, wxRect(textX, top, m_menuSize.x - kArrowRight - 2 - textX, kRowHeight));
+        dc.DrawText(item->GetAlias(), textX, top + 5);
+    }
     if (m_arrow)
         dc.DrawBitmap(*m_arrow, m_menuSize.x - kArrowRight,
                       top + (kRowHeight - m_arrow->GetHeight()) / 2, true);
@@ -298,19 +302,19 @@ void MyPopupMenu::ShowPopup()
 
 void MyPopupMenu::HidePopup()
 {
-    if (m_leaf)
-        m_leaf->Hide();
     if (IsShown())
         Dismiss();
-    m_highlightDrawn = false;
+    OnDismiss();
 }
 
 void MyPopupMenu::OnDismiss()
 {
-    // Closed by a click outside the popup.
+    // Also reached directly when a click outside the popup closed it.
     if (m_leaf)
         m_leaf->Hide();
     m_highlightDrawn = false;
+    if (m_chooser)
+        m_chooser->Refresh(false);
 }
 
 void MyPopupMenu::OnKillFocus(wxFocusEvent& event)

@@ -6,7 +6,6 @@
 #include "MyMenuItem.h"
 #include "MyPopupMenu.h"
 
-#include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/dcclient.h>
 #include <wx/renderer.h>
@@ -51,7 +50,7 @@ bool ProfileComboBox::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
 
-    m_settings = static_cast<AppSettings*>(wxTheApp->GetClientData());
+    m_settings = AppSettings::Get();
     if (m_settings && m_settings->catalog)
         m_transferExtraParam =
             GetFirstShownProfileAttribute(*m_settings->catalog, "transfer_extra_param");

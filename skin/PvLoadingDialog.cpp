@@ -30,6 +30,7 @@ void PvLoadingDialog::CreateControls()
                                 wxST_NO_AUTORESIZE);
     m_status->SetBackgroundColour(*wxWHITE);
     m_progress = new PvProgressControl(this, wxID_ANY, wxPoint(40, 64), wxSize(w - 80, 24));
+    m_progress->SetRange(m_range);
     // Escape must not end the dialog while the import runs.
     SetEscapeId(wxID_NONE);
     Bind(wxEVT_IDLE, &PvLoadingDialog::OnFirstIdle, this);

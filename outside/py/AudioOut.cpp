@@ -33,7 +33,7 @@ bool AudioOut::Open(int wantedRate, int wantedChannels)
     rate_ = have.freq;
     channels_ = have.channels;
     deviceFrames_ = have.samples;
-    buffer_.assign(size_t(rate_) * size_t(channels_) * 4, 0);  // 4 s of sound
+    buffer_.assign(size_t(rate_) * size_t(channels_) * 8, 0);  // 8 s of sound
     SDL_PauseAudioDevice(device_, 0);
     return true;
 }
@@ -55,6 +55,21 @@ void AudioOut::Push(const int16_t* samples, int frames, double pts)
         buffer_[(tail + i) % buffer_.size()] = samples[i];
     size_ += count;
     endPts_ = pts + double(frames) / rate_;
+}
+
+void AudioOut::PadTo(double pts, double now)
+{
+    double from;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        from = size_ > 0 ? endPts_ : now;
+    }
+    // Gaps shorter than a video frame are left alone; the buffer bounds the rest.
+    double gap = std::min(pts - from, double(buffer_.size()) / channels_ / rate_ / 2);
+    if (!rate_ || gap < 0.02)
+        return;
+    std::vector<int16_t> silence(size_t(gap * rate_) * size_t(channels_), 0);
+    Push(silence.data(), int(silence.size() / size_t(channels_)), from);
 }
 
 void AudioOut::Clear(double pts)

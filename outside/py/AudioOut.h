@@ -24,6 +24,9 @@ public:
 
     // Appends interleaved signed 16-bit samples whose first one plays at `pts`.
     void Push(const int16_t* samples, int frames, double pts);
+    // Appends silence up to `pts` when the sound would otherwise start early:
+    // a stream that begins after the pictures, or a gap in it.
+    void PadTo(double pts, double now);
     // Drops what is buffered; the clock restarts at `pts`.
     void Clear(double pts);
     void Pause(bool paused);

@@ -8,6 +8,7 @@ extern "C" {
 #include <libavutil/dict.h>
 }
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <plist/plist.h>
@@ -46,6 +47,42 @@ uint64_t StreamBitRate(const AVStream* s)
             return uint64_t(v);
     }
     return 0;
+}
+
+// Stream time and packets read to measure a rate the container does not store.
+const double kSampleSeconds = 10.0;
+const int kSamplePackets = 4000;
+
+// Bits per second of the stream's packets over the span they cover, from the
+// start of the file; 0 when nothing can be read.
+uint64_t SampledBitRate(AVFormatContext* fmt, int stream)
+{
+    if (av_seek_frame(fmt, -1, fmt->start_time == AV_NOPTS_VALUE ? 0 : fmt->start_time,
+                      AVSEEK_FLAG_BACKWARD) < 0)
+        return 0;
+    AVStream* s = fmt->streams[stream];
+    double tb = av_q2d(s->time_base);
+    AVPacket* pkt = av_packet_alloc();
+    int64_t bytes = 0;
+    double first = -1, end = -1;
+    for (int n = 0; pkt && n < kSamplePackets && av_read_frame(fmt, pkt) >= 0; ++n) {
+        if (pkt->stream_index == stream) {
+            int64_t ts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
+            if (ts != AV_NOPTS_VALUE) {
+                double t = ts * tb;
+                double t2 = t + (pkt->duration > 0 ? pkt->duration * tb : 0);
+                first = first < 0 ? t : std::min(first, t);
+                end = std::max(end, t2);
+            }
+            bytes += pkt->size;
+        }
+        av_packet_unref(pkt);
+        if (first >= 0 && end - first >= kSampleSeconds)
+            break;
+    }
+    av_packet_free(&pkt);
+    double span = end - first;
+    return first >= 0 && span > 0 ? uint64_t(std::llround(double(bytes) * 8 / span)) : 0;
 }
 
 void SetUint(plist_t dict, const char* key, uint64_t value)
@@ -125,32 +162,13 @@ void* MediaProbe::GetMediaInfo(const char* path)
             layout[0] = '\0';
         audioRate = StreamBitRate(s);
     }
-    // When the container knows only its total rate (Matroska), a single
-    // unknown stream rate is the total less every known one; with more than
-    // one unknown, nothing honest can be said and the rates stay 0.
-    if (fmt->bit_rate > 0) {
-        int unknown = 0;
-        int64_t known = 0;
-        for (unsigned i = 0; i < fmt->nb_streams; ++i) {
-            AVStream* s = fmt->streams[i];
-            AVMediaType type = s->codecpar->codec_type;
-            if (type != AVMEDIA_TYPE_VIDEO && type != AVMEDIA_TYPE_AUDIO)
-                continue;
-            if (s->disposition & AV_DISPOSITION_ATTACHED_PIC)
-                continue;
-            uint64_t r = StreamBitRate(s);
-            if (r)
-                known += int64_t(r);
-            else
-                ++unknown;
-        }
-        int64_t rest = fmt->bit_rate - known;
-        if (unknown == 1 && rest > 0) {
-            if (v >= 0 && !videoRate)
-                videoRate = uint64_t(rest);
-            else if (a >= 0 && !audioRate)
-                audioRate = uint64_t(rest);
-        }
+    // Matroska and WebM keep no stream rates: measure them from the packets
+    // of the first seconds (the whole of a short file).
+    if ((v >= 0 && !videoRate) || (a >= 0 && !audioRate)) {
+        if (v >= 0 && !videoRate)
+            videoRate = SampledBitRate(fmt, v);
+        if (a >= 0 && !audioRate)
+            audioRate = SampledBitRate(fmt, a);
     }
 
     plist_t dict = plist_new_dict();

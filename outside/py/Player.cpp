@@ -52,6 +52,7 @@ private:
     void SeekTo(int seconds);
     bool ShowDueFrame();
     double Now();
+    double SoundAhead();
     void ReportPosition(bool force);
     void Pause();
 
@@ -127,6 +128,14 @@ double Player::Session::Now()
     return Seconds(Clock::now() - wallBase_);
 }
 
+double Player::Session::SoundAhead()
+{
+    // Without a device the sound is decoded, dropped and paced by the clock.
+    if (sound_.IsOpen() && swr_)
+        return sound_.Buffered();
+    return std::max(0.0, audioNext_ - Now());
+}
+
 void Player::Session::ReportPosition(bool force)
 {
     int pos = int(std::floor(Now()));
@@ -178,8 +187,10 @@ void Player::Session::DecodeAudio(const AVPacket* pkt)
             uint8_t* out = reinterpret_cast<uint8_t*>(pcm_.data());
             int n = swr_convert(swr_, &out, room, const_cast<const uint8_t**>(scratch_->extended_data),
                                 scratch_->nb_samples);
-            if (n > 0)
+            if (n > 0) {
+                sound_.PadTo(t, Now());
                 sound_.Push(pcm_.data(), n, std::max(0.0, t));
+            }
         }
         av_frame_unref(scratch_);
     }
@@ -300,7 +311,7 @@ int Player::Session::Run(const std::string& path)
             continue;
         }
         sound_.SetVolume(p_.volume_);
-        bool soundLow = !swr_ || sound_.Buffered() < kAudioAhead;
+        bool soundLow = !audio_ || SoundAhead() < kAudioAhead;
         bool wantFrames = video_ && frames_.size() < kVideoAhead;
         if (!eof_ && ((video_ && frames_.empty()) || (wantFrames && soundLow) || (!video_ && soundLow))) {
             ReadOne();
@@ -311,7 +322,7 @@ int Player::Session::Run(const std::string& path)
             ReportPosition(false);
             continue;
         }
-        if (eof_ && frames_.empty() && (!sound_.IsOpen() || sound_.Buffered() <= 0))
+        if (eof_ && frames_.empty() && (!audio_ || SoundAhead() <= 0))
             break;
         ReportPosition(false);
         double wait = 0.01;

@@ -30,6 +30,16 @@ unsigned char Clamp(int64_t value)
     return static_cast<unsigned char>(std::clamp<int64_t>(value, 0, 255));
 }
 
+// Replaces every sample p of the image by sample(p).
+template <class Sample>
+void MapSamples(ImageBuffer* image, Sample sample)
+{
+    unsigned char* p = image->pixels;
+    const size_t samples = PixelCount(image) * 3;
+    for (size_t i = 0; i < samples; ++i)
+        p[i] = sample(p[i]);
+}
+
 void SwapPixels(unsigned char* a, unsigned char* b)
 {
     std::swap(a[0], b[0]);
@@ -46,12 +56,9 @@ ImageBuffer* ImageFilters::AdjustBrightness(ImageBuffer* image, int, int level)
     const int64_t v = LimitLevel(level) * 255 / 100;
     if (v == 0)
         return image;
-    unsigned char* p = image->pixels;
-    const size_t samples = PixelCount(image) * 3;
-    for (size_t i = 0; i < samples; ++i) {
-        const int64_t s = p[i];
-        p[i] = Clamp(v > 0 ? s + (255 - s) * v / 255 : s + v * s / 255);
-    }
+    MapSamples(image, [v](int64_t s) {
+        return Clamp(v > 0 ? s + (255 - s) * v / 255 : s + v * s / 255);
+    });
     return image;
 }
 
@@ -61,12 +68,10 @@ ImageBuffer* ImageFilters::AdjustContrast(ImageBuffer* image, int level)
         return image;
     const long double ratio = static_cast<long double>(100 + LimitLevel(level)) / 100;
     const long double f = ratio * ratio;
-    unsigned char* p = image->pixels;
-    const size_t samples = PixelCount(image) * 3;
-    for (size_t i = 0; i < samples; ++i) {
-        const long double x = ((p[i] / 255.0L - 0.5L) * f + 0.5L) * 255.0L;
-        p[i] = x < 0 ? 0 : x > 255 ? 255 : static_cast<unsigned char>(x);
-    }
+    MapSamples(image, [f](unsigned char s) -> unsigned char {
+        const long double x = ((s / 255.0L - 0.5L) * f + 0.5L) * 255.0L;
+        return x < 0 ? 0 : x > 255 ? 255 : static_cast<unsigned char>(x);
+    });
     return image;
 }
 
@@ -122,10 +127,7 @@ ImageBuffer* ImageFilters::Negative(ImageBuffer* image)
 {
     if (!Usable(image))
         return image;
-    unsigned char* p = image->pixels;
-    const size_t samples = PixelCount(image) * 3;
-    for (size_t i = 0; i < samples; ++i)
-        p[i] = static_cast<unsigned char>(255 - p[i]);
+    MapSamples(image, [](unsigned char s) { return static_cast<unsigned char>(255 - s); });
     return image;
 }
 

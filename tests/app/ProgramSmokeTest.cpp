@@ -58,7 +58,9 @@ protected:
             "NO_AT_BRIDGE=1",
             "SDL_AUDIODRIVER=dummy",
         };
-        for (const char* name : {"DISPLAY", "XAUTHORITY", "PATH"})
+        // The sanitizer settings too, so that a sanitizer build checks the program itself.
+        for (const char* name : {"DISPLAY", "XAUTHORITY", "PATH", "ASAN_OPTIONS", "LSAN_OPTIONS",
+                                 "UBSAN_OPTIONS"})
             if (const char* value = std::getenv(name))
                 env.push_back(std::string(name) + "=" + value);
         std::vector<char*> envp;

@@ -1,5 +1,6 @@
 // Service binding: creation and release order, and services that give no table.
 #include "AppServices.h"
+#include "PvDriverDomain.h"
 #include "ZR_Ct.h"
 #include "ZR_Dvd.h"
 #include "ZR_Image.h"
@@ -63,7 +64,9 @@ TEST_F(ServicesTest, CreatedInOrderAndFreedInCreationOrderInstanceFirst)
     EXPECT_EQ(AppServices::Image(), &g_image);
     EXPECT_EQ(AppServices::Player(), &g_playerInstance);
     EXPECT_EQ(AppServices::Converter(), &g_converterInstance);
+    EXPECT_EQ(PvDriverDomain::GetDriverService(), &g_driver) << "the drive wrappers use the table";
     AppServices::Free(kRecorder);
+    EXPECT_EQ(PvDriverDomain::GetDriverService(), nullptr);
     EXPECT_EQ(g_calls, (std::vector<std::string>{
                            "create drive", "create disc", "create image", "create player service",
                            "create player instance", "create converter service",

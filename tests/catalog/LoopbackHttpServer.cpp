@@ -19,8 +19,11 @@ LoopbackHttpServer::LoopbackHttpServer()
     addr.sin_port = 0;
     socklen_t len = sizeof addr;
     if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-        ::listen(listener, 8) != 0 || ::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
+        ::listen(listener, 8) != 0 || ::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
+        if (listener >= 0)
+            ::close(listener);
         throw std::runtime_error("cannot listen on 127.0.0.1");
+    }
     port = ntohs(addr.sin_port);
     thread = std::thread([this] { Serve(); });
 }

@@ -196,6 +196,16 @@ TEST_F(ButtonFixture, CheckBoxFitsItsLabel)
     check->GetTextExtent("Apply to All", &tw, &th);
     EXPECT_EQ(check->GetSize(), wxSize(box.x + 6 + tw, std::max(box.y, th)));
     EXPECT_EQ(check->GetLabelPosition().x, box.x + 6);
+
+    // A label taller than the box sits at the label top.
+    auto* tall = new PvCheckBox(panel, wxID_ANY, "Tall", wxPoint(150, 120));
+    wxFont big = tall->GetFont();
+    big.SetPointSize(28);
+    tall->SetFont(big);
+    tall->FitToLabel();
+    tall->SetLabelTop(3);
+    ASSERT_GT(tall->GetSize().y, tall->GetBoxSize().y);
+    EXPECT_EQ(tall->GetLabelPosition(), wxPoint(tall->GetBoxSize().x + 6, 3));
 }
 
 }  // namespace

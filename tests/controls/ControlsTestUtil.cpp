@@ -58,10 +58,14 @@ bool SendMouse(wxWindow* win, wxEventType type, const wxPoint& pt, bool leftDown
     return win->GetEventHandler()->ProcessEvent(event);
 }
 
+// After each simulated action: wait until the server shows it, then let
+// the events reach the windows.
 void MoveTo(wxWindow* win, const wxPoint& clientPt)
 {
+    const wxPoint target = win->ClientToScreen(clientPt);
     wxUIActionSimulator sim;
-    sim.MouseMove(win->ClientToScreen(clientPt));
+    sim.MouseMove(target);
+    WaitFor([&] { return wxGetMousePosition() == target; }, 1000);
     Pump(60);
 }
 
@@ -69,6 +73,7 @@ void Press()
 {
     wxUIActionSimulator sim;
     sim.MouseDown();
+    WaitFor([] { return wxGetMouseState().LeftIsDown(); }, 1000);
     Pump(60);
 }
 
@@ -76,6 +81,7 @@ void Release()
 {
     wxUIActionSimulator sim;
     sim.MouseUp();
+    WaitFor([] { return !wxGetMouseState().LeftIsDown(); }, 1000);
     Pump(60);
 }
 

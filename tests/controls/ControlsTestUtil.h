@@ -62,6 +62,16 @@ private:
 std::map<std::string, wxImage> StandardSkin();
 wxImage Solid(const wxSize& size, const wxColour& colour);
 
+// A bitmap that counts its deletions in a counter of the caller's.
+class CountedBitmap : public wxBitmap {
+public:
+    CountedBitmap(const wxBitmap& bitmap, int& deleted) : wxBitmap(bitmap), m_deleted(deleted) {}
+    ~CountedBitmap() override { ++m_deleted; }
+
+private:
+    int& m_deleted;
+};
+
 // Saves the screen as <MV_SCREENSHOT_DIR>/<name>.png when that variable is set.
 void Screenshot(const std::string& name);
 

@@ -1,5 +1,6 @@
 // Dialog base and the about, loading and log dialogs, shown for real.
 #include "ControlsTestUtil.h"
+#include "AppUtil.h"
 #include "EventTypes.h"
 #include "ImageUtil.h"
 #include "PvAboutDialog.h"
@@ -29,13 +30,6 @@
 
 namespace {
 
-int g_deleted = 0;
-
-class CountedBitmap : public wxBitmap {
-public:
-    explicit CountedBitmap(const wxBitmap& b) : wxBitmap(b) {}
-    ~CountedBitmap() override { ++g_deleted; }
-};
 
 class PlainDialog : public PvInfoDialog {
 protected:
@@ -114,12 +108,12 @@ TEST_F(DialogTest, CloseButtonSitsAtTheOffsetsFromTheTopRightCorner)
 
 TEST_F(DialogTest, DialogReleasesItsBackgroundAndTitle)
 {
-    g_deleted = 0;
+    int deleted = 0;
     {
         PlainDialog dialog;
         ASSERT_TRUE(dialog.Create(nullptr, wxID_ANY, "",
-                                  new CountedBitmap(ctest::MakeBitmap({64, 64}, *wxBLUE)),
-                                  new CountedBitmap(ctest::MakeBitmap({300, 200}, *wxWHITE)),
+                                  new ctest::CountedBitmap(ctest::MakeBitmap({64, 64}, *wxBLUE), deleted),
+                                  new ctest::CountedBitmap(ctest::MakeBitmap({300, 200}, *wxWHITE), deleted),
                                   wxDefaultPosition, wxSize(300, 200)));
         EXPECT_EQ(dialog.GetTitlePosition(), wxPoint((300 - 64) / 2, 28));
         wxBitmap face(300, 200);
@@ -128,9 +122,9 @@ TEST_F(DialogTest, DialogReleasesItsBackgroundAndTitle)
         dc.SelectObject(wxNullBitmap);
         EXPECT_TRUE(ctest::SameColour(ctest::PixelAt(face, 118 + 5, 28 + 5), *wxBLUE));
         EXPECT_TRUE(ctest::SameColour(ctest::PixelAt(face, 20, 20), *wxWHITE));
-        EXPECT_EQ(g_deleted, 0);
+        EXPECT_EQ(deleted, 0);
     }
-    EXPECT_EQ(g_deleted, 2);
+    EXPECT_EQ(deleted, 2);
 }
 
 TEST_F(DialogTest, DialogIsDraggedByItsFace)
@@ -348,6 +342,64 @@ TEST_F(DialogTest, LogDialogListsTheFailedFiles)
         log.GetCloseButton()->GetEventHandler()->ProcessEvent(close);
     });
     EXPECT_EQ(code, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The dialogs on the program's own skin, when the build has staged it.
+TEST(RealSkinTest, DialogsOpenOnTheStagedSkin)
+{
+    const std::string stage = mvtest::StageDir();
+    if (stage.empty() || !mvtest::FileExists(stage + "/Themes/default.zip"))
+        GTEST_SKIP() << "no staged skin";
+    AppUtil::SetAppRootDir(wxString::FromUTF8(stage));
+    {
+        PvAboutDialog about;
+        wxBitmap* bg = ImageBitmap("surface/base/info_bg.png");
+        ASSERT_NE(bg, nullptr);
+        ASSERT_TRUE(about.Create(nullptr, wxID_ANY, "", ImageBitmap("application/application.png"),
+                                 bg, wxDefaultPosition, bg->GetSize()));
+        about.CentreOnScreen();
+        EXPECT_EQ(RunModal(about, [&] {
+                      ctest::Screenshot("real-about");
+                      about.EndModal(wxID_OK);
+                  }),
+                  wxID_OK);
+    }
+    {
+        FakeImport job;
+        job.posts = {{1, "holiday.mp4"}, {2, "concert.mkv"}};
+        job.gapMs = 400;
+        PvLoadingDialog dialog;
+        ASSERT_TRUE(CreateLoading(dialog));
+        job.target = &dialog;
+        dialog.SetRange(2);
+        dialog.SetThread(new TaskThread(&job, &FakeImport::Run, nullptr, &FakeImport::End));
+        dialog.ShowCloseButton(false);
+        wxTimer shot;
+        shot.Bind(wxEVT_TIMER, [](wxTimerEvent&) { ctest::Screenshot("real-loading"); });
+        shot.StartOnce(550);
+        EXPECT_EQ(RunModal(dialog), 0);
+        EXPECT_TRUE(ctest::WaitFor([&] { return job.ended.load(); }));
+    }
+    {
+        PvLogDialog log;
+        wxBitmap* bg = ImageBitmap("surface/window/fileinformation-bg.png");
+        ASSERT_TRUE(log.Create(nullptr, wxID_ANY, "", nullptr, bg, wxDefaultPosition, bg->GetSize()));
+        log.AddLine("notes.txt");
+        log.AddLine("broken clip.avi");
+        log.CentreOnScreen();
+        log.SetFailedCount(2);
+        EXPECT_EQ(RunModal(log, [&] {
+                      ctest::Screenshot("real-log");
+                      wxCommandEvent close(wxEVT_BUTTON, 2141);
+                      log.GetCloseButton()->GetEventHandler()->ProcessEvent(close);
+                  }),
+                  0);
+    }
+    AppUtil::SetAppRootDir(wxString());
 }
 
 }  // namespace

@@ -14,13 +14,6 @@
 
 namespace {
 
-int g_deletedSkins = 0;
-
-class CountedBitmap : public wxBitmap {
-public:
-    explicit CountedBitmap(const wxBitmap& b) : wxBitmap(b) {}
-    ~CountedBitmap() override { ++g_deletedSkins; }
-};
 
 // A borderless frame at a known place with a skinned pane filling it and a
 // title strip at (20, 10) on the pane.
@@ -151,16 +144,16 @@ TEST_F(DragFixture, EraseShowsTheParentSkinPieceOrTheWindowColour)
 TEST(ShapeWindowTest, PaneDeletesItsSkinExactlyOnce)
 {
     auto frame = new wxFrame(nullptr, wxID_ANY, "skin");
-    g_deletedSkins = 0;
-    auto* skin = new CountedBitmap(ctest::MakeBitmap({10, 10}, *wxGREEN));
+    int deleted = 0;
+    auto* skin = new ctest::CountedBitmap(ctest::MakeBitmap({10, 10}, *wxGREEN), deleted);
     auto* pane = new BaseWindow();
     ASSERT_TRUE(pane->Create(frame, wxID_ANY, skin));
     EXPECT_EQ(pane->GetShape(), skin);
     EXPECT_TRUE(pane->SetShape(skin));  // the same skin again is kept
-    EXPECT_EQ(g_deletedSkins, 0);
+    EXPECT_EQ(deleted, 0);
     frame->Destroy();
     ctest::Pump(50);
-    EXPECT_EQ(g_deletedSkins, 1);
+    EXPECT_EQ(deleted, 1);
 }
 
 TEST(ShapeWindowTest, CopyPieceTakesThePixelsUnderTheRectangle)

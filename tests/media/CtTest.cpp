@@ -182,7 +182,7 @@ TEST_F(CtTest, AwkwardNamesReachFfmpegUnchanged)
         SCOPED_TRACE(name);
         std::string in = dir / name;
         ASSERT_TRUE(CopyFile(MediaPath(Media::Mp4), in));
-        std::string outName = "out " + name + ".avi";
+        std::string outName = name + ".avi";  // "-i.mp4.avi", "pipe:1.mp4.avi", ...
         std::string out = dir / outName;
         ASSERT_EQ(Run(CommandLine(in, kFastParams, out)), ZR_CT_DONE);
         EXPECT_TRUE(FileExists(out));

@@ -38,6 +38,7 @@ const char* FileName(Media kind)
     case Media::Random: return "random.mp4";
     case Media::Long: return "long.mp4";
     case Media::Hd: return "hd.mp4";
+    case Media::LateSound: return "late-sound.mp4";
     }
     return "unknown";
 }
@@ -100,6 +101,11 @@ bool Generate(Media kind, const std::string& out)
         return Lavfi(out, "testsrc2=size=640x480:rate=25:duration=40",
                      "sine=frequency=440:sample_rate=44100:duration=40",
                      with(h264, {"-c:a", "aac", "-shortest"}));
+    case Media::LateSound:
+        return Run({"ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i", v4,
+                    "-itsoffset", "1.5", "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=2.5",
+                    "-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-c:a", "aac", out})
+                   .status == 0;
     case Media::Hd:
         return Lavfi(out, "testsrc2=size=1920x1080:rate=30:duration=10",
                      "sine=frequency=440:sample_rate=48000:duration=10",

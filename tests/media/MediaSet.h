@@ -20,6 +20,7 @@ enum class Media {
     Random,     // random bytes named .mp4
     Long,       // H.264 + AAC, 40 s, 640x480: conversions that last a while
     Hd,         // H.264 + AAC, 10 s, 1920x1080 at 30 fps
+    LateSound,  // H.264 + AAC, 4 s of pictures, the sound only from 1.5 s on
 };
 
 // The cached file of that kind, generated on first use.

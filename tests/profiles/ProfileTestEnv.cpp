@@ -8,6 +8,7 @@
 
 #include <wx/app.h>
 #include <wx/bitmap.h>
+#include <wx/dcmemory.h>
 #include <wx/image.h>
 #include <wx/mstream.h>
 #include <wx/sstream.h>
@@ -177,13 +178,16 @@ wxColour IconColour(const wxString& entry)
     return wxColour(100, 100, 100);
 }
 
-ProfileTestEnv::ProfileTestEnv(const wxString& catalogXml)
+ProfileTestEnv::ProfileTestEnv(const wxString& catalogXml, const std::string& themeArchive)
 {
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
         wxInitAllImageHandlers();
     const std::string root = m_dir.path();
     mvtest::Run({"mkdir", "-p", root + "/Plugin/FormatList", root + "/Themes"});
-    WriteTheme(root + "/Themes/default.zip");
+    if (themeArchive.empty())
+        WriteTheme(root + "/Themes/default.zip");
+    else
+        mvtest::Run({"cp", themeArchive, root + "/Themes/default.zip"});
     AppUtil::SetAppRootDir(wxString::FromUTF8(root));
     WriteCatalog(catalogXml);
 
@@ -213,14 +217,30 @@ void ProfileTestEnv::WriteCatalog(const wxString& xml) const
 std::unique_ptr<wxXmlDocument> ProfileTestEnv::ReadCatalog() const
 {
     auto document = std::make_unique<wxXmlDocument>();
-    const std::string bytes = mvtest::ReadFile(CatalogPath().ToStdString());
-    std::string plain(bytes);
-    for (char& c : plain)
-        c = static_cast<char>(static_cast<unsigned char>(c) ^ 0xB3);
-    wxMemoryInputStream in(plain.data(), plain.size());
-    if (!document->Load(in, "UTF-8"))
+    const wxString text = ReadScrambledText(CatalogPath().ToStdString());
+    wxStringInputStream in(text);
+    if (text.empty() || !document->Load(in, "UTF-8"))
         return nullptr;
     return document;
+}
+
+wxString ReadScrambledText(const std::string& path)
+{
+    if (!mvtest::FileExists(path))
+        return wxEmptyString;
+    std::string plain = mvtest::ReadFile(path);
+    for (char& c : plain)
+        c = static_cast<char>(static_cast<unsigned char>(c) ^ 0xB3);
+    return wxString::FromUTF8(plain);
+}
+
+wxBitmap* NewPlainBitmap(const wxSize& size, const wxColour& colour)
+{
+    auto* bitmap = new wxBitmap(size);
+    wxMemoryDC dc(*bitmap);
+    dc.SetBackground(wxBrush(colour));
+    dc.Clear();
+    return bitmap;
 }
 
 void Pump(int ms)

@@ -17,6 +17,7 @@
 #include <string>
 
 class ProfileComboBox;
+class wxBitmap;
 class wxWindow;
 
 namespace ptest {
@@ -47,7 +48,8 @@ class ProfileTestEnv {
 public:
     // `catalogXml` is written to Plugin/FormatList/format_catalog.bin and
     // loaded as the application's catalog.
-    explicit ProfileTestEnv(const wxString& catalogXml);
+    // The theme is drawn at test time unless `themeArchive` names one to copy.
+    explicit ProfileTestEnv(const wxString& catalogXml, const std::string& themeArchive = "");
     ~ProfileTestEnv();
 
     std::string Root() const { return m_dir.path(); }
@@ -64,6 +66,12 @@ private:
     std::unique_ptr<wxXmlDocument> m_catalog;
     AppSettings m_settings;
 };
+
+// The catalog text of a scrambled catalog file; empty when it cannot be read.
+wxString ReadScrambledText(const std::string& path);
+
+// A new bitmap of one colour, owned by the caller (a pane's skin).
+wxBitmap* NewPlainBitmap(const wxSize& size, const wxColour& colour = *wxWHITE);
 
 // Event pumping and real pointer input through XTEST.
 void Pump(int ms);

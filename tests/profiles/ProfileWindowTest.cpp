@@ -74,12 +74,7 @@ struct PaneHost {
     {
         frame = new wxFrame(nullptr, wxID_ANY, "host", wxPoint(30, 30), wxSize(600, 40),
                             wxBORDER_NONE);
-        auto* skin = new wxBitmap(560, 28);
-        {
-            wxMemoryDC dc(*skin);
-            dc.SetBackground(wxBrush(wxColour(235, 238, 242)));
-            dc.Clear();
-        }
+        auto* skin = NewPlainBitmap(wxSize(560, 28), wxColour(235, 238, 242));
         pane = new ProfileWindow;
         EXPECT_TRUE(pane->Create(frame, 2138, skin, wxPoint(0, 0), wxSize(560, 28)));
         pane->Attach(&list);
@@ -132,7 +127,26 @@ TEST(ProfilePane, StartsWithTheFirstShownProfile)
     EXPECT_EQ(env.Settings().outputExtension, ".mp4");
     EXPECT_TRUE(host.pane->IsApplyToAll());
     EXPECT_TRUE(host.list.codes.empty());
+    EXPECT_EQ(host.combo()->GetBitmap(), host.combo()->GetPopup()->GetItems()->Item(0)->GetImage());
     Screenshot("profile-pane");
+}
+
+TEST(ProfilePane, StartIconIsTheShownProfilesGroup)
+{
+    // An empty "Recent" first: the box still shows the icon of the group
+    // the shown profile belongs to.
+    ProfileTestEnv env("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<catalog>\n" +
+                       CatalogGroup("Recent", "surface/test/cat-yellow.png", "") +
+                       CatalogGroup("Video", "surface/test/cat-red.png",
+                                    CatalogProfile("v (*.avi)", "V (*.avi)", "d")) +
+                       "</catalog>\n");
+    PaneHost host(env.Settings());
+    EXPECT_EQ(host.combo()->GetValue(), "V (*.avi)");
+    const MenuItemArray* categories = host.combo()->GetPopup()->GetItems();
+    ASSERT_EQ(categories->GetCount(), 2u);
+    EXPECT_EQ(host.combo()->GetBitmap(), categories->Item(1)->GetImage());
+    EXPECT_TRUE(ScreenRectHas(wxRect(host.combo()->GetScreenPosition() + wxPoint(3, 5), wxSize(4, 4)),
+                              IconColour("cat-red"), 10));
 }
 
 TEST(ProfilePane, ExtensionComesFromTheChosenProfile)

@@ -1,0 +1,148 @@
+#include "FakeConverter.h"
+
+#include "AppServices.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+FakeConverter* g_fake = nullptr;
+
+int Run(void*, const char* line)
+{
+    FakeConverter& f = *g_fake;
+    std::unique_lock<std::mutex> lock(f.mutex);
+    const int index = int(f.lines.size());
+    f.lines.push_back(line);
+    if (f.stop) {
+        f.stop = false;
+        return ZR_CT_STOPPED;
+    }
+    f.running = index;
+    f.changed.notify_all();
+    if (f.callback)
+        f.callback(f.context, 1.0, 0);
+    if (f.hold)
+        f.changed.wait(lock, [&] { return f.released > index || f.stop; });
+    f.running = -1;
+    f.changed.notify_all();
+    if (f.stop) {
+        f.stop = false;
+        const int delay = f.stopDelayMs;
+        lock.unlock();
+        std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+        return ZR_CT_STOPPED;
+    }
+    if (f.failing.count(index))
+        return ZR_CT_FAILED;
+    if (f.callback)
+        f.callback(f.context, 2.0, 1);
+    return ZR_CT_DONE;
+}
+
+void Stop(void*)
+{
+    std::lock_guard<std::mutex> lock(g_fake->mutex);
+    g_fake->stop = true;
+    ++g_fake->stops;
+    g_fake->changed.notify_all();
+}
+
+void TogglePause(void*)
+{
+    std::lock_guard<std::mutex> lock(g_fake->mutex);
+    ++g_fake->pauseToggles;
+}
+
+void SetProgressCallback(void*, ZRCtProgressCallback callback)
+{
+    std::lock_guard<std::mutex> lock(g_fake->mutex);
+    g_fake->callback = callback;
+}
+
+void SetTaskContext(void*, void* context)
+{
+    std::lock_guard<std::mutex> lock(g_fake->mutex);
+    g_fake->context = context;
+    g_fake->stop = false;
+}
+
+ConverterInstance g_instance{nullptr, Run, Stop, TogglePause, SetProgressCallback, SetTaskContext};
+
+ConverterInstance* CreateInstance() { return &g_instance; }
+void FreeInstance(ConverterInstance*) {}
+ConverterService g_service{CreateInstance, FreeInstance};
+
+template <typename T>
+T* None()
+{
+    return nullptr;
+}
+template <typename T>
+void Ignore(T*)
+{
+}
+
+ServiceExports Exports()
+{
+    ServiceExports e{};
+    e.createDriverService = None<DriverService>;
+    e.freeDriverService = Ignore<DriverService>;
+    e.createDvdService = None<DvdService>;
+    e.freeDvdService = Ignore<DvdService>;
+    e.createImageService = None<ImageService>;
+    e.freeImageService = Ignore<ImageService>;
+    e.createPyService = None<PlayerService>;
+    e.freePyService = Ignore<PlayerService>;
+    e.createCtService = [] { return &g_service; };
+    e.freeCtService = Ignore<ConverterService>;
+    return e;
+}
+
+}  // namespace
+
+void FakeConverter::Release()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    ++released;
+    changed.notify_all();
+}
+
+int FakeConverter::Running()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return running;
+}
+
+void FakeConverter::ReleaseAll()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    hold = false;
+    released = 1 << 20;
+    changed.notify_all();
+}
+
+size_t FakeConverter::LineCount()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return lines.size();
+}
+
+std::vector<std::string> FakeConverter::Lines()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return lines;
+}
+
+void FakeConverter::Install()
+{
+    g_fake = this;
+    AppServices::Create(Exports());
+}
+
+void FakeConverter::Uninstall()
+{
+    AppServices::Free(Exports());
+    g_fake = nullptr;
+}

@@ -1,0 +1,366 @@
+// The conversion run dialog over rows of a stand-in file list (a panel with
+// id 2136 holding a grid), the real output folder pane and a stand-in
+// converter; buttons are pressed with real pointer events.
+#include "AppSettings.h"
+#include "AppUtil.h"
+#include "ConvertJob.h"
+#include "FakeConverter.h"
+#include "ImageUtil.h"
+#include "OutputWindow.h"
+#include "ProgressDialog.h"
+#include "PvBitmapButton.h"
+#include "PvCheckBox.h"
+#include "StartWindow.h"
+#include "SystemActions.h"
+#include "TestSupport.h"
+#include "TfGridCellRenderer.h"
+#include "WmGrid.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/filesys.h>
+#include <wx/frame.h>
+#include <wx/fs_arc.h>
+#include <wx/grid.h>
+#include <wx/image.h>
+#include <wx/panel.h>
+#include <wx/sstream.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+#include <wx/xml/xml.h>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const kCatalog =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<catalog>\n"
+    " <section seq=\"1\" level=\"1\" isShow=\"1\" id=\"Video\" alias=\"Video\" image=\"\">\n"
+    "  <subsection seq=\"1\" level=\"2\" isShow=\"1\" id=\"mp4v (*.mp4)\" alias=\"MP4\" image=\"\""
+    "   description=\"\" transfer_extra_param=\"-vcodec mpeg4 -acodec aac\"/>\n"
+    "  <subsection seq=\"2\" level=\"2\" isShow=\"1\" id=\"avi (*.avi)\" alias=\"AVI\" image=\"\""
+    "   description=\"\" transfer_extra_param=\"-vcodec mjpeg -acodec pcm_s16le\"/>\n"
+    " </section>\n</catalog>\n";
+
+void Pump(int ms)
+{
+    const wxLongLong end = wxGetLocalTimeMillis() + ms;
+    while (wxGetLocalTimeMillis() < end) {
+        wxTheApp->ProcessPendingEvents();
+        wxYield();
+        wxMilliSleep(5);
+    }
+}
+
+bool WaitFor(const std::function<bool()>& condition, int ms = 5000)
+{
+    const wxLongLong end = wxGetLocalTimeMillis() + ms;
+    while (!condition()) {
+        if (wxGetLocalTimeMillis() > end)
+            return false;
+        Pump(10);
+    }
+    return true;
+}
+
+// A real click in the middle of a window.
+void Click(wxWindow* window)
+{
+    wxUIActionSimulator sim;
+    const wxRect r = window->GetScreenRect();
+    sim.MouseMove(r.x + r.width / 2, r.y + r.height / 2);
+    Pump(60);
+    sim.MouseClick();
+    Pump(60);
+}
+
+std::vector<wxString> Strings(const wxArrayString& array)
+{
+    return std::vector<wxString>(array.begin(), array.end());
+}
+
+wxString StateLabel(ProgressDialog& dialog, int row)
+{
+    auto* renderer = dynamic_cast<TfGridCellRenderer*>(
+        dialog.GetGrid()->PeekCellRenderer(row, ProgressDialog::COL_STATE));
+    return renderer ? renderer->GetLabel() : wxString("?");
+}
+
+class RunDialogTest : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static mvtest::TempDir home;
+        setenv("HOME", home.path().c_str(), 1);
+        AppUtil::SetAppRootDir(wxString::FromUTF8(mvtest::StageDir()));
+        wxFileSystem::AddHandler(new wxArchiveFSHandler);
+        wxInitAllImageHandlers();
+    }
+
+    void SetUp() override
+    {
+        m_converter.Install();
+        wxStringInputStream in(kCatalog);
+        m_catalog = std::make_unique<wxXmlDocument>(in);
+        ASSERT_TRUE(m_catalog->IsOk());
+        m_settings.catalog = m_catalog.get();
+        wxTheApp->SetClientData(&m_settings);
+        SystemActions::SetRecorder(
+            [this](const SystemActions::Action& a) { m_actions.push_back(a.LogLine()); });
+
+        m_frame = new wxFrame(nullptr, wxID_ANY, "host", wxPoint(0, 0), wxSize(620, 300));
+        auto* list = new wxPanel(m_frame, ProgressDialog::ID_SELECT_WINDOW, wxPoint(0, 0),
+                                 wxSize(600, 200));
+        m_list = new wxGrid(list, wxID_ANY, wxPoint(0, 0), wxSize(600, 200));
+        m_list->CreateGrid(0, 7);
+        m_output = new OutputWindow;
+        m_output->Create(m_frame, OutputWindow::ID_OUTPUT_WINDOW, new wxBitmap(600, 28),
+                         wxPoint(0, 210), wxSize(600, 28));
+        m_output->SetOutputFolder(wxString::FromUTF8(m_out.path()));
+        m_frame->Show();
+        Pump(50);
+    }
+
+    void TearDown() override
+    {
+        m_converter.ReleaseAll();
+        m_frame->Destroy();
+        Pump(20);
+        SystemActions::SetRecorder({});
+        wxTheApp->SetClientData(nullptr);
+        FakeConverter::Uninstall();
+    }
+
+    // A file list row: its base name, extension, source path, profile id and duration.
+    void AddRow(const wxString& base, const wxString& extension, const wxString& path,
+                const wxString& profile, const wxString& duration = "00:00:10")
+    {
+        const int row = m_list->GetNumberRows();
+        m_list->AppendRows(1);
+        m_list->SetCellValue(row, 1, duration);
+        m_list->SetCellValue(row, 3, base);
+        m_list->SetCellValue(row, 4, extension);
+        m_list->SetCellValue(row, 5, path);
+        m_list->SetCellValue(row, 6, profile);
+    }
+
+    wxString Out(const std::string& name) const { return wxString::FromUTF8(m_out / name); }
+
+    // Opens the dialog as the start pane does and runs the script inside its
+    // modal loop; whatever the script leaves open is closed afterwards.
+    void RunDialog(const std::function<void(ProgressDialog&)>& script,
+                   const std::function<void(ProgressDialog&)>& prepare = {})
+    {
+        ProgressDialog dialog;
+        wxBitmap* background = ImageUtil::LoadThemeBitmap("surface/window/progress-convert.png");
+        ASSERT_NE(background, nullptr) << "no staged skin";
+        const wxSize size = background->GetSize();
+        ASSERT_TRUE(dialog.Create(nullptr, StartWindow::ID_PROGRESS_DIALOG, "", nullptr,
+                                  background, wxDefaultPosition, size,
+                                  wxBORDER_NONE | wxFRAME_SHAPED));
+        dialog.CentreOnScreen();
+        if (prepare)
+            prepare(dialog);
+        m_closedByScript = false;
+        dialog.CallAfter([&] {
+            WaitFor([&] { return dialog.IsShownOnScreen(); });
+            Pump(100);
+            script(dialog);
+            if (dialog.IsModal()) {
+                m_closedByScript = true;
+                m_converter.ReleaseAll();
+                dialog.EndModal(99);
+            }
+        });
+        dialog.ShowModal();
+        m_converter.ReleaseAll();
+    }
+
+    mvtest::TempDir m_out;
+    FakeConverter m_converter;
+    std::unique_ptr<wxXmlDocument> m_catalog;
+    AppSettings m_settings;
+    std::vector<std::string> m_actions;
+    wxFrame* m_frame = nullptr;
+    wxGrid* m_list = nullptr;
+    OutputWindow* m_output = nullptr;
+    bool m_closedByScript = false;
+};
+
+TEST(RunDialogMessageTest, FinishedTextNamesFailuresOnlyWhenThereAreSome)
+{
+    struct Case {
+        int failed, total;
+        const char* text;
+    };
+    for (const Case& c : {Case{0, 0, "Convert files finished."},
+                          Case{0, 3, "Convert files finished."},
+                          Case{1, 3, "Convert files finished. 1 of 3 files failed."},
+                          Case{3, 3, "Convert files finished. 3 of 3 files failed."}})
+        EXPECT_EQ(ProgressDialog::FinishedMessage(c.failed, c.total), c.text);
+}
+
+// Destinations never overwrite: an existing file, another row's destination
+// and a source all push a name on. Rows whose profile is unknown fail and
+// take no other row's parameters; a failed conversion shows "Fail"; with
+// both finish boxes the folder opens, the power-off is asked for, the
+// dialog stays, pause is off, and cancel closes it.
+TEST_F(RunDialogTest, NamesTasksFailuresAndFinishActions)
+{
+    mvtest::WriteFile(m_out / "a.mp4", "kept");
+    mvtest::WriteFile(m_out / "x.mp4", "source");
+    AddRow("a", ".mp4", "/src/a.avi", "mp4v (*.mp4)", "00:01:05");
+    AddRow("a", ".mp4", "/src/a.mkv", "mp4v (*.mp4)", "1:02:03");
+    AddRow("x", ".mp4", Out("x.mp4"), "mp4v (*.mp4)");
+    AddRow("lost", ".mp4", "/src/lost.mov", "gone (*.mp4)");
+    AddRow("b\\c", ".avi", "/src/b\\c.mov", "avi (*.avi)", "");
+    m_converter.failing = {3};
+
+    auto bothBoxes = [](ProgressDialog& dialog) {
+        dialog.GetOpenFolderBox()->SetValue(true);
+        dialog.GetShutdownBox()->SetValue(true);
+    };
+    RunDialog([&](ProgressDialog& dialog) {
+        ASSERT_TRUE(WaitFor([&] { return dialog.GetPauseButton()->IsEnabled() == false; }))
+            << "the run did not finish";
+        ConvertJob* job = dialog.GetJob();
+        EXPECT_EQ(Strings(job->outputs), (std::vector<wxString>{
+                                    Out("a_1.mp4"), Out("a_2.mp4"), Out("x_1.mp4"),
+                                    Out("b\\c.avi")}));
+        EXPECT_EQ(Strings(job->inputs), (std::vector<wxString>{
+                                   "/src/a.avi", "/src/a.mkv", Out("x.mp4"), "/src/b\\c.mov"}));
+        EXPECT_EQ(Strings(job->params), (std::vector<wxString>{
+                                   "-vcodec mpeg4 -acodec aac", "-vcodec mpeg4 -acodec aac",
+                                   "-vcodec mpeg4 -acodec aac",
+                                   "-vcodec mjpeg -acodec pcm_s16le"}));
+        ASSERT_EQ(job->durations.size(), 4u);
+        EXPECT_EQ(job->durations[0], 65);
+        EXPECT_EQ(job->durations[1], 3723);
+        EXPECT_EQ(job->durations[3], 0);
+        EXPECT_EQ(m_converter.LineCount(), 4u);
+
+        WmGrid* grid = dialog.GetGrid();
+        EXPECT_EQ(grid->GetCellValue(0, ProgressDialog::COL_DESTINATION), "a_1.mp4");
+        EXPECT_EQ(grid->GetCellValue(4, ProgressDialog::COL_DESTINATION), "b\\c.avi");
+        const std::vector<wxString> states{"100%", "100%", "100%", "Fail", "Fail"};
+        for (int row = 0; row < 5; ++row)
+            EXPECT_EQ(StateLabel(dialog, row), states[size_t(row)]) << "row " << row;
+        EXPECT_EQ(dialog.GetFailedCount(), 2);
+        EXPECT_EQ(m_actions, (std::vector<std::string>{"open-folder " + m_out.path(),
+                                                        "poweroff"}));
+        EXPECT_EQ(mvtest::ReadFile(m_out / "a.mp4"), "kept");
+
+        // The run is over: pause does nothing, cancel closes at once.
+        Click(dialog.GetPauseButton());
+        EXPECT_TRUE(dialog.GetPauseButton()->IsShown());
+        Click(dialog.GetCancelButton());
+        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 2000));
+    }, bothBoxes);
+    EXPECT_FALSE(m_closedByScript);
+}
+
+// Pausing during the first file holds the run after it; cancelling then
+// stops without ever starting the second file.
+TEST_F(RunDialogTest, CancelWhilePausedBetweenFilesStartsNoOtherFile)
+{
+    for (const char* name : {"one", "two", "three"})
+        AddRow(name, ".mp4", wxString("/src/") + name + ".avi", "mp4v (*.mp4)");
+    m_converter.hold = true;
+
+    RunDialog([&](ProgressDialog& dialog) {
+        ASSERT_TRUE(WaitFor([&] { return m_converter.Running() == 0; }));
+        Click(dialog.GetPauseButton());
+        EXPECT_FALSE(dialog.GetPauseButton()->IsShown());
+        EXPECT_TRUE(dialog.GetResumeButton()->IsShown());
+        EXPECT_EQ(m_converter.pauseToggles, 1);
+        m_converter.Release();  // the first file ends while paused
+        Pump(300);
+        EXPECT_EQ(m_converter.LineCount(), 1u) << "the second file started while paused";
+        Click(dialog.GetCancelButton());
+        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 3000));
+    });
+    EXPECT_FALSE(m_closedByScript);
+    Pump(200);
+    EXPECT_EQ(m_converter.LineCount(), 1u);
+    EXPECT_EQ(m_converter.pauseToggles, 1) << "cancel resumed the paused run";
+}
+
+// Pause and resume swap the buttons; cancel during the second of three files
+// stops it and closes the dialog, the third never starts, and the window
+// keeps handling events while the stop takes its time.
+TEST_F(RunDialogTest, CancelDuringSecondFileKeepsTheWindowResponsive)
+{
+    for (const char* name : {"one", "two", "three"})
+        AddRow(name, ".mp4", wxString("/src/") + name + ".avi", "mp4v (*.mp4)");
+    m_converter.hold = true;
+    m_converter.stopDelayMs = 400;
+
+    RunDialog([&](ProgressDialog& dialog) {
+        ASSERT_TRUE(WaitFor([&] { return m_converter.Running() == 0; }));
+        Click(dialog.GetPauseButton());
+        Click(dialog.GetResumeButton());
+        EXPECT_TRUE(dialog.GetPauseButton()->IsShown());
+        EXPECT_FALSE(dialog.GetResumeButton()->IsShown());
+        EXPECT_EQ(m_converter.pauseToggles, 2);
+        m_converter.Release();
+        ASSERT_TRUE(WaitFor([&] { return m_converter.Running() == 1; }));
+        EXPECT_TRUE(WaitFor([&] { return StateLabel(dialog, 0) == "100%"; }));
+
+        int handled = 0;
+        wxTimer ticker;
+        ticker.Bind(wxEVT_TIMER, [&](wxTimerEvent&) { ++handled; });
+        ticker.Start(20);
+        Click(dialog.GetCancelButton());
+        const int handledAfterClick = handled;
+        EXPECT_TRUE(dialog.IsModal()) << "closed before the stop ended";
+        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 3000));
+        EXPECT_GT(handled - handledAfterClick, 5) << "the wait froze the window";
+        EXPECT_EQ(StateLabel(dialog, 2), "Waiting...");
+    });
+    EXPECT_FALSE(m_closedByScript);
+    Pump(200);
+    EXPECT_EQ(m_converter.LineCount(), 2u);
+    EXPECT_EQ(m_converter.stops, 1);
+}
+
+// Closing the dialog as a window manager does is a cancel.
+TEST_F(RunDialogTest, WindowCloseCancelsTheRun)
+{
+    AddRow("one", ".mp4", "/src/one.avi", "mp4v (*.mp4)");
+    AddRow("two", ".mp4", "/src/two.avi", "mp4v (*.mp4)");
+    m_converter.hold = true;
+
+    RunDialog([&](ProgressDialog& dialog) {
+        ASSERT_TRUE(WaitFor([&] { return m_converter.Running() == 0; }));
+        dialog.Close();
+        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 3000));
+    });
+    EXPECT_FALSE(m_closedByScript);
+    EXPECT_EQ(m_converter.stops, 1);
+    EXPECT_EQ(m_converter.LineCount(), 1u);
+}
+
+// The run starts once, on the first idle event, and an empty list still
+// runs to its end.
+TEST_F(RunDialogTest, EmptyListRunsToItsFinishActions)
+{
+    RunDialog([&](ProgressDialog& dialog) {
+        ASSERT_TRUE(WaitFor([&] { return !m_actions.empty(); }));
+        EXPECT_TRUE(dialog.IsStarted());
+        EXPECT_EQ(dialog.GetGrid()->GetNumberRows(), 0);
+        wxIdleEvent idle;
+        dialog.ProcessWindowEvent(idle);
+        Pump(100);
+        EXPECT_EQ(m_actions, (std::vector<std::string>{"poweroff"}));
+        Click(dialog.GetCancelButton());
+        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 2000));
+    }, [](ProgressDialog& dialog) { dialog.GetShutdownBox()->SetValue(true); });
+    EXPECT_FALSE(m_closedByScript);
+    EXPECT_EQ(m_converter.LineCount(), 0u);
+}
+
+}  // namespace
