@@ -2,6 +2,7 @@
 
 #include "AppUtil.h"
 #include "ImageUtil.h"
+#include "MenuWindow.h"
 #include "OutputWindow.h"
 #include "PreviewWindow.h"
 #include "SelectWindow.h"
@@ -13,6 +14,7 @@
 #include <wx/panel.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 
 wxIMPLEMENT_DYNAMIC_CLASS(FrameTESSALINE, FrameBase);
@@ -96,6 +98,7 @@ bool FrameTESSALINE::Create(int id, const wxString&, const wxSize&)
                     ImageUtil::CropBitmapNew(*background, title.rect.x, title.rect.y,
                                              title.rect.width, title.rect.height),
                     title.rect.GetPosition(), title.rect.GetSize(), title.style);
+    auto* menu = CreatePane<MenuWindow>(face, *background, SlotOf(slots, "MenuWindow"));
     auto* toolbar = CreatePane<ToolbarWindow>(face, *background, SlotOf(slots, "ToolbarWindow"));
     auto* select = CreatePane<SelectWindow>(face, *background, SlotOf(slots, "SelectWindow"));
     auto* preview = CreatePane<PreviewWindow>(face, *background, SlotOf(slots, "PreviewWindow"));
@@ -116,6 +119,14 @@ bool FrameTESSALINE::Create(int id, const wxString&, const wxSize&)
             output->Attach(preview);
             preview->SetSnapshotFolder(output->GetOutputFolder());
         }
+    }
+    if (menu) {
+        // The menu's commands reach the file list first, then the output and start panes.
+        for (PvObserver* observer : std::initializer_list<PvObserver*>{select, output, start})
+            if (observer)
+                menu->Attach(observer);
+        if (select)
+            select->Attach(menu);
     }
 
     Centre(wxBOTH);
