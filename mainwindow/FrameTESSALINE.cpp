@@ -5,6 +5,7 @@
 #include "MenuWindow.h"
 #include "OutputWindow.h"
 #include "PreviewWindow.h"
+#include "ProfileWindow.h"
 #include "SelectWindow.h"
 #include "StartWindow.h"
 #include "TitleWindow.h"
@@ -14,7 +15,6 @@
 #include <wx/panel.h>
 
 #include <cstring>
-#include <initializer_list>
 #include <memory>
 
 wxIMPLEMENT_DYNAMIC_CLASS(FrameTESSALINE, FrameBase);
@@ -102,32 +102,25 @@ bool FrameTESSALINE::Create(int id, const wxString&, const wxSize&)
     auto* toolbar = CreatePane<ToolbarWindow>(face, *background, SlotOf(slots, "ToolbarWindow"));
     auto* select = CreatePane<SelectWindow>(face, *background, SlotOf(slots, "SelectWindow"));
     auto* preview = CreatePane<PreviewWindow>(face, *background, SlotOf(slots, "PreviewWindow"));
+    auto* profile = CreatePane<ProfileWindow>(face, *background, SlotOf(slots, "ProfileWindow"));
     auto* output = CreatePane<OutputWindow>(face, *background, SlotOf(slots, "OutputWindow"));
     auto* start = CreatePane<StartWindow>(face, *background, SlotOf(slots, "StartWindow"));
 
-    // Who hears whom.
-    if (toolbar && select) {
-        toolbar->Attach(select);
-        select->Attach(toolbar);
-    }
-    if (output && start)
-        output->Attach(start);
-    if (preview) {
-        if (select)
-            select->Attach(preview);
-        if (output) {
-            output->Attach(preview);
-            preview->SetSnapshotFolder(output->GetOutputFolder());
-        }
-    }
-    if (menu) {
-        // The menu's commands reach the file list first, then the output and start panes.
-        for (PvObserver* observer : std::initializer_list<PvObserver*>{select, output, start})
+    // Who hears whom; each subject tells its observers in attach order.
+    auto attach = [](PvSubject* subject, std::initializer_list<PvObserver*> observers) {
+        if (!subject)
+            return;
+        for (PvObserver* observer : observers)
             if (observer)
-                menu->Attach(observer);
-        if (select)
-            select->Attach(menu);
-    }
+                subject->Attach(observer);
+    };
+    attach(menu, {select, output, profile, start});
+    attach(toolbar, {select});
+    attach(select, {preview, toolbar, menu});
+    attach(profile, {select});
+    attach(output, {start, preview});
+    if (preview && output)
+        preview->SetSnapshotFolder(output->GetOutputFolder());
 
     Centre(wxBOTH);
     SetRoundedShape(size.GetWidth(), size.GetHeight(), kCornerRadius);
