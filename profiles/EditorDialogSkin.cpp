@@ -7,6 +7,8 @@
 #include <wx/image.h>
 #include <wx/region.h>
 
+#include <algorithm>
+
 wxBitmap* EditorDialogSkin::LoadSkin(const wxString& entry, const wxSize& fallbackSize)
 {
     if (wxBitmap* skin = ImageUtil::LoadThemeBitmap(entry))
@@ -22,7 +24,13 @@ void EditorDialogSkin::CentreOnTopWindow(wxDialog* dialog, const wxSize& size)
     wxRect area(wxPoint(0, 0), wxGetDisplaySize());
     if (top && top != dialog)
         area = top->GetRect();
-    dialog->Move(area.x + (area.width - size.x) / 2, area.y + (area.height - size.y) / 2);
+    wxPoint at(area.x + (area.width - size.x) / 2, area.y + (area.height - size.y) / 2);
+    // Over a small or half-hidden top window the dialog still opens whole on
+    // the screen: a borderless dialog cannot be dragged back from beyond it.
+    const wxSize screen = wxGetDisplaySize();
+    at.x = std::max(0, std::min(at.x, screen.x - size.x));
+    at.y = std::max(0, std::min(at.y, screen.y - size.y));
+    dialog->Move(at);
     dialog->SetSize(size);
 }
 

@@ -16,7 +16,8 @@ public:
     // `fallbackSize` when the theme lacks it.
     static wxBitmap* LoadSkin(const wxString& entry, const wxSize& fallbackSize);
     // Centres `size` on the top window (integer division); on the screen when
-    // there is no other top window. Then sizes the dialog.
+    // there is no other top window; kept inside the screen. Then sizes the
+    // dialog.
     static void CentreOnTopWindow(wxDialog* dialog, const wxSize& size);
     // Shapes the dialog to the picture's non-white pixels. Only a dialog
     // created with wxFRAME_SHAPED can be shaped; others are left alone.

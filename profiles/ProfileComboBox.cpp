@@ -151,9 +151,6 @@ void ProfileComboBox::OnButtonClick()
     const int top = screen.y > display.y / 2 ? screen.y - m_popup->GetSize().y
                                              : screen.y + GetSize().y;
     m_popup->Move(screen.x, top);
-    // A modal dialog that holds this box (the settings editor) disabled every
-    // other top-level window when it opened, the popup among them.
-    m_popup->Enable();
     m_popup->ShowPopup();
     Refresh(false);
 }
