@@ -8,7 +8,9 @@
 #include "FileUtil.h"
 #include "FormatCatalog.h"
 #include "ImageUtil.h"
+#include "MenuItemArray.h"
 #include "MyMenuItem.h"
+#include "MyPopupMenu.h"
 #include "MyTitle.h"
 #include "NotifyCode.h"
 #include "ProfileComboBox.h"
@@ -37,7 +39,10 @@ const wxPoint kVideoBox(20, 130);
 const wxPoint kAudioBox(20, 230);
 const wxSize kBoxSize(415, 100);
 const wxSize kLabelSize(80, 20);
-const wxSize kChoiceSize(100, 22);
+// GTK draws a choice no lower than its theme allows and needs room for its
+// arrow: the choices are wider than the labels' grid asks and as high as
+// the theme wants, centred on their label.
+constexpr int kChoiceWidth = 115;
 
 const char* const kVideoLabels[4] = {"Resolution:", "Frame Rate:", "Encoder:", "Bit Rate:"};
 const char* const kAudioLabels[4] = {"Sample Rate:", "Channel:", "Encoder:", "Bit Rate:"};
@@ -70,6 +75,31 @@ wxString ChildText(const wxXmlNode* parent, int n)
     for (int i = 0; child && i < n; ++i)
         child = NextElement(child);
     return child ? child->GetNodeContent() : wxString();
+}
+
+// A smaller font for a label whose text is wider than its box.
+void FitLabelFont(wxStaticText* label)
+{
+    wxFont font = label->GetFont();
+    while (font.GetPointSize() > 7 && label->GetTextExtent(label->GetLabel()).x > kLabelSize.x) {
+        font.SetPointSize(font.GetPointSize() - 1);
+        label->SetFont(font);
+    }
+}
+
+// The picture of the shown category that holds the profile `id`.
+wxBitmap* CategoryIcon(const ProfileComboBox* chooser, const wxXmlDocument& catalog, const wxString& id)
+{
+    const MenuItemArray* categories = chooser->GetPopup() ? chooser->GetPopup()->GetItems() : nullptr;
+    if (!categories)
+        return nullptr;
+    for (const wxXmlNode* group = FirstElement(catalog.GetRoot()); group; group = NextElement(group))
+        for (const wxXmlNode* profile = FirstElement(group); profile; profile = NextElement(profile))
+            if (profile->GetAttribute("id") == id)
+                for (size_t i = 0; i < categories->GetCount(); ++i)
+                    if (categories->Item(i)->GetId() == group->GetAttribute("id"))
+                        return categories->Item(i)->GetImage();
+    return nullptr;
 }
 
 bool HasProfileId(const wxXmlDocument& document, const wxString& id)
@@ -167,11 +197,16 @@ void SettingFrame::CreateOptionBox(const wxString& label, const wxPoint& pos,
         for (int column = 0; column < 2; ++column) {
             const int index = row * 2 + column;
             const wxPoint at = pos + wxPoint(columns[column], rows[row]);
-            auto* text = new wxStaticText(this, wxID_ANY, labels[index], at, kLabelSize);
+            auto* text = new wxStaticText(this, wxID_ANY, labels[index], at, kLabelSize,
+                                          wxST_NO_AUTORESIZE);
             text->SetBackgroundColour(*wxWHITE);
+            FitLabelFont(text);
             const int gap = column == 0 ? 4 : 0;
-            m_choices[firstChoice + index] =
-                new wxChoice(this, wxID_ANY, at + wxPoint(kLabelSize.x + gap, 0), kChoiceSize);
+            auto* choice = new wxChoice(this, wxID_ANY, at + wxPoint(kLabelSize.x + gap, 0));
+            const int height = choice->GetBestSize().y;
+            choice->SetSize(at.x + kLabelSize.x + gap, at.y + (kLabelSize.y - height) / 2,
+                            kChoiceWidth, height);
+            m_choices[firstChoice + index] = choice;
         }
 }
 
@@ -196,6 +231,10 @@ bool SettingFrame::Create()
     m_combo = new ProfileComboBox(this, ID_CHOOSER, chooserPos, wxSize((width / 6) * 3 + 10, 22),
                                   kChooserStyle, wxDefaultValidator);
     m_combo->SetValue(entry.alias);
+    // The icon of the profile's own category, as in the profile pane.
+    if (m_settings && m_settings->catalog)
+        if (wxBitmap* icon = CategoryIcon(m_combo, *m_settings->catalog, entry.id))
+            m_combo->SetBitmap(icon);
 
     if (m_settings) {
         m_profileId = m_settings->profileId;
