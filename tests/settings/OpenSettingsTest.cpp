@@ -1,5 +1,10 @@
 // The profile pane opens the settings editor from its settings button and on
-// NOTIFY_OPEN_SETTINGS, and OK there reaches the pane's chooser.
+// NOTIFY_OPEN_SETTINGS, and OK there reaches the pane's chooser; the
+// chooser's customise button opens the Customize Profile dialog.
+#include "CheckTreeDialog.h"
+#include "CheckedTreeCtrl.h"
+#include "CustomizeFrame.h"
+#include "MyPopupMenu.h"
 #include "NotifyCode.h"
 #include "ProfileComboBox.h"
 #include "ProfileTestEnv.h"
@@ -50,6 +55,31 @@ TEST(OpenSettings, ButtonAndCodeSeventeenOpenTheEditor)
     sender.Notify(nullptr);
     EXPECT_EQ(answer.seen(), 2);
     EXPECT_EQ(pane->GetProfileText(), "kept");
+    frame->Destroy();
+    ptest::Pump(50);
+}
+
+TEST(OpenSettings, ChoosersCustomiseButtonOpensTheCustomiser)
+{
+    StagedCopy copy;
+    ASSERT_TRUE(copy.ok());
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "main", wxPoint(0, 0), wxSize(800, 600), wxBORDER_NONE);
+    auto* combo = new ProfileComboBox(frame, 2110, wxPoint(10, 10), wxSize(288, 22));
+    ASSERT_TRUE(ptest::ShowAndWait(frame));
+    ptest::OpenChooser(combo);
+    MyPopupMenu* popup = combo->GetPopup();
+    wxWindow* customise = popup->FindWindow(MyPopupMenu::ID_CUSTOMIZE);
+    ASSERT_TRUE(customise);
+
+    bool popupHidden = false;
+    ModalAnswer answer(CLASSINFO(CheckTreeDialog), [&](wxDialog* dialog) {
+        popupHidden = !popup->IsShown();
+        EXPECT_GT(static_cast<CheckTreeDialog*>(dialog)->GetFrame()->GetTree()->GetCategoryCount(), 0u);
+        return wxID_OK;
+    });
+    ClickCentre(customise);
+    EXPECT_TRUE(ptest::WaitFor([&] { return answer.seen() == 1; }));
+    EXPECT_TRUE(popupHidden);
     frame->Destroy();
     ptest::Pump(50);
 }
