@@ -38,8 +38,8 @@ private:
     void OnClose(wxCommandEvent& event);
     void OnMinimize(wxCommandEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
-    // A button at `pos` from the pictures "surface/customise/<stem>[_over].png";
-    // returns its width.
+    // A button at `pos` from the customiser pictures named by `stem` (normal,
+    // and `stem` + "_over" when the pointer is over it); returns its width.
     int CreateButton(int id, const wxString& stem, const wxPoint& pos);
     void EndDialog();
 
