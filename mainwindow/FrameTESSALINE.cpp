@@ -3,6 +3,8 @@
 #include "AppUtil.h"
 #include "ImageUtil.h"
 #include "OutputWindow.h"
+#include "PreviewWindow.h"
+#include "ProfileWindow.h"
 #include "SelectWindow.h"
 #include "StartWindow.h"
 #include "TitleWindow.h"
@@ -97,16 +99,25 @@ bool FrameTESSALINE::Create(int id, const wxString&, const wxSize&)
                     title.rect.GetPosition(), title.rect.GetSize(), title.style);
     auto* toolbar = CreatePane<ToolbarWindow>(face, *background, SlotOf(slots, "ToolbarWindow"));
     auto* select = CreatePane<SelectWindow>(face, *background, SlotOf(slots, "SelectWindow"));
+    auto* preview = CreatePane<PreviewWindow>(face, *background, SlotOf(slots, "PreviewWindow"));
+    auto* profile = CreatePane<ProfileWindow>(face, *background, SlotOf(slots, "ProfileWindow"));
     auto* output = CreatePane<OutputWindow>(face, *background, SlotOf(slots, "OutputWindow"));
     auto* start = CreatePane<StartWindow>(face, *background, SlotOf(slots, "StartWindow"));
 
-    // Who hears whom.
-    if (toolbar && select) {
-        toolbar->Attach(select);
-        select->Attach(toolbar);
-    }
-    if (output && start)
-        output->Attach(start);
+    // Who hears whom; each subject tells its observers in attach order.
+    auto attach = [](PvSubject* subject, std::initializer_list<PvObserver*> observers) {
+        if (!subject)
+            return;
+        for (PvObserver* observer : observers)
+            if (observer)
+                subject->Attach(observer);
+    };
+    attach(toolbar, {select});
+    attach(select, {preview, toolbar});
+    attach(profile, {select});
+    attach(output, {start, preview});
+    if (preview && output)
+        preview->SetSnapshotFolder(output->GetOutputFolder());
 
     Centre(wxBOTH);
     SetRoundedShape(size.GetWidth(), size.GetHeight(), kCornerRadius);

@@ -4,6 +4,7 @@
 #include "FileListEnv.h"
 
 #include "MediaInfo.h"
+#include "NotifyCode.h"
 #include "PvLoadingDialog.h"
 #include "PvLogDialog.h"
 #include "PvPdfItemGridCellRenderer.h"
@@ -13,6 +14,7 @@
 #include "WmGrid.h"
 
 #include <gtest/gtest.h>
+#include <wx/dirdlg.h>
 #include <wx/textctrl.h>
 
 #include <filesystem>
@@ -58,6 +60,7 @@ TEST_F(AddFilesTest, UnreadableMiddleFileIsLoggedAndTheOthersKeepTheirOwnRecords
         auto* log = static_cast<PvLogDialog*>(dialog);
         logText = log->GetLog()->GetValue();
         countText = log->GetCountLabel()->GetText();
+        fltest::Screenshot("log-dialog");
         return 0;
     });
     wxArrayString paths;
@@ -119,6 +122,18 @@ TEST_F(AddFilesTest, DroppedFolderGivesItsOwnFilesAndComesWithTheDroppedFile)
     EXPECT_EQ(SourceText(pane(), 1), "b-second.mp4");
     EXPECT_EQ(SourceText(pane(), 2), "loose.mp4");
     EXPECT_EQ(pane()->GetRecords()[2]->mediaLength, 2u);
+}
+
+// GTK's folder chooser may answer OK without a folder; that adds nothing.
+TEST_F(AddFilesTest, AddFolderAnsweredWithoutAFolderAddsNothing)
+{
+    fltest::Sender menu;
+    menu.Attach(pane());
+    fltest::ModalCloser closer(CLASSINFO(wxDirDialog), [](wxDialog*) { return wxID_OK; });
+    menu.Send(NOTIFY_ADD_FOLDER);
+    EXPECT_EQ(closer.seen(), 1);
+    EXPECT_EQ(pane()->GetRowCount(), 0);
+    EXPECT_FALSE(pane()->GetGrid()->IsShown());
 }
 
 TEST_F(AddFilesTest, DropsAreAcceptedOnThePaneAndOnTheGridBody)

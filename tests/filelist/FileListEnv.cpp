@@ -153,7 +153,8 @@ void ModalCloser::Notify()
         ++m_seen;
         const int code = m_handle(dialog);
         m_open.erase(std::next(it).base());
-        dialog->EndModal(code);
+        if (code != wxID_NONE)
+            dialog->EndModal(code);
         Start(50);
         return;
     }

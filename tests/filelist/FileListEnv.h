@@ -75,7 +75,7 @@ protected:
 
 // Calls handle(dialog) for each modal dialog of the given class that is shown
 // while it lives (native ones too), then ends that dialog's modal loop with
-// the code handle returns.
+// the code handle returns; wxID_NONE leaves the dialog to end by itself.
 class ModalCloser : public wxTimer, public wxModalDialogHook {
 public:
     using Handler = std::function<int(wxDialog*)>;

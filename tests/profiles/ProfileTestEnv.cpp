@@ -8,6 +8,7 @@
 
 #include <wx/app.h>
 #include <wx/bitmap.h>
+#include <wx/dcmemory.h>
 #include <wx/image.h>
 #include <wx/mstream.h>
 #include <wx/sstream.h>
@@ -231,6 +232,15 @@ wxString ReadScrambledText(const std::string& path)
     for (char& c : plain)
         c = static_cast<char>(static_cast<unsigned char>(c) ^ 0xB3);
     return wxString::FromUTF8(plain);
+}
+
+wxBitmap* NewPlainBitmap(const wxSize& size, const wxColour& colour)
+{
+    auto* bitmap = new wxBitmap(size);
+    wxMemoryDC dc(*bitmap);
+    dc.SetBackground(wxBrush(colour));
+    dc.Clear();
+    return bitmap;
 }
 
 void Pump(int ms)

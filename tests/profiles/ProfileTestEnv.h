@@ -17,6 +17,7 @@
 #include <string>
 
 class ProfileComboBox;
+class wxBitmap;
 class wxWindow;
 
 namespace ptest {
@@ -68,6 +69,9 @@ private:
 
 // The catalog text of a scrambled catalog file; empty when it cannot be read.
 wxString ReadScrambledText(const std::string& path);
+
+// A new bitmap of one colour, owned by the caller (a pane's skin).
+wxBitmap* NewPlainBitmap(const wxSize& size, const wxColour& colour = *wxWHITE);
 
 // Event pumping and real pointer input through XTEST.
 void Pump(int ms);

@@ -74,12 +74,7 @@ struct PaneHost {
     {
         frame = new wxFrame(nullptr, wxID_ANY, "host", wxPoint(30, 30), wxSize(600, 40),
                             wxBORDER_NONE);
-        auto* skin = new wxBitmap(560, 28);
-        {
-            wxMemoryDC dc(*skin);
-            dc.SetBackground(wxBrush(wxColour(235, 238, 242)));
-            dc.Clear();
-        }
+        auto* skin = NewPlainBitmap(wxSize(560, 28), wxColour(235, 238, 242));
         pane = new ProfileWindow;
         EXPECT_TRUE(pane->Create(frame, 2138, skin, wxPoint(0, 0), wxSize(560, 28)));
         pane->Attach(&list);
