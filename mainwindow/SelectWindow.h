@@ -95,6 +95,9 @@ private:
     void AddColumn(const wxString& label, int width, bool shown);
     void CopyProfileSettings();
     void ClearPlayJobPath();
+    // Fills the play job from the first selected row and stops the preview;
+    // false when no row is selected.
+    bool PreparePlayJob();
     void OnSelectCell(wxGridEvent& event);
     void OnKeyDown(wxKeyEvent& event);
     void OnRightUp(wxMouseEvent& event);
