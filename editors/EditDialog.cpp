@@ -269,12 +269,16 @@ void EditDialog::OnPaintSource(wxPaintEvent&)
     PreviewPicture::Clear(dc, pane);
     wxBitmap picture;
     wxRect place;
-    if (!PreviewPicture::Make(m_playback.GetJob(), pane, picture, place))
-        return;
-    dc.DrawBitmap(picture, place.GetPosition(), false);
+    const bool playing = PreviewPicture::Make(m_playback.GetJob(), pane, picture, place);
+    if (playing)
+        dc.DrawBitmap(picture, place.GetPosition(), false);
+    // The rectangle shows also over black, so that a drag is seen when no
+    // frame arrives.
     dc.SetBrush(*wxTRANSPARENT_BRUSH);
     dc.SetPen(wxPen(*wxRED, 1, wxPENSTYLE_SOLID));
     dc.DrawRectangle(m_cropRect);
+    if (!playing)
+        return;
     // The target pane shows the same picture, without the rectangle, from
     // its own paint handler.
     m_targetPicture = picture;
@@ -382,7 +386,7 @@ void EditDialog::DragCrop(const wxPoint& p)
 void EditDialog::OnCropMotion(wxMouseEvent& event)
 {
     const wxPoint p = event.GetPosition();
-    if (m_sourcePane->HasCapture() && event.LeftIsDown()) {
+    if (m_dragging && m_sourcePane->HasCapture() && event.LeftIsDown()) {
         const wxRect before = m_cropRect;
         DragCrop(p);
         // Shown at once, also while no frame repaints the pane.
@@ -402,20 +406,22 @@ void EditDialog::OnCropLeftDown(wxMouseEvent& event)
     PickMode(p);
     m_pressPoint = p;
     m_pressOrigin = m_cropRect.GetPosition();
+    m_dragging = true;
     if (!m_sourcePane->HasCapture())
         m_sourcePane->CaptureMouse();
 }
 
 void EditDialog::OnCropLeftUp(wxMouseEvent&)
 {
+    m_dragging = false;
     if (m_sourcePane->HasCapture())
         m_sourcePane->ReleaseMouse();
 }
 
 void EditDialog::OnCropCaptureLost(wxMouseCaptureLostEvent&)
 {
-    // The drag ends where the rectangle is; without the capture no motion
-    // drags it.
+    // The drag ends where the rectangle is.
+    m_dragging = false;
 }
 
 void EditDialog::OnCloseButton(wxCommandEvent&)

@@ -58,7 +58,7 @@ public:
         CROP_MOVE = 8,
     };
     // Smallest crop width and height: the rectangle always keeps an inside.
-    static const int kMinCropSize = 8;
+    static constexpr int kMinCropSize = 8;
 
     EditDialog();
     ~EditDialog() override;
@@ -114,6 +114,7 @@ private:
     bool m_idleDone = false;
     wxRect m_cropRect;
     int m_cropMode = CROP_NONE;
+    bool m_dragging = false;  // from a press on the rectangle to its release
     wxPoint m_pressPoint;
     wxPoint m_pressOrigin;
     wxControl* m_sourcePane = nullptr;
