@@ -181,6 +181,22 @@ TEST(ClipDialogTest, OpensOnTheClipShowsItsFramesAndClosesWithOk)
         EXPECT_GE(Lit(pane, {{40, 40}, {160, 120}, {280, 200}, {100, 180}}), 3);
         EXPECT_EQ(Lit(pane, {{400, 100}, {200, 270}}), 0);
         Screenshot("clip-dialog");
+
+        // Pause holds the picture and the positions; play goes on.
+        auto* play = Child<PvBitmapButton>(&dialog, ClipDialog::ID_PLAY);
+        auto* pause = Child<PvBitmapButton>(&dialog, ClipDialog::ID_PAUSE);
+        ClickCentre(pause);
+        EXPECT_TRUE(play->IsShown());
+        EXPECT_FALSE(pause->IsShown());
+        Pump(300);
+        const int held = seek->GetThumbPos();
+        Pump(1200);
+        EXPECT_EQ(seek->GetThumbPos(), held);
+        EXPECT_TRUE(clip.job.Running());
+        ClickCentre(play);
+        EXPECT_FALSE(play->IsShown());
+        EXPECT_TRUE(pause->IsShown());
+        EXPECT_TRUE(WaitFor([&] { return seek->GetThumbPos() > held; }, 3000));
         ClickCentre(Child<PvBitmapButton>(&dialog, ClipDialog::ID_OK));
     });
     EXPECT_EQ(result, 0);
