@@ -314,6 +314,8 @@ TEST(EditDialogTest, OpensOnTheCropPageAndTheTabsSwitchPages)
             EXPECT_EQ(dialog.GetCurrentTab(), current);
             for (int page = 1; page <= 4; ++page)
                 ExpectPage(dialog, page, pages[page], page == current);
+            if (current == 2 || current == 4)
+                Screenshot(current == 2 ? "edit-dialog-effect" : "edit-dialog-subtitle");
             if (current == 3) {
                 ClickCentre(mark->textRadio);
                 EXPECT_TRUE(mark->textRadio->IsChecked());
