@@ -1,7 +1,9 @@
 #include "SelectWindow.h"
 
 #include "AppSettings.h"
+#include "ClipDialog.h"
 #include "DnDFile.h"
+#include "EditDialog.h"
 #include "FormatCatalog.h"
 #include "ImageUtil.h"
 #include "ImportJob.h"
@@ -432,16 +434,60 @@ void SelectWindow::ClearPlayJobPath()
         m_playJob->media->path.clear();
 }
 
+bool SelectWindow::PreparePlayJob()
+{
+    const wxArrayInt rows = m_grid->GetAllSelectedRows();
+    if (rows.empty()) {
+        ClearPlayJobPath();
+        return false;
+    }
+    if (!m_playJob || !m_playJob->media)
+        return false;
+    const int row = rows[0];
+    const wxString duration = GetCellText(1, row);
+    long hours = 0, minutes = 0, seconds = 0;
+    SplitClockTime(duration, hours, minutes, seconds);
+    m_playJob->media->path = GetCellText(5, row);
+    m_playJob->media->duration = duration;
+    m_playJob->durationSeconds = int(hours * 3600 + minutes * 60 + seconds);
+    SetState(NOTIFY_STOP_PREVIEW);
+    Notify(nullptr);
+    return true;
+}
+
 void SelectWindow::OpenEditDialog()
 {
-    if (m_grid->GetAllSelectedRows().empty())
-        ClearPlayJobPath();
+    if (!PreparePlayJob())
+        return;
+    DialogBackground background("surface/window/edit-background.png");
+    EditDialog dialog;
+    dialog.SetPlayJob(m_playJob);
+    dialog.SetCloseOffsetX(-14);
+    dialog.SetCloseOffsetY(8);
+    if (!dialog.Create(nullptr, wxID_ANY, wxEmptyString, nullptr, background.bitmap,
+                       wxDefaultPosition, background.size, wxBORDER_NONE | wxFRAME_SHAPED,
+                       wxDialogNameStr))
+        return;
+    dialog.CentreOnScreen(wxBOTH);
+    dialog.ShowModal();
 }
 
 void SelectWindow::OpenClipDialog()
 {
-    if (m_grid->GetAllSelectedRows().empty())
-        ClearPlayJobPath();
+    if (!PreparePlayJob())
+        return;
+    DialogBackground background("surface/window/clip-background.png");
+    ClipDialog dialog;
+    dialog.SetPlayJob(m_playJob);
+    dialog.SetCloseOffsetX(-16);
+    if (!dialog.Create(nullptr, wxID_ANY, wxEmptyString, nullptr, background.bitmap,
+                       wxDefaultPosition, background.size, wxBORDER_NONE | wxFRAME_SHAPED,
+                       wxDialogNameStr))
+        return;
+    dialog.SetStartTime(3);
+    dialog.SetEndTime(m_playJob->durationSeconds);
+    dialog.CentreOnScreen(wxBOTH);
+    dialog.ShowModal();
 }
 
 int SelectWindow::GetRowCount() const

@@ -67,8 +67,9 @@ public:
     void ClearAll();
     // The file information dialog of the first selected row.
     void ShowFileInfo();
-    // The edit and clip dialogs are not part of this build: with no selected
-    // row the preview record's path is cleared, otherwise nothing happens.
+    // The edit and clip dialogs of the first selected row, after the preview
+    // is told to stop; with no selected row only the preview record's path
+    // is cleared.
     void OpenEditDialog();
     void OpenClipDialog();
 
@@ -95,6 +96,9 @@ private:
     void AddColumn(const wxString& label, int width, bool shown);
     void CopyProfileSettings();
     void ClearPlayJobPath();
+    // Fills the play job from the first selected row and stops the preview;
+    // false when no row is selected.
+    bool PreparePlayJob();
     void OnSelectCell(wxGridEvent& event);
     void OnKeyDown(wxKeyEvent& event);
     void OnRightUp(wxMouseEvent& event);
