@@ -190,6 +190,14 @@ TEST(ProfileChooser, LongCategoryScrollsWithItsBar)
     EXPECT_TRUE(host.popup()->IsShown());
     Screenshot("chooser-scrolled");
 
+    // Below the rows, with no profile highlighted yet, a click chooses nothing.
+    const wxPoint below(150, leaf->GetRowsPerPage() * 45 + 10);
+    ASSERT_LT(below.y, leaf->GetClientSize().y);
+    MoveTo(leaf, below);
+    Click(leaf, below);
+    EXPECT_EQ(host.choices, 0);
+    EXPECT_TRUE(host.popup()->IsShown());
+
     // The first visible row is now profile 5.
     MoveTo(host.LeafRow(0) + wxPoint(0, 5));
     MoveTo(host.LeafRow(0));
