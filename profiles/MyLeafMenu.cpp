@@ -279,7 +279,7 @@ void MyLeafMenu::OnLeftDown(wxMouseEvent&)
         chosen.SetClientData(item);
         m_chooser->GetEventHandler()->ProcessEvent(chosen);
     }
-    if (auto* popup = wxDynamicCast(GetParent(), MyPopupMenu))
+    if (auto* popup = dynamic_cast<MyPopupMenu*>(GetParent()))
         popup->HidePopup();
     else
         Hide();
