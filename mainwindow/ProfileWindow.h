@@ -48,10 +48,8 @@ public:
     PvCheckBox* GetApplyToAllBox() const { return m_applyToAllBox; }
     PvBitmapButton* GetSettingsButton() const { return m_settingsButton; }
 
-protected:
-    virtual void OnPaint(wxPaintEvent& event);
-
 private:
+    virtual void OnPaint(wxPaintEvent& event);
     void OnProfileChosen(wxCommandEvent& event);
     void OnApplyToAll(wxCommandEvent& event);
     void OpenSettings(wxCommandEvent& event);

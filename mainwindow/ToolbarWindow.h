@@ -41,12 +41,10 @@ public:
     PvBitmapButton* GetClipButton() const { return m_clip; }
     PvBitmapButton* GetEditButton() const { return m_edit; }
 
-protected:
+private:
     virtual void OnEdit(wxCommandEvent& event);
     virtual void OnClip(wxCommandEvent& event);
     virtual void OnAdd(wxCommandEvent& event);
-
-private:
     // A button at (x, 0) sized to its normal picture, with the pane's skin
     // under it as background.
     PvBitmapButton* AddButton(int id, const Pictures& pictures, int x, bool withDisabledPicture);

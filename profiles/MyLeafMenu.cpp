@@ -230,8 +230,10 @@ void MyLeafMenu::DrawDescription(wxDC& dc, const wxString& text, int x, int y)
 int MyLeafMenu::HighlightRow(const wxPoint& point, bool& closeHover)
 {
     const int row = std::abs(point.y / kRowHeight);
+    // Below the rows the highlighted profile stays the pointed one; with none
+    // highlighted (or the highlight scrolled away) nothing is pointed at.
     if (row > m_visibleCount - 1)
-        return m_highlightedRow + m_firstVisible;
+        return IsHighlightShown() ? m_highlightedIndex : -1;
 
     if (row != m_highlightedRow || m_highlightedIndex != m_highlightedRow + m_firstVisible) {
         if (m_highlightedRow < 0) {
@@ -277,7 +279,7 @@ void MyLeafMenu::OnLeftDown(wxMouseEvent&)
         chosen.SetClientData(item);
         m_chooser->GetEventHandler()->ProcessEvent(chosen);
     }
-    if (auto* popup = wxDynamicCast(GetParent(), MyPopupMenu))
+    if (auto* popup = dynamic_cast<MyPopupMenu*>(GetParent()))
         popup->HidePopup();
     else
         Hide();

@@ -67,14 +67,14 @@ public:
                                  wxString& rest);
 
 protected:
-    virtual void OnPaint(wxPaintEvent& event);
-    virtual void OnEraseBackground(wxEraseEvent& event);
     virtual void DrawItems(wxDC& dc);
-    virtual void OnScrollThumbTrack(wxScrollWinEvent& event);
-    virtual void OnMotion(wxMouseEvent& event);
     wxSize DoGetBestSize() const override;
 
 private:
+    virtual void OnPaint(wxPaintEvent& event);
+    virtual void OnEraseBackground(wxEraseEvent& event);
+    virtual void OnScrollThumbTrack(wxScrollWinEvent& event);
+    virtual void OnMotion(wxMouseEvent& event);
     void OnLeftDown(wxMouseEvent& event);
     void OnScrollStep(wxScrollWinEvent& event);
     void ScrollToRow(int first);

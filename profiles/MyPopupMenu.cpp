@@ -324,7 +324,8 @@ void MyPopupMenu::OnKillFocus(wxFocusEvent& event)
     if (!m_hideOnFocusLoss || !IsShown())
         return;
     for (wxWindow* win = event.GetWindow(); win; win = win->GetParent()) {
-        if (wxDynamicCast(win, MyPopupMenu))
+        // wxDynamicCast would downcast before it checks the class.
+        if (win->IsKindOf(wxCLASSINFO(MyPopupMenu)))
             return;
     }
     HidePopup();

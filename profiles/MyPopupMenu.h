@@ -72,16 +72,15 @@ public:
     wxRect GetRowRect(int row) const;
 
 protected:
-    virtual void OnPaint(wxPaintEvent& event);
-    virtual void OnEraseBackground(wxEraseEvent& event);
     virtual void DrawItems(wxDC& dc);
-    virtual void OnMotion(wxMouseEvent& event);
-    virtual void OnLeftDown(wxMouseEvent& event);
-    virtual void Customize(wxCommandEvent& event);
-
     void OnDismiss() override;
 
 private:
+    virtual void OnPaint(wxPaintEvent& event);
+    virtual void OnEraseBackground(wxEraseEvent& event);
+    virtual void OnMotion(wxMouseEvent& event);
+    virtual void OnLeftDown(wxMouseEvent& event);
+    virtual void Customize(wxCommandEvent& event);
     void InitItems();
     void LoadCategories();
     void CreateSpinButtons();

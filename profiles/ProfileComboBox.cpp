@@ -78,7 +78,7 @@ void ProfileComboBox::SetValue(const wxString& value)
 
 wxString ProfileComboBox::GetExtension() const
 {
-    return "." + m_value.AfterLast('.').BeforeFirst(')');
+    return "." + ExtensionFromLabel(m_value);
 }
 
 wxString ProfileComboBox::GetCategory() const

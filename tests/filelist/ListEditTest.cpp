@@ -18,6 +18,7 @@
 #include <wx/uiaction.h>
 
 #include <filesystem>
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -85,6 +86,40 @@ protected:
     }
 
 };
+
+// The other panes read the cells by column index: the order, labels and the
+// two hidden columns are what they rely on.
+TEST_F(ListEditTest, ColumnsInTheOrderTheOtherPanesReadThem)
+{
+    struct Column {
+        int index;
+        const char* label;
+        int width;
+    };
+    const Column columns[] = {
+        {SelectWindow::COL_SOURCE, "Source", 160},
+        {SelectWindow::COL_DURATION, "Trimmed Length", 100},
+        {SelectWindow::COL_SIZE, "Estimated Size", 90},
+        {SelectWindow::COL_BASE_NAME, "Destination Files", 100},
+        {SelectWindow::COL_EXTENSION, "Profile", 50},
+        {SelectWindow::COL_PATH, "", 0},
+        {SelectWindow::COL_PROFILE_ID, "", 0},
+    };
+    ASSERT_EQ(grid()->GetNumberCols(), int(std::size(columns)));
+    for (const Column& c : columns) {
+        SCOPED_TRACE(c.label);
+        EXPECT_EQ(grid()->GetColSize(c.index), c.width);
+        if (*c.label)
+            EXPECT_EQ(grid()->GetColLabelValue(c.index), c.label);
+    }
+
+    Fill(1);
+    const MediaInfo* record = pane()->GetRecords()[0];
+    EXPECT_EQ(pane()->GetCellText(SelectWindow::COL_SOURCE, 0), "");
+    EXPECT_EQ(pane()->GetCellText(SelectWindow::COL_BASE_NAME, 0), "clip0");
+    EXPECT_EQ(pane()->GetCellText(SelectWindow::COL_PATH, 0), record->path);
+    EXPECT_TRUE(pane()->GetCellText(SelectWindow::COL_PATH, 0).EndsWith("/clip0.mp4"));
+}
 
 TEST_F(ListEditTest, CtrlClickedRowsAreRemovedWithExactlyTheirRecords)
 {

@@ -183,6 +183,35 @@ TEST_F(ToolbarAndInfoTest, FileInformationTexts)
     }
 }
 
+// Read-only 200 x 22 fields in one column; the group fields 32 apart and
+// the Audio group one group height (130) and 10 below the Video group.
+TEST_F(ToolbarAndInfoTest, FileInformationFieldsLineUp)
+{
+    PvFileInfoDialog dialog;
+    ASSERT_TRUE(CreateInfoDialog(dialog));
+    wxTextCtrl* const fields[] = {
+        dialog.GetFileNameField(),   dialog.GetMediaLengthField(), dialog.GetResolutionField(),
+        dialog.GetVideoBitRateField(), dialog.GetFrameRateField(), dialog.GetSampleRateField(),
+        dialog.GetChannelField(),    dialog.GetAudioBitRateField(),
+    };
+    const int x = fields[0]->GetPosition().x;
+    EXPECT_GT(x, 64);
+    for (wxTextCtrl* field : fields) {
+        EXPECT_EQ(field->GetPosition().x, x);
+        EXPECT_EQ(field->GetSize(), wxSize(200, 22));
+        EXPECT_FALSE(field->IsEditable());
+    }
+    auto y = [&](int i) { return fields[i]->GetPosition().y; };
+    EXPECT_EQ(y(0), 46);
+    EXPECT_GT(y(1), y(0) + 10);
+    EXPECT_EQ(y(3) - y(2), 32);
+    EXPECT_EQ(y(4) - y(3), 32);
+    EXPECT_EQ(y(5) - y(2), 140);
+    EXPECT_EQ(y(6) - y(5), 32);
+    EXPECT_EQ(y(7) - y(6), 32);
+    EXPECT_LE(fields[7]->GetRect().GetBottom(), dialog.GetClientSize().y);
+}
+
 TEST_F(ToolbarAndInfoTest, FileInformationClosesByItsCloseButtonAndByOk)
 {
     for (int id : {2141, int(wxID_OK)}) {

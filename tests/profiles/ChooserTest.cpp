@@ -190,6 +190,14 @@ TEST(ProfileChooser, LongCategoryScrollsWithItsBar)
     EXPECT_TRUE(host.popup()->IsShown());
     Screenshot("chooser-scrolled");
 
+    // Below the rows, with no profile highlighted yet, a click chooses nothing.
+    const wxPoint below(150, leaf->GetRowsPerPage() * 45 + 10);
+    ASSERT_LT(below.y, leaf->GetClientSize().y);
+    MoveTo(leaf, below);
+    Click(leaf, below);
+    EXPECT_EQ(host.choices, 0);
+    EXPECT_TRUE(host.popup()->IsShown());
+
     // The first visible row is now profile 5.
     MoveTo(host.LeafRow(0) + wxPoint(0, 5));
     MoveTo(host.LeafRow(0));
@@ -276,6 +284,31 @@ TEST(ProfileChooser, ClickOutsideClosesBothLevels)
     // The box opens again with the next click.
     host.Open();
     EXPECT_TRUE(host.popup()->IsShown());
+}
+
+TEST(ProfileChooser, FocusLeavingForAnotherWindowClosesBothLevels)
+{
+    ProfileTestEnv env(ChooserCatalog());
+    Host host(wxPoint(40, 40));
+    host.Open();
+    // As when the pointer has left the box (the popup's grab keeps the box
+    // from hearing that itself).
+    host.popup()->SetHideOnFocusLoss(true);
+    auto loseFocusTo = [&](wxWindow* window) {
+        wxFocusEvent lost(wxEVT_KILL_FOCUS, host.popup()->GetId());
+        lost.SetEventObject(host.popup());
+        lost.SetWindow(window);
+        host.popup()->GetEventHandler()->ProcessEvent(lost);
+    };
+    // Into the profile list: both stay.
+    loseFocusTo(host.leaf());
+    EXPECT_TRUE(host.popup()->IsShown());
+    EXPECT_TRUE(host.leaf()->IsShown());
+    // To the host's panel: both close.
+    loseFocusTo(host.panel);
+    EXPECT_TRUE(WaitFor([&] { return !host.popup()->IsShown(); }));
+    EXPECT_FALSE(host.leaf()->IsShown());
+    EXPECT_EQ(host.choices, 0);
 }
 
 TEST(ProfileChooser, SpinButtonsScrollOnlyLongCategoryLists)

@@ -19,9 +19,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <thread>
 
 namespace ptest {
 
@@ -243,32 +241,10 @@ wxBitmap* NewPlainBitmap(const wxSize& size, const wxColour& colour)
     return bitmap;
 }
 
-void Pump(int ms)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    do {
-        wxTheApp->Yield(true);
-        wxTheApp->ProcessPendingEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    } while (std::chrono::steady_clock::now() < end);
-}
-
-bool WaitFor(const std::function<bool()>& condition, int ms)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-        Pump(10);
-    }
-    return true;
-}
-
 bool ShowAndWait(wxWindow* topLevel)
 {
-    topLevel->Show();
-    const bool ok = WaitFor([&] { return topLevel->IsShownOnScreen(); });
-    Pump(150);
+    const bool ok = ctest::ShowAndWait(topLevel);
+    Pump(50);
     return ok;
 }
 

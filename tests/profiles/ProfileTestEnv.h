@@ -5,6 +5,7 @@
 #pragma once
 
 #include "AppSettings.h"
+#include "ControlsTestUtil.h"
 #include "TestSupport.h"
 
 #include <wx/colour.h>
@@ -12,7 +13,6 @@
 #include <wx/string.h>
 #include <wx/xml/xml.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -74,8 +74,8 @@ wxString ReadScrambledText(const std::string& path);
 wxBitmap* NewPlainBitmap(const wxSize& size, const wxColour& colour = *wxWHITE);
 
 // Event pumping and real pointer input through XTEST.
-void Pump(int ms);
-bool WaitFor(const std::function<bool()>& condition, int ms = 3000);
+using ctest::Pump;
+using ctest::WaitFor;
 bool ShowAndWait(wxWindow* topLevel);
 void MoveTo(const wxPoint& screen);
 void MoveTo(wxWindow* win, const wxPoint& client);
