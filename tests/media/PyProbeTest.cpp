@@ -1,6 +1,7 @@
 // ZR_Py's prober through its exported tables: what it opens and the
 // dictionary it returns, cross-checked against ffprobe of the same files.
 #include "MediaSet.h"
+#include "PyFixture.h"
 #include "TestSupport.h"
 #include "ZR_Py.h"
 
@@ -15,24 +16,7 @@ using namespace mvtest;
 
 namespace {
 
-class PyTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        service = ZRCreatePyService();
-        ASSERT_NE(service, nullptr);
-        py = service->CreateInstance();
-        ASSERT_NE(py, nullptr);
-    }
-    void TearDown() override
-    {
-        service->FreeInstance(py);
-        ZRFreePyService(service);
-    }
-
-    PlayerService* service = nullptr;
-    PlayerInstance* py = nullptr;
-};
+using PyTest = PyFixture;
 
 
 uint64_t Uint(plist_t dict, const char* key)

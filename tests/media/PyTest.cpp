@@ -2,6 +2,7 @@
 // controls arriving from another thread. These tests measure time and run
 // apart from each other (see CMakeLists.txt).
 #include "MediaSet.h"
+#include "PyFixture.h"
 #include "TestSupport.h"
 #include "ZR_Py.h"
 
@@ -80,21 +81,13 @@ std::string PlayArgs(const std::string& path)
     return " -stats 1  -file \"" + quoted + "\" ";
 }
 
-class PyTest : public ::testing::Test {
+class PyTest : public PyFixture {
 protected:
-    void SetUp() override
-    {
-        service = ZRCreatePyService();
-        ASSERT_NE(service, nullptr);
-        py = service->CreateInstance();
-        ASSERT_NE(py, nullptr);
-    }
     void TearDown() override
     {
         if (worker.joinable())
             worker.join();
-        service->FreeInstance(py);
-        ZRFreePyService(service);
+        PyFixture::TearDown();
     }
     // Starts Play on a worker thread with fresh callbacks.
     void Start(const std::string& path)
@@ -134,8 +127,6 @@ protected:
         return count;
     }
 
-    PlayerService* service = nullptr;
-    PlayerInstance* py = nullptr;
     Seen seen;
     std::thread worker;
     std::atomic<int> result{-1};
