@@ -43,8 +43,10 @@ wxString BuildImportRowText(const MediaInfo& info, const wxString& path, const A
         extension = settings->outputExtension;
         profile = settings->profileId;
     }
-    int dot = info.fileName.Find('.', true);
-    wxString base = dot == wxNOT_FOUND ? wxString() : info.fileName.Left(size_t(dot));
+    // The base name drops the last extension; a name without one (or with
+    // only a leading dot) is its own base name.
+    const int dot = info.fileName.Find('.', true);
+    const wxString base = dot > 0 ? info.fileName.Left(size_t(dot)) : info.fileName;
     wxArrayString fields;
     fields.Add(info.fileName);
     fields.Add(info.duration);

@@ -2,8 +2,10 @@
 
 #include "AppUtil.h"
 #include "ImageUtil.h"
+#include "MenuWindow.h"
 #include "OutputWindow.h"
 #include "PreviewWindow.h"
+#include "ProfileWindow.h"
 #include "SelectWindow.h"
 #include "StartWindow.h"
 #include "TitleWindow.h"
@@ -96,27 +98,29 @@ bool FrameTESSALINE::Create(int id, const wxString&, const wxSize&)
                     ImageUtil::CropBitmapNew(*background, title.rect.x, title.rect.y,
                                              title.rect.width, title.rect.height),
                     title.rect.GetPosition(), title.rect.GetSize(), title.style);
+    auto* menu = CreatePane<MenuWindow>(face, *background, SlotOf(slots, "MenuWindow"));
     auto* toolbar = CreatePane<ToolbarWindow>(face, *background, SlotOf(slots, "ToolbarWindow"));
     auto* select = CreatePane<SelectWindow>(face, *background, SlotOf(slots, "SelectWindow"));
     auto* preview = CreatePane<PreviewWindow>(face, *background, SlotOf(slots, "PreviewWindow"));
+    auto* profile = CreatePane<ProfileWindow>(face, *background, SlotOf(slots, "ProfileWindow"));
     auto* output = CreatePane<OutputWindow>(face, *background, SlotOf(slots, "OutputWindow"));
     auto* start = CreatePane<StartWindow>(face, *background, SlotOf(slots, "StartWindow"));
 
-    // Who hears whom.
-    if (toolbar && select) {
-        toolbar->Attach(select);
-        select->Attach(toolbar);
-    }
-    if (output && start)
-        output->Attach(start);
-    if (preview) {
-        if (select)
-            select->Attach(preview);
-        if (output) {
-            output->Attach(preview);
-            preview->SetSnapshotFolder(output->GetOutputFolder());
-        }
-    }
+    // Who hears whom; each subject tells its observers in attach order.
+    auto attach = [](PvSubject* subject, std::initializer_list<PvObserver*> observers) {
+        if (!subject)
+            return;
+        for (PvObserver* observer : observers)
+            if (observer)
+                subject->Attach(observer);
+    };
+    attach(menu, {select, output, profile, start});
+    attach(toolbar, {select});
+    attach(select, {preview, toolbar, menu});
+    attach(profile, {select});
+    attach(output, {start, preview});
+    if (preview && output)
+        preview->SetSnapshotFolder(output->GetOutputFolder());
 
     Centre(wxBOTH);
     SetRoundedShape(size.GetWidth(), size.GetHeight(), kCornerRadius);

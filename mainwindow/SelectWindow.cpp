@@ -271,12 +271,6 @@ void SelectWindow::ListFolderFiles(const wxString& folder, wxArrayString& paths)
         paths.Add(file);
 }
 
-wxString SelectWindow::BaseNameOf(const wxString& fileName)
-{
-    const int dot = fileName.Find('.', true);
-    return dot > 0 ? fileName.Left(size_t(dot)) : fileName;
-}
-
 void SelectWindow::AddFiles(const wxArrayString& paths)
 {
     if (paths.empty())
@@ -334,8 +328,6 @@ void SelectWindow::AddFiles(const wxArrayString& paths)
     for (size_t j = 0; j < count; ++j) {
         // Fields are joined with '\' escaping '|' and '\' inside them.
         wxArrayString fields = RowText::Split(rows[j]);
-        if (fields.size() > COL_BASE_NAME && fields[COL_BASE_NAME].empty())
-            fields[COL_BASE_NAME] = BaseNameOf(fields[COL_SOURCE]);
         AddRow(fields);
         MediaInfo* record = found[count - 1 - j];
         if (fields.size() > COL_PATH)

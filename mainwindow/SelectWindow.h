@@ -87,9 +87,6 @@ public:
     // Appends the files directly inside the folder (no subfolders, no hidden
     // entries), sorted by name.
     static void ListFolderFiles(const wxString& folder, wxArrayString& paths);
-    // The file name without its last '.' and what follows; the whole name
-    // when it has no '.' past its first character.
-    static wxString BaseNameOf(const wxString& fileName);
     // The file dialog's filter: every file, with or without a dot.
     static const char* const kVideoWildcard;
 

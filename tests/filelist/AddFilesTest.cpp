@@ -60,6 +60,7 @@ TEST_F(AddFilesTest, UnreadableMiddleFileIsLoggedAndTheOthersKeepTheirOwnRecords
         auto* log = static_cast<PvLogDialog*>(dialog);
         logText = log->GetLog()->GetValue();
         countText = log->GetCountLabel()->GetText();
+        fltest::Screenshot("log-dialog");
         return 0;
     });
     wxArrayString paths;

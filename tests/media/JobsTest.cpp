@@ -234,7 +234,7 @@ TEST_F(ImportJobTest, AwkwardNamesSurviveTheRowText)
         EXPECT_EQ(f[5], wxString::FromUTF8(dir / name));
         EXPECT_EQ(f[2], "") << "a profile the catalog lacks has no size";
         if (name == "no extension") {
-            EXPECT_EQ(f[3], "");
+            EXPECT_EQ(f[3], "no extension") << "a name without a dot is its own base name";
         } else {
             EXPECT_EQ(f[3] + ".mp4", f[0]);
         }

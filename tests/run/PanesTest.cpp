@@ -6,6 +6,7 @@
 #include "OutputWindow.h"
 #include "PvBitmapButton.h"
 #include "PvCheckBox.h"
+#include "RunTestUtil.h"
 #include "PvObserver.h"
 #include "PvStaticText.h"
 #include "PvSubject.h"
@@ -32,25 +33,9 @@
 
 namespace {
 
-void Pump(int ms)
-{
-    const wxLongLong end = wxGetLocalTimeMillis() + ms;
-    while (wxGetLocalTimeMillis() < end) {
-        wxTheApp->ProcessPendingEvents();
-        wxYield();
-        wxMilliSleep(5);
-    }
-}
-
-void Click(wxWindow* window)
-{
-    wxUIActionSimulator sim;
-    const wxRect r = window->GetScreenRect();
-    sim.MouseMove(r.x + r.width / 2, r.y + r.height / 2);
-    Pump(60);
-    sim.MouseClick();
-    Pump(100);
-}
+using runtest::Click;
+using runtest::Pump;
+using runtest::WaitFor;
 
 struct Recorder : PvObserver {
     std::vector<int> codes;
@@ -71,14 +56,7 @@ public:
 
 class PanesTest : public testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static mvtest::TempDir home;
-        setenv("HOME", home.path().c_str(), 1);
-        AppUtil::SetAppRootDir(wxString::FromUTF8(mvtest::StageDir()));
-        wxFileSystem::AddHandler(new wxArchiveFSHandler);
-        wxInitAllImageHandlers();
-    }
+    static void SetUpTestSuite() { runtest::UseStagedProgramFolder(); }
     void SetUp() override
     {
         m_frame = new HostFrame;

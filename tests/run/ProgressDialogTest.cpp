@@ -10,6 +10,7 @@
 #include "ProgressDialog.h"
 #include "PvBitmapButton.h"
 #include "PvCheckBox.h"
+#include "RunTestUtil.h"
 #include "StartWindow.h"
 #include "SystemActions.h"
 #include "TestSupport.h"
@@ -37,6 +38,10 @@
 
 namespace {
 
+using runtest::Click;
+using runtest::Pump;
+using runtest::WaitFor;
+
 const char* const kCatalog =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<catalog>\n"
     " <section seq=\"1\" level=\"1\" isShow=\"1\" id=\"Video\" alias=\"Video\" image=\"\">\n"
@@ -45,38 +50,6 @@ const char* const kCatalog =
     "  <subsection seq=\"2\" level=\"2\" isShow=\"1\" id=\"avi (*.avi)\" alias=\"AVI\" image=\"\""
     "   description=\"\" transfer_extra_param=\"-vcodec mjpeg -acodec pcm_s16le\"/>\n"
     " </section>\n</catalog>\n";
-
-void Pump(int ms)
-{
-    const wxLongLong end = wxGetLocalTimeMillis() + ms;
-    while (wxGetLocalTimeMillis() < end) {
-        wxTheApp->ProcessPendingEvents();
-        wxYield();
-        wxMilliSleep(5);
-    }
-}
-
-bool WaitFor(const std::function<bool()>& condition, int ms = 5000)
-{
-    const wxLongLong end = wxGetLocalTimeMillis() + ms;
-    while (!condition()) {
-        if (wxGetLocalTimeMillis() > end)
-            return false;
-        Pump(10);
-    }
-    return true;
-}
-
-// A real click in the middle of a window.
-void Click(wxWindow* window)
-{
-    wxUIActionSimulator sim;
-    const wxRect r = window->GetScreenRect();
-    sim.MouseMove(r.x + r.width / 2, r.y + r.height / 2);
-    Pump(60);
-    sim.MouseClick();
-    Pump(60);
-}
 
 std::vector<wxString> Strings(const wxArrayString& array)
 {
@@ -92,14 +65,7 @@ wxString StateLabel(ProgressDialog& dialog, int row)
 
 class RunDialogTest : public testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static mvtest::TempDir home;
-        setenv("HOME", home.path().c_str(), 1);
-        AppUtil::SetAppRootDir(wxString::FromUTF8(mvtest::StageDir()));
-        wxFileSystem::AddHandler(new wxArchiveFSHandler);
-        wxInitAllImageHandlers();
-    }
+    static void SetUpTestSuite() { runtest::UseStagedProgramFolder(); }
 
     void SetUp() override
     {

@@ -21,7 +21,7 @@ namespace {
 
 using fltest::Pump;
 
-using PanesTest = fltest::PaneTest;
+using ToolbarAndInfoTest = fltest::PaneTest;
 
 // A file information dialog on its theme background.
 bool CreateInfoDialog(PvFileInfoDialog& dialog)
@@ -58,7 +58,7 @@ struct ToolbarHost {
     fltest::Recorder observer;
 };
 
-TEST_F(PanesTest, ToolbarShowsOnlyTheAddButtonWhichSendsCodeEight)
+TEST_F(ToolbarAndInfoTest, ToolbarShowsOnlyTheAddButtonWhichSendsCodeEight)
 {
     ToolbarHost bar;
     PvBitmapButton* add = bar.toolbar->GetAddButton();
@@ -81,7 +81,7 @@ TEST_F(PanesTest, ToolbarShowsOnlyTheAddButtonWhichSendsCodeEight)
     fltest::Screenshot("toolbar");
 }
 
-TEST_F(PanesTest, ClipAndEditButtonsSendTheirCodesAndWakeOnTheFirstSelection)
+TEST_F(ToolbarAndInfoTest, ClipAndEditButtonsSendTheirCodesAndWakeOnTheFirstSelection)
 {
     ToolbarHost bar;
     const std::pair<int, int> clicks[] = {{ToolbarWindow::ID_CLIP_BUTTON, NOTIFY_CLIP},
@@ -105,7 +105,7 @@ TEST_F(PanesTest, ClipAndEditButtonsSendTheirCodesAndWakeOnTheFirstSelection)
     }
 }
 
-TEST_F(PanesTest, AddCodeOpensAMultipleFileDialogThatShowsNamesWithoutADot)
+TEST_F(ToolbarAndInfoTest, AddCodeOpensAMultipleFileDialogThatShowsNamesWithoutADot)
 {
     long style = 0;
     wxString wildcard, message;
@@ -130,7 +130,7 @@ TEST_F(PanesTest, AddCodeOpensAMultipleFileDialogThatShowsNamesWithoutADot)
     EXPECT_FALSE(pane()->GetGrid()->IsShown());
 }
 
-TEST_F(PanesTest, FileInformationTexts)
+TEST_F(ToolbarAndInfoTest, FileInformationTexts)
 {
     struct Case {
         const char* what;
@@ -183,7 +183,7 @@ TEST_F(PanesTest, FileInformationTexts)
     }
 }
 
-TEST_F(PanesTest, FileInformationClosesByItsCloseButtonAndByOk)
+TEST_F(ToolbarAndInfoTest, FileInformationClosesByItsCloseButtonAndByOk)
 {
     for (int id : {2141, int(wxID_OK)}) {
         SCOPED_TRACE(id);
