@@ -98,7 +98,7 @@ protected:
     // Starts a long conversion on a worker thread and waits for its first progress.
     void StartLong(std::thread& worker, std::atomic<int>& result, const std::string& out)
     {
-        std::string line = CommandLine(MediaPath(Media::Long), "-vcodec libx264 -preset medium -acodec aac", out);
+        std::string line = CommandLine(MediaPath(Media::Long), "-vcodec libx264 -preset veryfast -threads 2 -acodec aac", out);
         result = -1;
         worker = std::thread([this, line, &result] { result = Run(line); });
         auto until = Clock::now() + std::chrono::seconds(20);

@@ -46,7 +46,8 @@ protected:
             wxPaintDC dc(canvas);
             ++paints;
             wxImage image;
-            if (job->CopyFrame(image))
+            // Repaints queued by the last frames may come after the record is gone.
+            if (job && job->CopyFrame(image))
                 lastFrame = image.GetSize();
         });
         frame->Show();
