@@ -109,8 +109,9 @@ TEST_F(ListEditTest, ColumnsInTheOrderTheOtherPanesReadThem)
     for (const Column& c : columns) {
         SCOPED_TRACE(c.label);
         EXPECT_EQ(grid()->GetColSize(c.index), c.width);
-        if (*c.label)
+        if (*c.label) {
             EXPECT_EQ(grid()->GetColLabelValue(c.index), c.label);
+        }
     }
 
     Fill(1);
