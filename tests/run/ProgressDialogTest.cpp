@@ -24,6 +24,8 @@
 #include <wx/fs_arc.h>
 #include <wx/grid.h>
 #include <wx/image.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/sstream.h>
 #include <wx/uiaction.h>
@@ -62,6 +64,24 @@ wxString StateLabel(ProgressDialog& dialog, int row)
         dialog.GetGrid()->PeekCellRenderer(row, ProgressDialog::COL_STATE));
     return renderer ? renderer->GetLabel() : wxString("?");
 }
+
+// Answers every message box at once and keeps its text; other dialogs show.
+class MessageBoxCatcher : public wxModalDialogHook {
+public:
+    MessageBoxCatcher() { Register(); }
+    ~MessageBoxCatcher() override { Unregister(); }
+    std::vector<wxString> messages;
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        auto* box = dynamic_cast<wxMessageDialogBase*>(dialog);
+        if (!box)
+            return wxID_NONE;
+        messages.push_back(box->GetMessage());
+        return wxID_OK;
+    }
+};
 
 class RunDialogTest : public testing::Test {
 protected:
@@ -227,6 +247,35 @@ TEST_F(RunDialogTest, NamesTasksFailuresAndFinishActions)
         EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 2000));
     }, bothBoxes);
     EXPECT_FALSE(m_closedByScript);
+}
+
+// Without finish boxes the run ends with one message box that counts the
+// failed files (conversion failures and unknown profiles alike), or says
+// just "Convert files finished." when there are none, and then closes.
+TEST_F(RunDialogTest, FinishedMessageCountsTheFailedFiles)
+{
+    struct Case {
+        bool failures;
+        const char* message;
+    };
+    for (const Case& c : {Case{false, "Convert files finished."},
+                          Case{true, "Convert files finished. 2 of 3 files failed."}}) {
+        if (m_list->GetNumberRows() > 0)
+            m_list->DeleteRows(0, m_list->GetNumberRows());
+        AddRow("one", ".mp4", "/src/one.avi", "mp4v (*.mp4)");
+        AddRow("two", ".avi", "/src/two.avi", c.failures ? "gone (*.avi)" : "avi (*.avi)");
+        AddRow("three", ".mp4", "/src/three.avi", "mp4v (*.mp4)");
+        m_converter.failing = {};
+        if (c.failures)
+            m_converter.failing = {int(m_converter.LineCount()) + 1};  // "three"
+        MessageBoxCatcher boxes;
+        RunDialog([&](ProgressDialog& dialog) {
+            EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 3000)) << c.message;
+        });
+        EXPECT_FALSE(m_closedByScript) << c.message;
+        EXPECT_EQ(boxes.messages, std::vector<wxString>{c.message});
+    }
+    EXPECT_TRUE(m_actions.empty());
 }
 
 // Pausing during the first file holds the run after it; cancelling then
