@@ -196,6 +196,14 @@ def add_files_with_dialog(main, keys):
     return check(closed(), "the file dialog closes")
 
 
+def start_run(main, text):
+    """Presses Start; the run dialog's position, or None."""
+    click(main, START_BUTTON)
+    dlg = window_of_size(RUN_DIALOG_SIZE, 10)
+    check(dlg is not None, text)
+    return dlg
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--stage", required=True)
@@ -253,9 +261,8 @@ def main():
         shot(shots, "2-main-with-rows")
 
         # Run 1: both finish actions; pause during the first file.
-        click(main_xy, START_BUTTON)
-        dlg = window_of_size(RUN_DIALOG_SIZE, 10)
-        if not check(dlg is not None, "Start opens the run dialog"):
+        dlg = start_run(main_xy, "Start opens the run dialog")
+        if not dlg:
             return 1
         click(dlg, OPEN_BOX)
         click(dlg, SHUTDOWN_BOX)
@@ -308,9 +315,8 @@ def main():
         add_files_with_dialog(main_xy, ["ctrl+l", "type:gamma.avi", "Return"])
         time.sleep(1.5)
         shot(shots, "6-main-three-rows")
-        click(main_xy, START_BUTTON)
-        dlg = window_of_size(RUN_DIALOG_SIZE, 10)
-        if not check(dlg is not None, "Start opens the second run"):
+        dlg = start_run(main_xy, "Start opens the second run")
+        if not dlg:
             return 1
         second = wait_for(lambda: total_size(temp_files(out, "beta")) > 20000, 60)
         check(bool(second), "the second file of three is being converted")
