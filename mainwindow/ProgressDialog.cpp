@@ -105,8 +105,12 @@ ProgressDialog::ProgressDialog() : m_waitTimer(this) {}
 ProgressDialog::~ProgressDialog()
 {
     m_waitTimer.Stop();
-    if (m_job)
-        m_job->WaitForEnd();
+    if (!m_job)
+        return;
+    // Gone before the run's end: stop it rather than wait for every file.
+    if (m_job->status != kFinished)
+        StopConvertJob(m_job.get());
+    m_job->WaitForEnd();
 }
 
 wxString ProgressDialog::FinishedMessage(int failed, int total)

@@ -32,10 +32,12 @@
 #include <wx/utils.h>
 #include <wx/xml/xml.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -142,13 +144,7 @@ protected:
                    const std::function<void(ProgressDialog&)>& prepare = {})
     {
         ProgressDialog dialog;
-        wxBitmap* background = ImageUtil::LoadThemeBitmap("surface/window/progress-convert.png");
-        ASSERT_NE(background, nullptr) << "no staged skin";
-        const wxSize size = background->GetSize();
-        ASSERT_TRUE(dialog.Create(nullptr, StartWindow::ID_PROGRESS_DIALOG, "", nullptr,
-                                  background, wxDefaultPosition, size,
-                                  wxBORDER_NONE | wxFRAME_SHAPED));
-        dialog.CentreOnScreen();
+        CreateDialog(dialog);
         if (prepare)
             prepare(dialog);
         m_closedByScript = false;
@@ -164,6 +160,18 @@ protected:
         });
         dialog.ShowModal();
         m_converter.ReleaseAll();
+    }
+
+    // As the start pane does.
+    static void CreateDialog(ProgressDialog& dialog)
+    {
+        wxBitmap* background = ImageUtil::LoadThemeBitmap("surface/window/progress-convert.png");
+        ASSERT_NE(background, nullptr) << "no staged skin";
+        const wxSize size = background->GetSize();
+        ASSERT_TRUE(dialog.Create(nullptr, StartWindow::ID_PROGRESS_DIALOG, "", nullptr,
+                                  background, wxDefaultPosition, size,
+                                  wxBORDER_NONE | wxFRAME_SHAPED));
+        dialog.CentreOnScreen();
     }
 
     mvtest::TempDir m_out;
@@ -355,6 +363,38 @@ TEST_F(RunDialogTest, WindowCloseCancelsTheRun)
         EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 3000));
     });
     EXPECT_FALSE(m_closedByScript);
+    EXPECT_EQ(m_converter.stops, 1);
+    EXPECT_EQ(m_converter.LineCount(), 1u);
+}
+
+// A dialog that goes away while its run is going (its modal loop ended by
+// anything but cancel or the run's end) stops the run rather than waiting
+// for every file to be converted.
+TEST_F(RunDialogTest, DestroyedDuringTheRunStopsIt)
+{
+    for (const char* name : {"one", "two", "three"})
+        AddRow(name, ".mp4", wxString("/src/") + name + ".avi", "mp4v (*.mp4)");
+    m_converter.hold = true;
+    // Should the dialog wait for the held file instead, let it go in the end.
+    std::thread watchdog([this] {
+        std::unique_lock<std::mutex> lock(m_converter.mutex);
+        if (!m_converter.changed.wait_for(lock, std::chrono::seconds(5),
+                                          [this] { return m_converter.stops > 0; })) {
+            m_converter.hold = false;
+            m_converter.released = 1 << 20;
+            m_converter.changed.notify_all();
+        }
+    });
+    {
+        ProgressDialog dialog;
+        CreateDialog(dialog);
+        dialog.CallAfter([&] {
+            EXPECT_TRUE(WaitFor([&] { return m_converter.Running() == 0; }));
+            dialog.EndModal(5);
+        });
+        dialog.ShowModal();
+    }
+    watchdog.join();
     EXPECT_EQ(m_converter.stops, 1);
     EXPECT_EQ(m_converter.LineCount(), 1u);
 }
