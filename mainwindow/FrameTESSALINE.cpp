@@ -2,6 +2,7 @@
 
 #include "AppUtil.h"
 #include "ImageUtil.h"
+#include "MenuWindow.h"
 #include "OutputWindow.h"
 #include "PreviewWindow.h"
 #include "ProfileWindow.h"
@@ -97,6 +98,7 @@ bool FrameTESSALINE::Create(int id, const wxString&, const wxSize&)
                     ImageUtil::CropBitmapNew(*background, title.rect.x, title.rect.y,
                                              title.rect.width, title.rect.height),
                     title.rect.GetPosition(), title.rect.GetSize(), title.style);
+    auto* menu = CreatePane<MenuWindow>(face, *background, SlotOf(slots, "MenuWindow"));
     auto* toolbar = CreatePane<ToolbarWindow>(face, *background, SlotOf(slots, "ToolbarWindow"));
     auto* select = CreatePane<SelectWindow>(face, *background, SlotOf(slots, "SelectWindow"));
     auto* preview = CreatePane<PreviewWindow>(face, *background, SlotOf(slots, "PreviewWindow"));
@@ -112,8 +114,9 @@ bool FrameTESSALINE::Create(int id, const wxString&, const wxSize&)
             if (observer)
                 subject->Attach(observer);
     };
+    attach(menu, {select, output, profile, start});
     attach(toolbar, {select});
-    attach(select, {preview, toolbar});
+    attach(select, {preview, toolbar, menu});
     attach(profile, {select});
     attach(output, {start, preview});
     if (preview && output)

@@ -11,6 +11,7 @@
 #include "PvBitmapButton.h"
 #include "PvCheckBox.h"
 #include "PvStaticText.h"
+#include "SettingDialog.h"
 #include "StringUtil.h"
 
 #include <wx/dcclient.h>
@@ -185,8 +186,9 @@ void ProfileWindow::OnApplyToAll(wxCommandEvent& event)
 
 void ProfileWindow::OpenSettings(wxCommandEvent&)
 {
-    // The profile settings editor is not part of this build; the button and
-    // NOTIFY_OPEN_SETTINGS lead here.
+    SettingDialog dialog(this, wxID_ANY, "Setting", wxDefaultPosition, wxDefaultSize,
+                         wxBORDER_NONE | wxFRAME_SHAPED, wxDialogNameStr);
+    dialog.ShowModal();
 }
 
 wxString ProfileWindow::GetProfileText() const

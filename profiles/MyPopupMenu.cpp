@@ -1,6 +1,7 @@
 #include "MyPopupMenu.h"
 
 #include "AppSettings.h"
+#include "CheckTreeDialog.h"
 #include "FormatCatalog.h"
 #include "ImageUtil.h"
 #include "MenuItemArray.h"
@@ -357,4 +358,7 @@ void MyPopupMenu::ScrollBy(int step)
 void MyPopupMenu::Customize(wxCommandEvent&)
 {
     HidePopup();
+    CheckTreeDialog dialog(nullptr, wxID_ANY, "Customize Profile", wxDefaultPosition,
+                           wxDefaultSize, wxBORDER_NONE | wxFRAME_SHAPED);
+    dialog.ShowModal();
 }

@@ -1,0 +1,12 @@
+// Closing a native pop-up menu from outside its own event loop. The toolkit
+// offers no call for it; the menu bar uses it to move from one open menu to
+// the next.
+#pragma once
+
+class NativeMenu {
+public:
+    // Hides the open pop-up menu whose toolkit handle (a GtkMenu*) is given,
+    // which ends the loop that shows it. False when the handle is null or the
+    // toolkit's call is not in the process.
+    static bool Popdown(void* gtkMenu);
+};

@@ -1,0 +1,3 @@
+#include "Setting.h"
+
+constexpr int Setting::kListCount;

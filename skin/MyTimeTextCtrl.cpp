@@ -1,0 +1,187 @@
+#include "MyTimeTextCtrl.h"
+
+wxBEGIN_EVENT_TABLE(MyTimeTextCtrl, wxTextCtrl)
+    EVT_KEY_DOWN(MyTimeTextCtrl::OnKeyDown)
+    EVT_LEFT_DOWN(MyTimeTextCtrl::OnLeftDown)
+    EVT_LEFT_UP(MyTimeTextCtrl::OnLeftUp)
+    EVT_LEFT_DCLICK(MyTimeTextCtrl::OnLeftDClick)
+    EVT_SET_FOCUS(MyTimeTextCtrl::OnSetFocus)
+wxEND_EVENT_TABLE()
+
+namespace {
+constexpr long kTimeLength = 8;  // hh:mm:ss
+}
+
+MyTimeTextCtrl::MyTimeTextCtrl() = default;
+
+wxString MyTimeTextCtrl::SelectCursor()
+{
+    SetSelection(m_cursorStart, m_cursorEnd);
+    return GetRange(m_cursorStart, m_cursorEnd);
+}
+
+bool MyTimeTextCtrl::IsNumber(const wxString& text)
+{
+    long value = 0;
+    return text.ToLong(&value, 10);
+}
+
+void MyTimeTextCtrl::NormalizeCursor()
+{
+    if (m_cursorStart == m_cursorEnd)
+        m_cursorEnd = m_cursorStart + 1;
+    else if (m_cursorStart > m_cursorEnd)
+        std::swap(m_cursorStart, m_cursorEnd);
+}
+
+void MyTimeTextCtrl::MoveLeft()
+{
+    if (m_cursorStart <= 0)
+        return;
+    --m_cursorStart;
+    --m_cursorEnd;
+    if (!IsNumber(SelectCursor()) && m_cursorStart > 0) {
+        --m_cursorStart;
+        --m_cursorEnd;
+        SelectCursor();
+    }
+}
+
+void MyTimeTextCtrl::MoveRight()
+{
+    if (m_cursorStart > kTimeLength - 1)
+        return;
+    ++m_cursorStart;
+    ++m_cursorEnd;
+    if (!IsNumber(SelectCursor())) {
+        ++m_cursorStart;
+        ++m_cursorEnd;
+        SelectCursor();
+    }
+}
+
+void MyTimeTextCtrl::CollapseLeft()
+{
+    m_cursorEnd = m_cursorStart + 1;
+    SelectCursor();
+}
+
+void MyTimeTextCtrl::CollapseRight()
+{
+    m_cursorStart = m_cursorEnd - 1;
+    SelectCursor();
+}
+
+void MyTimeTextCtrl::TypeDigit(wxChar digit)
+{
+    if (IsNumber(SelectCursor()))
+        Replace(m_cursorStart, m_cursorEnd, wxString(digit));
+    MoveRight();
+}
+
+void MyTimeTextCtrl::ClearDigit()
+{
+    if (IsNumber(SelectCursor())) {
+        Replace(m_cursorStart, m_cursorEnd, "0");
+        SelectCursor();
+    }
+}
+
+void MyTimeTextCtrl::BackDigit()
+{
+    MoveLeft();
+    ClearDigit();
+}
+
+void MyTimeTextCtrl::ClearRange()
+{
+    wxString range = GetRange(m_cursorStart, m_cursorEnd);
+    if (range.empty())
+        return;
+    for (auto it = range.begin(); it != range.end(); ++it)
+        if (*it != ':')
+            *it = '0';
+    Replace(m_cursorStart, m_cursorEnd, range);
+    if (range[0] != ':') {
+        CollapseLeft();
+    } else {
+        ++m_cursorStart;
+        m_cursorEnd = m_cursorStart + 1;
+        SelectCursor();
+    }
+}
+
+void MyTimeTextCtrl::TypeDigitOverRange(wxChar digit)
+{
+    ClearRange();
+    Replace(m_cursorStart, m_cursorEnd, wxString(digit));
+    SelectCursor();
+}
+
+void MyTimeTextCtrl::OnKeyDown(wxKeyEvent& event)
+{
+    const int key = event.GetKeyCode();
+    const bool wide = m_cursorEnd - m_cursorStart > 1;
+    wxChar digit = 0;
+    if (key >= '0' && key <= '9')
+        digit = static_cast<wxChar>(key);
+    else if (key >= WXK_NUMPAD0 && key <= WXK_NUMPAD9)
+        digit = static_cast<wxChar>('0' + key - WXK_NUMPAD0);
+
+    if (digit)
+        wide ? TypeDigitOverRange(digit) : TypeDigit(digit);
+    else if (key == WXK_DELETE || key == WXK_BACK)
+        wide ? ClearRange() : (key == WXK_DELETE ? ClearDigit() : BackDigit());
+    else if (key == WXK_LEFT)
+        wide ? CollapseLeft() : MoveLeft();
+    else if (key == WXK_RIGHT)
+        wide ? CollapseRight() : MoveRight();
+    // Every key, digits included, stays here: passed on, the native field
+    // would type or delete once more over the new cursor.
+}
+
+void MyTimeTextCtrl::SelectCursorLater()
+{
+    // The native field sets its own selection after our handler has run.
+    CallAfter([this] { SelectCursor(); });
+}
+
+void MyTimeTextCtrl::SetFocus()
+{
+    wxTextCtrl::SetFocus();
+    SelectCursor();
+}
+
+void MyTimeTextCtrl::OnSetFocus(wxFocusEvent& event)
+{
+    // GTK selects the whole text when the field gains the focus.
+    event.Skip();
+    SelectCursorLater();
+}
+
+void MyTimeTextCtrl::OnLeftDown(wxMouseEvent& event)
+{
+    m_mouseSelecting = true;
+    event.Skip();
+}
+
+void MyTimeTextCtrl::OnLeftUp(wxMouseEvent& event)
+{
+    if (m_mouseSelecting) {
+        NormalizeCursor();
+        SelectCursor();
+        SelectCursorLater();
+    }
+    event.Skip();
+}
+
+void MyTimeTextCtrl::OnLeftDClick(wxMouseEvent& event)
+{
+    event.Skip();
+    SelectAll();
+    m_cursorStart = 0;
+    m_cursorEnd = kTimeLength;
+    SelectCursor();
+    SelectCursorLater();
+    m_mouseSelecting = false;
+}

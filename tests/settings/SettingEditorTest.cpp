@@ -1,0 +1,428 @@
+// The profile settings editor on a copy of the staged program folder: the
+// option lists from "settings.bin", "Save Profile As" into "User Defined"
+// (every other group kept, never a broken file), and OK making the chosen
+// profile current and telling the file list.
+#include "CatalogWriter.h"
+#include "FormatCatalog.h"
+#include "MyLeafMenu.h"
+#include "MyPopupMenu.h"
+#include "NotifyCode.h"
+#include "ProfileComboBox.h"
+#include "ProfileTestEnv.h"
+#include "PvObserver.h"
+#include "PvSubject.h"
+#include "SettingDialog.h"
+#include "SettingFrame.h"
+#include "StagedCopy.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/app.h>
+#include <wx/choice.h>
+#include <wx/frame.h>
+#include <wx/panel.h>
+#include <wx/regex.h>
+#include <wx/textdlg.h>
+
+#include <memory>
+
+using namespace stest;
+
+namespace {
+
+constexpr long kDialogStyle = wxBORDER_NONE | wxFRAME_SHAPED;
+
+struct Editor {
+    Editor() : dialog(new SettingDialog(nullptr, wxID_ANY, "Setting", wxDefaultPosition,
+                                        wxDefaultSize, kDialogStyle))
+    {
+        frame = dynamic_cast<SettingFrame*>(dialog->FindWindow(SettingFrame::ID_SETTING_FRAME));
+    }
+    ~Editor()
+    {
+        dialog->Destroy();
+        ptest::Pump(50);
+    }
+    // Shown, with its own catalog loaded and its lists filled.
+    bool ShowLoaded()
+    {
+        return frame && ptest::ShowAndWait(dialog) &&
+               ptest::WaitFor([&] { return frame->IsCatalogLoaded(); }, 5000);
+    }
+    void ClickButton(int id) const
+    {
+        wxWindow* button = frame->FindWindow(id);
+        ASSERT_TRUE(button);
+        ClickCentre(button);
+    }
+
+    SettingDialog* dialog;
+    SettingFrame* frame = nullptr;
+};
+
+// Answers the name dialog of "Save Profile As".
+struct NameAnswer {
+    explicit NameAnswer(const wxString& name, int code = wxID_OK)
+        : hook(CLASSINFO(wxTextEntryDialog), [name, code, this](wxDialog* dialog) {
+              auto* entry = static_cast<wxTextEntryDialog*>(dialog);
+              offered = entry->GetValue();
+              entry->SetValue(name);
+              return code;
+          })
+    {
+    }
+    wxString offered;
+    ModalAnswer hook;
+};
+
+std::vector<wxString> Entries(const wxChoice* choice)
+{
+    std::vector<wxString> entries;
+    for (unsigned i = 0; i < choice->GetCount(); ++i)
+        entries.push_back(choice->GetString(i));
+    return entries;
+}
+
+// The lists of "settings.bin" for an alias, read here without the editor.
+std::vector<wxString> StagedLists(const StagedCopy& copy, const wxString& alias)
+{
+    wxXmlDocument document;
+    EXPECT_TRUE(LoadCatalogFile(document, wxString::FromUTF8(copy.Root()) +
+                                              "/Plugin/FormatList/settings.bin"));
+    std::vector<wxString> lists;
+    for (const wxXmlNode* group : Elements(document.GetRoot()))
+        for (const wxXmlNode* entry : Elements(group))
+            if (entry->GetAttribute("id") == alias) {
+                lists.clear();
+                for (const wxXmlNode* block : Elements(entry))
+                    for (const wxXmlNode* value : Elements(block))
+                        lists.push_back(value->GetNodeContent());
+            }
+    return lists;
+}
+
+wxString CurrentAlias(StagedCopy& copy)
+{
+    FormatEntry entry;
+    EXPECT_TRUE(FindProfile(*copy.Settings().catalog, copy.Settings().profileId, entry));
+    return entry.alias;
+}
+
+class SettingEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(copy.ok()); }
+    StagedCopy copy;
+};
+
+}  // namespace
+
+TEST(SettingOptionList, SplitsAtEveryBar)
+{
+    struct Case {
+        const char* list;
+        std::vector<wxString> entries;
+    };
+    const Case cases[] = {
+        {"a||b|", {"a", "", "b"}},
+        {"one", {"one"}},
+        {"", {}},
+        {"|x", {"", "x"}},
+    };
+    for (const Case& c : cases) {
+        const wxArrayString got = SettingFrame::SplitOptionList(c.list);
+        EXPECT_EQ(std::vector<wxString>(got.begin(), got.end()), c.entries) << c.list;
+    }
+}
+
+TEST_F(SettingEditorTest, ListsShowTheSettingsOfTheCurrentProfile)
+{
+    const wxString alias = CurrentAlias(copy);
+    const std::vector<wxString> lists = StagedLists(copy, alias);
+    ASSERT_EQ(lists.size(), 10u) << alias;
+
+    Editor editor;
+    ASSERT_TRUE(editor.ShowLoaded());
+    EXPECT_EQ(editor.frame->GetChooser()->GetValue(), alias);
+    for (int i = 0; i < SettingFrame::CHOICE_COUNT; ++i) {
+        const wxChoice* choice = editor.frame->GetChoice(SettingFrame::Choice(i));
+        const wxArrayString expected = SettingFrame::SplitOptionList(lists[i]);
+        ASSERT_FALSE(expected.IsEmpty());
+        EXPECT_EQ(Entries(choice), std::vector<wxString>(expected.begin(), expected.end())) << i;
+        EXPECT_EQ(choice->GetSelection(), 0) << i;
+    }
+    ptest::Screenshot("profile-settings");
+
+    // Missing, unreadable or without the alias: nothing to show.
+    const wxString settings = wxString::FromUTF8(copy.Root()) + "/Plugin/FormatList/settings.bin";
+    struct Case {
+        const char* name;
+        const char* bytes;  // scrambled as they stand; null: no file
+        bool entryForOther;  // a readable file with another alias only
+        int result;
+    };
+    const Case cases[] = {
+        {"missing", nullptr, false, 0},
+        {"not xml", "\x01\x02garbage", false, -1},
+        {"no entry", nullptr, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ::unlink(settings.ToStdString().c_str());
+        if (c.bytes)
+            mvtest::WriteFile(settings.ToStdString(), c.bytes);
+        if (c.entryForOther) {
+            wxXmlDocument other;
+            auto* root = new wxXmlNode(wxXML_ELEMENT_NODE, "settings");
+            auto* group = new wxXmlNode(root, wxXML_ELEMENT_NODE, "group");
+            auto* entry = new wxXmlNode(group, wxXML_ELEMENT_NODE, "profile");
+            entry->AddAttribute("id", "another alias");
+            other.SetRoot(root);
+            ASSERT_TRUE(CatalogWriter::Save(other, settings));
+        }
+        SettingFrame probe(editor.dialog, wxID_ANY, new wxBitmap(500, 390));
+        probe.GetChooser()->SetValue("nothing like it");
+        EXPECT_EQ(probe.LoadOptionLists(settings), c.result);
+        probe.FillChoices();
+        EXPECT_TRUE(probe.GetChoice(SettingFrame::CHOICE_RESOLUTION)->IsEmpty());
+    }
+}
+
+TEST_F(SettingEditorTest, SaveProfileAsAddsAUserProfileAndKeepsEveryGroup)
+{
+    const auto before = copy.ReadCatalog();
+    const wxString alias = CurrentAlias(copy);
+    const wxXmlNode* source = nullptr;
+    for (const wxXmlNode* group : Elements(before->GetRoot()))
+        for (const wxXmlNode* profile : Elements(group))
+            if (profile->GetAttribute("alias") == alias && !source)
+                source = profile;
+    ASSERT_TRUE(source);
+    const auto files = copy.FolderFiles();
+
+    Editor editor;
+    ASSERT_TRUE(editor.ShowLoaded());
+    {
+        NameAnswer answer("My Copy");
+        editor.ClickButton(SettingFrame::ID_SAVE_AS);
+        EXPECT_TRUE(ptest::WaitFor([&] { return answer.hook.seen() == 1; }));
+        EXPECT_EQ(answer.offered, alias);
+        editor.ClickButton(SettingFrame::ID_SAVE_AS);
+        EXPECT_TRUE(ptest::WaitFor([&] { return answer.hook.seen() == 2; }));
+    }
+    // The editor stays open with its chooser as it was.
+    EXPECT_TRUE(editor.dialog->IsShown());
+    EXPECT_EQ(editor.frame->GetChooser()->GetValue(), alias);
+
+    const auto after = copy.ReadCatalog();
+    ASSERT_TRUE(after);
+    EXPECT_EQ(copy.FolderFiles(), files);
+    const auto groupsBefore = Elements(before->GetRoot());
+    const auto groupsAfter = Elements(after->GetRoot());
+    ASSERT_EQ(groupsAfter.size(), groupsBefore.size());
+    for (size_t i = 0; i < groupsAfter.size(); ++i) {
+        if (groupsAfter[i]->GetAttribute("id") != "User Defined") {
+            EXPECT_EQ(XmlText(groupsAfter[i]), XmlText(groupsBefore[i]))
+                << groupsAfter[i]->GetAttribute("id");
+        }
+    }
+
+    const auto added = Elements(Group(*after, "User Defined"));
+    ASSERT_EQ(added.size(), Elements(Group(*before, "User Defined")).size() + 2);
+    const wxXmlNode* first = added[added.size() - 2];
+    const wxXmlNode* second = added.back();
+    EXPECT_NE(first->GetAttribute("id"), second->GetAttribute("id"));
+    wxRegEx stamp("^[0-9]{14}(-[0-9]+)? \\(\\*\\.mp4\\)$", wxRE_ADVANCED);
+    for (const wxXmlNode* node : {first, second}) {
+        EXPECT_EQ(node->GetName(), "subsection");
+        EXPECT_TRUE(stamp.Matches(node->GetAttribute("id"))) << node->GetAttribute("id");
+        const char* names[] = {"seq", "level", "isShow", "id", "alias", "image", "description",
+                               "transfer_extra_param"};
+        const wxXmlAttribute* attribute = node->GetAttributes();
+        for (const char* name : names) {
+            ASSERT_TRUE(attribute);
+            EXPECT_EQ(attribute->GetName(), name);
+            if (name == wxString("alias")) {
+                EXPECT_EQ(attribute->GetValue(), "My Copy");
+            } else if (name != wxString("id")) {
+                EXPECT_EQ(attribute->GetValue(), source->GetAttribute(name)) << name;
+            }
+            attribute = attribute->GetNext();
+        }
+        EXPECT_FALSE(attribute);
+    }
+}
+
+TEST_F(SettingEditorTest, NoNameOrAFailedWriteChangesNothing)
+{
+    const std::string bytes = copy.CatalogBytes();
+    const auto files = copy.FolderFiles();
+    Editor editor;
+    ASSERT_TRUE(editor.ShowLoaded());
+    struct Case {
+        const char* name;
+        const char* answer;
+        int code;
+        bool fullDisk;
+    };
+    const Case cases[] = {
+        {"cancelled", "Name", wxID_CANCEL, false},
+        {"empty name", "", wxID_OK, false},
+        {"full disk", "Name", wxID_OK, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        NameAnswer answer(c.answer, c.code);
+        std::unique_ptr<FileSizeLimit> limit;
+        if (c.fullDisk)
+            limit = std::make_unique<FileSizeLimit>(200);
+        editor.ClickButton(SettingFrame::ID_SAVE_AS);
+        EXPECT_TRUE(ptest::WaitFor([&] { return answer.hook.seen() == 1; }));
+        limit.reset();
+        EXPECT_EQ(copy.CatalogBytes(), bytes);
+        EXPECT_EQ(copy.FolderFiles(), files);
+    }
+    // After the failed write the next save still works and adds just one.
+    NameAnswer answer("After");
+    editor.ClickButton(SettingFrame::ID_SAVE_AS);
+    EXPECT_TRUE(ptest::WaitFor([&] { return answer.hook.seen() == 1; }));
+    const auto after = copy.ReadCatalog();
+    ASSERT_TRUE(after);
+    const auto added = Elements(Group(*after, "User Defined"));
+    ASSERT_FALSE(added.empty());
+    EXPECT_EQ(added.back()->GetAttribute("alias"), "After");
+    EXPECT_EQ(added.size(), 1u + Elements(Group(*copy.Settings().catalog, "User Defined")).size());
+}
+
+TEST_F(SettingEditorTest, SaveKeepsWhatAnotherEditorSavedMeanwhile)
+{
+    Editor editor;
+    ASSERT_TRUE(editor.ShowLoaded());
+    // The customiser hides a category after the editor read the catalog.
+    auto changed = copy.ReadCatalog();
+    wxXmlNode* web = Group(*changed, "Web Video");
+    ASSERT_TRUE(web);
+    web->DeleteAttribute("isShow");
+    web->AddAttribute("isShow", "0");
+    copy.WriteCatalog(*changed);
+
+    NameAnswer answer("Later");
+    editor.ClickButton(SettingFrame::ID_SAVE_AS);
+    ASSERT_TRUE(ptest::WaitFor([&] { return answer.hook.seen() == 1; }));
+    const auto after = copy.ReadCatalog();
+    ASSERT_TRUE(after);
+    EXPECT_EQ(Group(*after, "Web Video")->GetAttribute("isShow"), "0");
+    EXPECT_EQ(Elements(Group(*after, "User Defined")).back()->GetAttribute("alias"), "Later");
+}
+
+namespace {
+
+// Stands in for the profile pane's chooser and the file list.
+struct MainWindowStandIn {
+    struct FileList : public wxPanel, public PvObserver {
+        FileList(wxWindow* parent) : wxPanel(parent, 2136) {}
+        using wxPanel::Update;
+        void Update(PvSubject* subject, void* argument) override
+        {
+            codes.push_back(subject->GetState());
+            arguments.push_back(argument);
+        }
+        std::vector<int> codes;
+        std::vector<void*> arguments;
+    };
+    MainWindowStandIn()
+    {
+        frame = new wxFrame(nullptr, wxID_ANY, "main", wxPoint(0, 0), wxSize(600, 100), wxBORDER_NONE);
+        paneChooser = new ProfileComboBox(frame, 2110, wxPoint(0, 0), wxSize(288, 22));
+        paneChooser->SetValue("start");
+        fileList = new FileList(frame);
+        fileList->Move(0, 40);
+    }
+    ~MainWindowStandIn() { frame->Destroy(); }
+    wxFrame* frame;
+    ProfileComboBox* paneChooser;
+    FileList* fileList;
+};
+
+}  // namespace
+
+TEST_F(SettingEditorTest, OkMakesTheChosenProfileCurrentAndTellsTheFileList)
+{
+    MainWindowStandIn main;
+    const AppSettings start = copy.Settings();
+    struct Case {
+        const char* name;
+        int button;
+        bool choose;
+    };
+    const Case cases[] = {
+        {"cancel", SettingFrame::ID_CANCEL, true},
+        {"close", SettingFrame::ID_CLOSE, false},
+        {"ok unchanged", SettingFrame::ID_OK, false},
+        {"ok with another profile", SettingFrame::ID_OK, true},
+    };
+    // The second profile of the first category that has profiles.
+    const wxXmlNode* chosen = nullptr;
+    int categoryRow = 0;
+    for (const wxXmlNode* group : Elements(copy.Settings().catalog->GetRoot())) {
+        if (!IsShownNode(group))
+            continue;
+        const auto profiles = Elements(group);
+        if (profiles.size() >= 2) {
+            chosen = profiles[1];
+            break;
+        }
+        ++categoryRow;
+    }
+    ASSERT_TRUE(chosen);
+    const wxString startAlias = CurrentAlias(copy);
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        main.fileList->codes.clear();
+        main.fileList->arguments.clear();
+        main.paneChooser->SetValue("start");
+        copy.Settings().profileId = start.profileId;
+        copy.Settings().outputExtension = start.outputExtension;
+        copy.Settings().idExtension = start.idExtension;
+
+        Editor editor;
+        ASSERT_TRUE(editor.ShowLoaded());
+        ProfileComboBox* chooser = editor.frame->GetChooser();
+        const int code = RunModal(*editor.dialog, [&] {
+            if (c.choose) {
+                ptest::ChooseProfile(chooser, categoryRow, 1);
+                EXPECT_EQ(chooser->GetValue(), chosen->GetAttribute("alias"));
+                EXPECT_EQ(editor.frame->GetOutputExtension(), ".mp4");
+            }
+            editor.ClickButton(c.button);
+        });
+        EXPECT_NE(code, -1) << "the editor stayed open";
+
+        const bool ok = c.button == SettingFrame::ID_OK;
+        const wxString id = ok && c.choose ? chosen->GetAttribute("id") : start.profileId;
+        EXPECT_EQ(copy.Settings().profileId, id);
+        EXPECT_EQ(copy.Settings().outputExtension, "." + ExtensionFromLabel(id));
+        EXPECT_EQ(copy.Settings().idExtension, "." + ExtensionFromLabel(id));
+        const wxString alias = c.choose ? chosen->GetAttribute("alias") : startAlias;
+        EXPECT_EQ(main.paneChooser->GetValue(), ok ? alias : wxString("start"));
+        EXPECT_EQ(main.fileList->codes, ok ? std::vector<int>{NOTIFY_PROFILE_CHANGED} : std::vector<int>{});
+        if (ok && !main.fileList->arguments.empty()) {
+            EXPECT_EQ(main.fileList->arguments[0], static_cast<void*>(chooser));
+        }
+    }
+}
+
+TEST_F(SettingEditorTest, ClosingWhileTheCatalogLoadsIsSafe)
+{
+    // The editor goes before its worker can report; the worker's record
+    // outlives it and nothing is queued to the gone window.
+    for (int i = 0; i < 20; ++i) {
+        auto* dialog = new SettingDialog(nullptr, wxID_ANY, "Setting", wxDefaultPosition,
+                                         wxDefaultSize, kDialogStyle);
+        dialog->Show();
+        wxTheApp->ProcessIdle();
+        dialog->Destroy();
+        ptest::Pump(5);
+    }
+    ptest::Pump(300);
+}
