@@ -221,8 +221,11 @@ def main():
     for d in (clips, home, os.path.join(root, "run")):
         os.makedirs(d)
     os.chmod(os.path.join(root, "run"), 0o700)
-    make_clip(os.path.join(clips, "alpha.avi"), 10)
-    make_clip(os.path.join(clips, "beta.avi"), 8)
+    # The first clip is long enough that, on a loaded machine, its conversion
+    # is still going when the pause click lands.
+    seconds_of = {"alpha": 20, "beta": 8}
+    for stem, seconds in seconds_of.items():
+        make_clip(os.path.join(clips, stem + ".avi"), seconds)
     with open(os.path.join(clips, "broken.avi"), "wb") as f:
         f.write(os.urandom(6000))
 
@@ -297,7 +300,7 @@ def main():
         check(wait_for(lambda: window_of_size(RUN_DIALOG_SIZE, 0) is None, 5),
               "cancel closes the finished run")
 
-        for stem, seconds in (("alpha", 10), ("beta", 8)):
+        for stem, seconds in seconds_of.items():
             path = os.path.join(out, stem + "." + extension)
             if not check(os.path.exists(path), "output " + os.path.basename(path)):
                 continue
