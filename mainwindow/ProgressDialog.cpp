@@ -49,11 +49,13 @@ void PostCellEvent(wxEvtHandler* target, int targetId, int percent, int row, int
     target->QueueEvent(event);
 }
 
+// dynamic_cast, not wxDynamicCast: that one static_casts first, undefined
+// for a window of another class.
 wxGrid* FindGridIn(wxWindow* window)
 {
     if (!window)
         return nullptr;
-    if (auto* grid = wxDynamicCast(window, wxGrid))
+    if (auto* grid = dynamic_cast<wxGrid*>(window))
         return grid;
     for (wxWindow* child : window->GetChildren())
         if (wxGrid* grid = FindGridIn(child))
@@ -103,8 +105,12 @@ ProgressDialog::ProgressDialog() : m_waitTimer(this) {}
 ProgressDialog::~ProgressDialog()
 {
     m_waitTimer.Stop();
-    if (m_job)
-        m_job->WaitForEnd();
+    if (!m_job)
+        return;
+    // Gone before the run's end: stop it rather than wait for every file.
+    if (m_job->status != kFinished)
+        StopConvertJob(m_job.get());
+    m_job->WaitForEnd();
 }
 
 wxString ProgressDialog::FinishedMessage(int failed, int total)
@@ -127,8 +133,8 @@ int ProgressDialog::GetFailedCount() const
 void ProgressDialog::CreateControls()
 {
     m_fileList = FindFileListGrid();
-    m_outputPane = wxDynamicCast(wxWindow::FindWindowById(OutputWindow::ID_OUTPUT_WINDOW),
-                                 OutputWindow);
+    m_outputPane =
+        dynamic_cast<OutputWindow*>(wxWindow::FindWindowById(OutputWindow::ID_OUTPUT_WINDOW));
     m_settings = AppSettings::Get();
     m_started = false;
     const wxSize client = GetClientSize();

@@ -48,7 +48,8 @@ public:
     enum { ID_SELECT_WINDOW = 2136 };
 
     ProgressDialog();
-    // Waits until the conversion thread no longer uses the job.
+    // Stops a run still going and waits until the conversion thread no
+    // longer uses the job.
     ~ProgressDialog() override;
 
     WmGrid* GetGrid() const { return m_grid; }

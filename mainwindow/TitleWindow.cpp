@@ -108,7 +108,7 @@ void TitleWindow::OnPaint(wxPaintEvent&)
 
 void TitleWindow::OnMinimize(wxCommandEvent&)
 {
-    if (auto* top = wxDynamicCast(TopWindow(), wxTopLevelWindow))
+    if (auto* top = dynamic_cast<wxTopLevelWindow*>(TopWindow()))
         top->Iconize(true);
 }
 

@@ -74,7 +74,7 @@ TEST_F(MainFrameTest, OpensTitledAndSizedToItsBackgroundShowingIt)
         for (wxWindow* child : window->GetChildren()) {
             if (!child->IsShown())
                 continue;
-            if (wxDynamicCast(child, wxControl) && !wxDynamicCast(child, wxStaticBitmap))
+            if (dynamic_cast<wxControl*>(child) && !dynamic_cast<wxStaticBitmap*>(child))
                 controls.emplace_back(frame->ScreenToClient(child->GetScreenPosition()), child->GetSize());
             collect(child);
         }

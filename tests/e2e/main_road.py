@@ -196,6 +196,14 @@ def add_files_with_dialog(main, keys):
     return check(closed(), "the file dialog closes")
 
 
+def start_run(main, text):
+    """Presses Start; the run dialog's position, or None."""
+    click(main, START_BUTTON)
+    dlg = window_of_size(RUN_DIALOG_SIZE, 10)
+    check(dlg is not None, text)
+    return dlg
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--stage", required=True)
@@ -213,8 +221,11 @@ def main():
     for d in (clips, home, os.path.join(root, "run")):
         os.makedirs(d)
     os.chmod(os.path.join(root, "run"), 0o700)
-    make_clip(os.path.join(clips, "alpha.avi"), 10)
-    make_clip(os.path.join(clips, "beta.avi"), 8)
+    # The first clip is long enough that, on a loaded machine, its conversion
+    # is still going when the pause click lands.
+    seconds_of = {"alpha": 20, "beta": 8}
+    for stem, seconds in seconds_of.items():
+        make_clip(os.path.join(clips, stem + ".avi"), seconds)
     with open(os.path.join(clips, "broken.avi"), "wb") as f:
         f.write(os.urandom(6000))
 
@@ -253,9 +264,8 @@ def main():
         shot(shots, "2-main-with-rows")
 
         # Run 1: both finish actions; pause during the first file.
-        click(main_xy, START_BUTTON)
-        dlg = window_of_size(RUN_DIALOG_SIZE, 10)
-        if not check(dlg is not None, "Start opens the run dialog"):
+        dlg = start_run(main_xy, "Start opens the run dialog")
+        if not dlg:
             return 1
         click(dlg, OPEN_BOX)
         click(dlg, SHUTDOWN_BOX)
@@ -290,7 +300,7 @@ def main():
         check(wait_for(lambda: window_of_size(RUN_DIALOG_SIZE, 0) is None, 5),
               "cancel closes the finished run")
 
-        for stem, seconds in (("alpha", 10), ("beta", 8)):
+        for stem, seconds in seconds_of.items():
             path = os.path.join(out, stem + "." + extension)
             if not check(os.path.exists(path), "output " + os.path.basename(path)):
                 continue
@@ -308,9 +318,8 @@ def main():
         add_files_with_dialog(main_xy, ["ctrl+l", "type:gamma.avi", "Return"])
         time.sleep(1.5)
         shot(shots, "6-main-three-rows")
-        click(main_xy, START_BUTTON)
-        dlg = window_of_size(RUN_DIALOG_SIZE, 10)
-        if not check(dlg is not None, "Start opens the second run"):
+        dlg = start_run(main_xy, "Start opens the second run")
+        if not dlg:
             return 1
         second = wait_for(lambda: total_size(temp_files(out, "beta")) > 20000, 60)
         check(bool(second), "the second file of three is being converted")

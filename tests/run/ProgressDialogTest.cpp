@@ -24,16 +24,20 @@
 #include <wx/fs_arc.h>
 #include <wx/grid.h>
 #include <wx/image.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/sstream.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 #include <wx/xml/xml.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -62,6 +66,24 @@ wxString StateLabel(ProgressDialog& dialog, int row)
         dialog.GetGrid()->PeekCellRenderer(row, ProgressDialog::COL_STATE));
     return renderer ? renderer->GetLabel() : wxString("?");
 }
+
+// Answers every message box at once and keeps its text; other dialogs show.
+class MessageBoxCatcher : public wxModalDialogHook {
+public:
+    MessageBoxCatcher() { Register(); }
+    ~MessageBoxCatcher() override { Unregister(); }
+    std::vector<wxString> messages;
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        auto* box = dynamic_cast<wxMessageDialogBase*>(dialog);
+        if (!box)
+            return wxID_NONE;
+        messages.push_back(box->GetMessage());
+        return wxID_OK;
+    }
+};
 
 class RunDialogTest : public testing::Test {
 protected:
@@ -122,13 +144,7 @@ protected:
                    const std::function<void(ProgressDialog&)>& prepare = {})
     {
         ProgressDialog dialog;
-        wxBitmap* background = ImageUtil::LoadThemeBitmap("surface/window/progress-convert.png");
-        ASSERT_NE(background, nullptr) << "no staged skin";
-        const wxSize size = background->GetSize();
-        ASSERT_TRUE(dialog.Create(nullptr, StartWindow::ID_PROGRESS_DIALOG, "", nullptr,
-                                  background, wxDefaultPosition, size,
-                                  wxBORDER_NONE | wxFRAME_SHAPED));
-        dialog.CentreOnScreen();
+        CreateDialog(dialog);
         if (prepare)
             prepare(dialog);
         m_closedByScript = false;
@@ -144,6 +160,18 @@ protected:
         });
         dialog.ShowModal();
         m_converter.ReleaseAll();
+    }
+
+    // As the start pane does.
+    static void CreateDialog(ProgressDialog& dialog)
+    {
+        wxBitmap* background = ImageUtil::LoadThemeBitmap("surface/window/progress-convert.png");
+        ASSERT_NE(background, nullptr) << "no staged skin";
+        const wxSize size = background->GetSize();
+        ASSERT_TRUE(dialog.Create(nullptr, StartWindow::ID_PROGRESS_DIALOG, "", nullptr,
+                                  background, wxDefaultPosition, size,
+                                  wxBORDER_NONE | wxFRAME_SHAPED));
+        dialog.CentreOnScreen();
     }
 
     mvtest::TempDir m_out;
@@ -229,6 +257,35 @@ TEST_F(RunDialogTest, NamesTasksFailuresAndFinishActions)
     EXPECT_FALSE(m_closedByScript);
 }
 
+// Without finish boxes the run ends with one message box that counts the
+// failed files (conversion failures and unknown profiles alike), or says
+// just "Convert files finished." when there are none, and then closes.
+TEST_F(RunDialogTest, FinishedMessageCountsTheFailedFiles)
+{
+    struct Case {
+        bool failures;
+        const char* message;
+    };
+    for (const Case& c : {Case{false, "Convert files finished."},
+                          Case{true, "Convert files finished. 2 of 3 files failed."}}) {
+        if (m_list->GetNumberRows() > 0)
+            m_list->DeleteRows(0, m_list->GetNumberRows());
+        AddRow("one", ".mp4", "/src/one.avi", "mp4v (*.mp4)");
+        AddRow("two", ".avi", "/src/two.avi", c.failures ? "gone (*.avi)" : "avi (*.avi)");
+        AddRow("three", ".mp4", "/src/three.avi", "mp4v (*.mp4)");
+        m_converter.failing = {};
+        if (c.failures)
+            m_converter.failing = {int(m_converter.LineCount()) + 1};  // "three"
+        MessageBoxCatcher boxes;
+        RunDialog([&](ProgressDialog& dialog) {
+            EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 3000)) << c.message;
+        });
+        EXPECT_FALSE(m_closedByScript) << c.message;
+        EXPECT_EQ(boxes.messages, std::vector<wxString>{c.message});
+    }
+    EXPECT_TRUE(m_actions.empty());
+}
+
 // Pausing during the first file holds the run after it; cancelling then
 // stops without ever starting the second file.
 TEST_F(RunDialogTest, CancelWhilePausedBetweenFilesStartsNoOtherFile)
@@ -306,6 +363,38 @@ TEST_F(RunDialogTest, WindowCloseCancelsTheRun)
         EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 3000));
     });
     EXPECT_FALSE(m_closedByScript);
+    EXPECT_EQ(m_converter.stops, 1);
+    EXPECT_EQ(m_converter.LineCount(), 1u);
+}
+
+// A dialog that goes away while its run is going (its modal loop ended by
+// anything but cancel or the run's end) stops the run rather than waiting
+// for every file to be converted.
+TEST_F(RunDialogTest, DestroyedDuringTheRunStopsIt)
+{
+    for (const char* name : {"one", "two", "three"})
+        AddRow(name, ".mp4", wxString("/src/") + name + ".avi", "mp4v (*.mp4)");
+    m_converter.hold = true;
+    // Should the dialog wait for the held file instead, let it go in the end.
+    std::thread watchdog([this] {
+        std::unique_lock<std::mutex> lock(m_converter.mutex);
+        if (!m_converter.changed.wait_for(lock, std::chrono::seconds(5),
+                                          [this] { return m_converter.stops > 0; })) {
+            m_converter.hold = false;
+            m_converter.released = 1 << 20;
+            m_converter.changed.notify_all();
+        }
+    });
+    {
+        ProgressDialog dialog;
+        CreateDialog(dialog);
+        dialog.CallAfter([&] {
+            EXPECT_TRUE(WaitFor([&] { return m_converter.Running() == 0; }));
+            dialog.EndModal(5);
+        });
+        dialog.ShowModal();
+    }
+    watchdog.join();
     EXPECT_EQ(m_converter.stops, 1);
     EXPECT_EQ(m_converter.LineCount(), 1u);
 }
