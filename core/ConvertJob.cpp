@@ -107,7 +107,11 @@ void RunConvertJob(void* user)
         if (job->control == kStop)
             break;
     }
-    job->status = kFinished;
+    // A pause that arrived as the last file ended leaves the shared converter
+    // paused; undo it so that the next run's files do not hang. A stop has
+    // already cleared the converter's pause.
+    if (job->status.exchange(kFinished) == kPaused && job->control != kStop && ct)
+        ct->TogglePause(ct->handle);
     if (job->target) {
         auto* event = new wxCommandEvent(EVT_CONVERT_FINISHED, job->targetId);
         job->target->QueueEvent(event);
@@ -127,13 +131,18 @@ bool StartConvertJob(ConvertJob* job)
 
 void ToggleConvertPause(ConvertJob* job)
 {
-    // A stop request is final, and a finished run stays finished.
-    if (job->control == kStop || job->status == kFinished)
+    // A stop request is final, and a finished run stays finished: the status
+    // word is flipped first, so that the worker's end sees every pause.
+    if (job->control == kStop)
         return;
+    int status = job->status.load();
+    do {
+        if (status == kFinished)
+            return;
+    } while (!job->status.compare_exchange_weak(status, status == kPaused ? kRunning : kPaused));
     Flip(job->control, kRun, kPause);
     if (ConverterInstance* ct = AppServices::Converter())
         ct->TogglePause(ct->handle);
-    Flip(job->status, kRunning, kPaused);
 }
 
 void StopConvertJob(ConvertJob* job)

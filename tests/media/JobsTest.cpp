@@ -441,6 +441,28 @@ TEST_F(ConvertJobTest, PauseDuringASecondFileHoldsTheThird)
     EXPECT_EQ(FinishedEvents(), 1);
 }
 
+// A pause pressed as the last file ends: the toggle has claimed the status
+// word but not yet reached the converter. The worker's end must leave the
+// shared converter unpaused once that toggle lands, and later toggles of the
+// finished run do nothing.
+TEST_F(ConvertJobTest, PauseAsTheLastFileEndsLeavesTheConverterRunning)
+{
+    ct.script = {{{}, ZR_CT_DONE}};
+    InstallScriptedConverter(ct);
+    AddTasks(1);
+    Start();
+    ASSERT_TRUE(ct.WaitRunning(0));
+    job->status = 1;  // the toggle's first step
+    ct.Release();
+    WaitFinished();
+    ++ct.pauseToggles;  // the toggle's converter step, after the end
+    EXPECT_EQ(ct.pauseToggles % 2, 0) << "the converter stays paused for the next run";
+    ToggleConvertPause(job.get());
+    EXPECT_EQ(job->status.load(), 0);
+    EXPECT_EQ(ct.pauseToggles, 2);
+    EXPECT_EQ(FinishedEvents(), 1);
+}
+
 TEST_F(ConvertJobTest, StopDuringASecondFileEndsTheRun)
 {
     InstallScriptedConverter(ct);
