@@ -184,7 +184,7 @@ int Converter::Spawn(const std::vector<std::string>& args, int& outFd, int& errF
     return pid;
 }
 
-void Converter::Pump(int outFd, int errFd)
+bool Converter::Pump(int outFd, int errFd)
 {
     std::string line;
     pollfd fds[3] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}, {wake_[0], POLLIN, 0}};
@@ -193,7 +193,7 @@ void Converter::Pump(int outFd, int errFd)
         if (poll(fds, 3, 500) < 0) {
             if (errno == EINTR)
                 continue;
-            break;
+            return false;
         }
         if (fds[2].revents & POLLIN) {
             char drain[64];
@@ -236,6 +236,7 @@ void Converter::Pump(int outFd, int errFd)
             }
         }
     }
+    return true;
 }
 
 int Converter::Run(const char* commandLine)
@@ -262,7 +263,10 @@ int Converter::Run(const char* commandLine)
             kill(pid, SIGSTOP);
     }
     lastSeconds_ = 0;
-    Pump(outFd, errFd);
+    // Without a working poll the child's end can't be followed: stop it.
+    bool followed = Pump(outFd, errFd);
+    if (!followed)
+        kill(pid, SIGKILL);
     CloseFd(outFd);
     CloseFd(errFd);
 
@@ -281,7 +285,7 @@ int Converter::Run(const char* commandLine)
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
-    bool ok = !stopped && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    bool ok = followed && !stopped && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     if (ok && renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, output.c_str(), RENAME_NOREPLACE) != 0)
         ok = false;
     if (!ok) {

@@ -29,7 +29,8 @@ public:
 
 private:
     int Spawn(const std::vector<std::string>& args, int& outFd, int& errFd);
-    void Pump(int outFd, int errFd);
+    // Reads progress until both pipes close; false when poll fails.
+    bool Pump(int outFd, int errFd);
     void Report(double seconds, int finished);
 
     std::mutex mutex_;  // guards child_, paused_, stop_
