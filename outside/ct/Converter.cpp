@@ -239,6 +239,25 @@ bool Converter::Pump(int outFd, int errFd)
     return true;
 }
 
+bool Converter::MoveNoReplace(const std::string& from, const std::string& to)
+{
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    // Some filesystems have no no-overwrite rename.
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        return false;
+    return LinkNoReplace(from, to);
+}
+
+bool Converter::LinkNoReplace(const std::string& from, const std::string& to)
+{
+    // link fails with EEXIST when `to` has appeared, so nothing is overwritten.
+    if (link(from.c_str(), to.c_str()) != 0)
+        return false;
+    unlink(from.c_str());
+    return true;
+}
+
 int Converter::Run(const char* commandLine)
 {
     std::string output, temp;
@@ -286,7 +305,7 @@ int Converter::Run(const char* commandLine)
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     bool ok = followed && !stopped && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    if (ok && renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, output.c_str(), RENAME_NOREPLACE) != 0)
+    if (ok && !MoveNoReplace(temp, output))
         ok = false;
     if (!ok) {
         unlink(temp.c_str());

@@ -27,6 +27,11 @@ public:
     static std::vector<std::string> BuildArgs(const std::string& commandLine, std::string& output,
                                               std::string& temp);
 
+    // Moves `from` to `to` unless `to` exists; on false both stay as they were.
+    static bool MoveNoReplace(const std::string& from, const std::string& to);
+    // The same by hard link, for filesystems without a no-overwrite rename.
+    static bool LinkNoReplace(const std::string& from, const std::string& to);
+
 private:
     int Spawn(const std::vector<std::string>& args, int& outFd, int& errFd);
     // Reads progress until both pipes close; false when poll fails.
