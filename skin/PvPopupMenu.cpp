@@ -33,7 +33,7 @@ PvPopupMenu::PvPopupMenu(wxWindow* parent)
 
 PvMenu* PvPopupMenu::Title() const
 {
-    return wxDynamicCast(GetParent(), PvMenu);
+    return dynamic_cast<PvMenu*>(GetParent());
 }
 
 void PvPopupMenu::AddItem(const wxString& label, Handler handler, wxEvtHandler* target,
