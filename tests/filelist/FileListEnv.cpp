@@ -1,6 +1,7 @@
 #include "FileListEnv.h"
 
 #include "AppServices.h"
+#include "NoServices.h"
 #include "AppUtil.h"
 #include "FormatCatalog.h"
 #include "ImageUtil.h"
@@ -21,24 +22,11 @@ const char* const kProfileB = "avi_xvid_720p (*.avi)";
 
 namespace {
 
-template <typename T>
-T* None() { return nullptr; }
-template <typename T>
-void Ignore(T*) {}
-
 ServiceExports PlayerOnly()
 {
-    ServiceExports e;
-    e.createDriverService = None<DriverService>;
-    e.freeDriverService = Ignore<DriverService>;
-    e.createDvdService = None<DvdService>;
-    e.freeDvdService = Ignore<DvdService>;
-    e.createImageService = None<ImageService>;
-    e.freeImageService = Ignore<ImageService>;
+    ServiceExports e = mvtest::NoServices();
     e.createPyService = ZRCreatePyService;
     e.freePyService = ZRFreePyService;
-    e.createCtService = None<ConverterService>;
-    e.freeCtService = Ignore<ConverterService>;
     return e;
 }
 

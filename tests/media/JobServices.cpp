@@ -1,6 +1,7 @@
 #include "JobServices.h"
 
 #include "AppServices.h"
+#include "NoServices.h"
 #include "ZR_Py.h"
 
 #include <chrono>
@@ -99,20 +100,9 @@ ConverterService* FakeService()
 
 void FreeFakeService(ConverterService* s) { std::free(s); }
 
-template <typename T>
-T* None() { return nullptr; }
-template <typename T>
-void Ignore(T*) {}
-
 ServiceExports Exports(bool scripted)
 {
-    ServiceExports e;
-    e.createDriverService = None<DriverService>;
-    e.freeDriverService = Ignore<DriverService>;
-    e.createDvdService = None<DvdService>;
-    e.freeDvdService = Ignore<DvdService>;
-    e.createImageService = None<ImageService>;
-    e.freeImageService = Ignore<ImageService>;
+    ServiceExports e = mvtest::NoServices();
     e.createPyService = ZRCreatePyService;
     e.freePyService = ZRFreePyService;
     e.createCtService = scripted ? FakeService : ZRCreateCtService;

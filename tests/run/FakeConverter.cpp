@@ -1,6 +1,7 @@
 #include "FakeConverter.h"
 
 #include "AppServices.h"
+#include "NoServices.h"
 
 #include <chrono>
 #include <thread>
@@ -74,29 +75,10 @@ ConverterInstance* CreateInstance() { return &g_instance; }
 void FreeInstance(ConverterInstance*) {}
 ConverterService g_service{CreateInstance, FreeInstance};
 
-template <typename T>
-T* None()
-{
-    return nullptr;
-}
-template <typename T>
-void Ignore(T*)
-{
-}
-
 ServiceExports Exports()
 {
-    ServiceExports e{};
-    e.createDriverService = None<DriverService>;
-    e.freeDriverService = Ignore<DriverService>;
-    e.createDvdService = None<DvdService>;
-    e.freeDvdService = Ignore<DvdService>;
-    e.createImageService = None<ImageService>;
-    e.freeImageService = Ignore<ImageService>;
-    e.createPyService = None<PlayerService>;
-    e.freePyService = Ignore<PlayerService>;
+    ServiceExports e = mvtest::NoServices();
     e.createCtService = [] { return &g_service; };
-    e.freeCtService = Ignore<ConverterService>;
     return e;
 }
 
