@@ -6,6 +6,7 @@
 #include "FormatCatalog.h"
 #include "RowText.h"
 #include "StringUtil.h"
+#include "TaskThread.h"
 #include "ZR_Py.h"
 
 #include <plist/plist.h>
@@ -25,6 +26,11 @@ void PostProgress(wxEvtHandler* dialog, int count, const wxString& name)
     event->SetString(name);
     dialog->QueueEvent(event);
 }
+
+// The thread's start (on the creating thread) and its very last touch of the
+// record (on the worker, or wherever an unstarted thread is deleted).
+void MarkRunning(void* job) { static_cast<ImportJob*>(job)->end.Begin(); }
+void MarkEnded(void* job) { static_cast<ImportJob*>(job)->end.Finish(); }
 
 }  // namespace
 
@@ -61,7 +67,6 @@ wxString BuildImportRowText(const MediaInfo& info, const wxString& path, const A
 void ImportMediaFiles(void* user)
 {
     auto* job = static_cast<ImportJob*>(user);
-    job->end.Begin();
     const AppSettings* settings = job->settings ? job->settings : AppSettings::Get();
     PlayerInstance* player = AppServices::Player();
     const int n = job->paths ? int(job->paths->size()) : 0;
@@ -98,5 +103,9 @@ void ImportMediaFiles(void* user)
     // otherwise (and with nothing to probe) on this closing event.
     if (rejected > 0 || n == 0)
         PostProgress(job->dialog, n, wxString());
-    job->end.Finish();
+}
+
+TaskThread* CreateImportThread(ImportJob* job)
+{
+    return new TaskThread(job, ImportMediaFiles, MarkRunning, MarkEnded);
 }

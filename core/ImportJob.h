@@ -12,6 +12,7 @@
 #include <wx/event.h>
 
 struct AppSettings;
+class TaskThread;
 
 // The job's user record, owned by the file list with the three lists.
 struct ImportJob {
@@ -37,6 +38,10 @@ struct ImportJob {
 
 // The TaskThread run callback; argument: the ImportJob.
 void ImportMediaFiles(void* job);
+// A thread that runs the job, not yet started. The job counts as running from
+// here until the thread's last touch of it, or until the unstarted thread is
+// deleted.
+TaskThread* CreateImportThread(ImportJob* job);
 
 // True when the player can decode the file.
 bool PlayerCanOpen(const wxString& path);

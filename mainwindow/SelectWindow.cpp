@@ -296,7 +296,7 @@ void SelectWindow::AddFiles(const wxArrayString& paths)
         job.dialog = dialog.GetEventHandler();
         dialog.CentreOnScreen(wxBOTH);
         dialog.SetRange(int(paths.size()));
-        dialog.SetThread(new TaskThread(&job, ImportMediaFiles));
+        dialog.SetThread(CreateImportThread(&job));
         dialog.ShowCloseButton(false);
         dialog.ShowModal();
         // The worker may still be about to leave the job: the lists are read

@@ -54,7 +54,14 @@ int PvLoadingDialog::ShowModal()
         SetReturnCode(0);
         return 0;
     }
-    return PvInfoDialog::ShowModal();
+    const int code = PvInfoDialog::ShowModal();
+    // Ended before its first idle: the thread's owner may be waiting for the
+    // job's end, which an unstarted thread signals when it is deleted.
+    if (!m_started) {
+        delete m_thread;
+        m_thread = nullptr;
+    }
+    return code;
 }
 
 wxThreadError PvLoadingDialog::StartThread(TaskThread* thread)

@@ -131,7 +131,7 @@ protected:
     // Runs the job on a TaskThread and waits for its end.
     void RunJob()
     {
-        ASSERT_EQ(StartTaskThread(new TaskThread(&job, ImportMediaFiles)), wxTHREAD_NO_ERROR);
+        ASSERT_EQ(StartTaskThread(CreateImportThread(&job)), wxTHREAD_NO_ERROR);
         WaitFor([&] { return !sink.Drain().empty() && !job.end.Running(); });
         job.WaitForEnd();
     }
@@ -192,6 +192,26 @@ TEST_F(ImportJobTest, VisitsLastFirstAndPairsRowsWithRecords)
         EXPECT_EQ(r->channelLayout, "mono");
     }
     EXPECT_TRUE(failed.empty());
+}
+
+// The owner may wait for the job as soon as it has its thread: running from
+// creation, ended by a thread deleted unstarted (a loading dialog that never
+// ran) as well as by one that ran.
+TEST_F(ImportJobTest, RunningFromTheThreadsCreationUntilItsLastTouch)
+{
+    TaskThread* unstarted = CreateImportThread(&job);
+    EXPECT_TRUE(job.end.Running());
+    delete unstarted;
+    EXPECT_FALSE(job.end.Running());
+    EXPECT_TRUE(sink.Drain().empty());
+
+    Add("one.mp4", Media::Mp4);
+    TaskThread* thread = CreateImportThread(&job);
+    EXPECT_TRUE(job.end.Running());
+    ASSERT_EQ(StartTaskThread(thread), wxTHREAD_NO_ERROR);
+    job.WaitForEnd();
+    EXPECT_FALSE(job.end.Running());
+    EXPECT_EQ(records.size(), 1u);
 }
 
 TEST_F(ImportJobTest, UnplayableFilesAreSetApartWithAClosingEvent)
