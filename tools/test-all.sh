@@ -7,11 +7,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${MV_BUILD_DIR:-$top/build}
 jobs=$(nproc)
 
-if [ "$(id -u)" = 0 ]; then
-  "$top/tools/install-deps.sh" --test
-else
-  sudo "$top/tools/install-deps.sh" --test
-fi
+"$top/tools/install-deps.sh" --test
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMEROVANT_TESTS=ON
 cmake --build "$build" -j"$jobs"
 xvfb-run -a -s "-screen 0 1280x1024x24" \
