@@ -14,8 +14,12 @@
 
 namespace {
 
-enum { kRun = 0, kStop = 1, kPause = 2 };
-enum { kFinished = 0, kPaused = 1, kRunning = 2 };
+constexpr int kRun = ConvertJob::kRun;
+constexpr int kStop = ConvertJob::kStop;
+constexpr int kPause = ConvertJob::kPause;
+constexpr int kFinished = ConvertJob::kFinished;
+constexpr int kPaused = ConvertJob::kPaused;
+constexpr int kRunning = ConvertJob::kRunning;
 enum { kStateProgress = 0, kStateStopped = 1, kStateFailed = 2 };
 
 void PostState(const ProgressTarget* t, int percent, int state)
@@ -71,7 +75,6 @@ int OnConvertProgress(void* context, double seconds, int finished)
 void RunConvertJob(void* user)
 {
     auto* job = static_cast<ConvertJob*>(user);
-    job->end.Begin();
     ConverterInstance* ct = AppServices::Converter();
     const size_t n = job->durations.size();
     if (ct)
@@ -116,6 +119,7 @@ void RunConvertJob(void* user)
         auto* event = new wxCommandEvent(EVT_CONVERT_FINISHED, job->targetId);
         job->target->QueueEvent(event);
     }
+    // The last touch of the record: the dialog may free it from here on.
     job->end.Finish();
 }
 

@@ -26,8 +26,10 @@ struct ConvertJob {
     int targetId = 0;
     // Makes and queues the grid cell event; set by the dialog.
     ConvertProgressPoster postProgress = nullptr;
-    std::atomic<int> control{0};  // GUI writes: 0 run, 1 stop requested, 2 paused
-    std::atomic<int> status{0};   // job writes: 2 running, 1 paused, 0 finished
+    enum Control { kRun = 0, kStop = 1, kPause = 2 };
+    enum Status { kFinished = 0, kPaused = 1, kRunning = 2 };
+    std::atomic<int> control{kRun};     // GUI writes a Control value
+    std::atomic<int> status{kFinished};  // job writes a Status value
 
     JobEnd end;  // the worker's use of this record
     void SetTarget(wxWindow* window);

@@ -14,8 +14,6 @@
 
 namespace {
 
-const int kPreviewStopId = 2149;
-
 PlayerInstance* Player() { return AppServices::Player(); }
 
 }  // namespace
@@ -68,7 +66,6 @@ wxString BuildPlayerArguments(const wxString& path)
 void RunPlayback(void* user)
 {
     auto* job = static_cast<PlayJob*>(user);
-    job->end_.Begin();
     // Paths keep their backslashes: on this system they are part of a name.
     const wxString path = job->media ? job->media->path : wxString();
     if (PlayerInstance* py = Player()) {
@@ -83,8 +80,9 @@ void RunPlayback(void* user)
         std::lock_guard<std::mutex> lock(job->lock_);
         job->finished = true;
         if (job->events_)
-            job->events_->QueueEvent(new wxThreadEvent(wxEVT_THREAD, kPreviewStopId));
+            job->events_->QueueEvent(new wxThreadEvent(wxEVT_THREAD, PlayJob::ID_END_EVENT));
     }
+    // The last touch of the record: the owner may free it from here on.
     job->end_.Finish();
 }
 

@@ -20,6 +20,9 @@ struct MediaInfo;
 
 class PlayJob {
 public:
+    // The id of the wxEVT_THREAD event queued to eventWindow when a play ends.
+    enum { ID_END_EVENT = 2149 };
+
     PlayJob() = default;
     // Stops a playback still running on this record and waits for its thread.
     ~PlayJob();
@@ -28,7 +31,7 @@ public:
 
     MediaInfo* media = nullptr;   // the file to play is its path
     int durationSeconds = 0;      // the file's duration
-    wxWindow* eventWindow = nullptr;  // receives positions and the end event (id 2149)
+    wxWindow* eventWindow = nullptr;  // receives positions and the end event
     wxWindow* canvas = nullptr;       // repainted for every new frame
     wxString snapshotFolder;
     unsigned char snapshotFormat = 0;  // 0 JPEG, 1 BMP

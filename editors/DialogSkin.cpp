@@ -1,8 +1,8 @@
 #include "DialogSkin.h"
 
-#include "ImageUtil.h"
 #include "PvBitmapButton.h"
 #include "PvStaticText.h"
+#include "SkinButton.h"
 
 #include <wx/settings.h>
 
@@ -17,17 +17,10 @@ PvBitmapButton* DialogSkin::Button(wxWindow* parent, int id, const wxPoint& pos,
                                    const wxString& normalName, const wxBitmap& skin,
                                    ButtonImages images)
 {
-    wxBitmap* normal = ImageUtil::LoadThemeBitmap(normalName, wxBITMAP_TYPE_PNG);
-    const wxSize size = normal ? normal->GetSize() : wxSize(1, 1);
-    auto* button = new PvBitmapButton(parent, id, pos, size, wxBORDER_NONE);
-    button->SetBitmapNormal(normal);
-    if (images >= WITH_CURRENT)
-        button->SetBitmapCurrent(ImageUtil::LoadThemeBitmap(StateName(normalName, "current")));
-    if (images >= WITH_CURRENT_AND_PRESSED)
-        button->SetBitmapPressed(ImageUtil::LoadThemeBitmap(StateName(normalName, "pressed")));
-    if (skin.IsOk())
-        button->SetBackgroundBitmap(ImageUtil::CropBitmap(skin, pos.x, pos.y, size.x, size.y));
-    return button;
+    return SkinButton::Create(parent, id, pos, &skin, normalName,
+                              images >= WITH_CURRENT ? StateName(normalName, "current") : wxString(),
+                              images >= WITH_CURRENT_AND_PRESSED ? StateName(normalName, "pressed")
+                                                                 : wxString());
 }
 
 PvStaticText* DialogSkin::Label(wxWindow* parent, const wxString& text, const wxFont& font,

@@ -21,7 +21,7 @@ public:
 
     // A button at pos sized to its normal picture, with the "-current.png"
     // and "-pressed.png" pictures of the same name as asked, over the piece
-    // of skin under it. A missing picture leaves an empty 1 x 1 button.
+    // of skin under it (SkinButton).
     static PvBitmapButton* Button(wxWindow* parent, int id, const wxPoint& pos,
                                   const wxString& normalName, const wxBitmap& skin,
                                   ButtonImages images = WITH_CURRENT_AND_PRESSED);

@@ -68,11 +68,11 @@ std::vector<FrameTESSALINE::PaneSlot> FrameTESSALINE::PaneLayout(const wxSize& b
     return {
         {"TitleWindow", 2165, title, wxNO_BORDER},
         {"MenuWindow", 2155, menu, wxNO_BORDER},
-        {"ToolbarWindow", 2007, toolbar, wxNO_BORDER},
-        {"SelectWindow", 2136, select, wxNO_BORDER},
-        {"PreviewWindow", 2140, preview, 0},
+        {"ToolbarWindow", ToolbarWindow::ID_TOOLBAR_WINDOW, toolbar, wxNO_BORDER},
+        {"SelectWindow", SelectWindow::ID_SELECT_WINDOW, select, wxNO_BORDER},
+        {"PreviewWindow", PreviewWindow::ID_PREVIEW_WINDOW, preview, 0},
         {"ProfileWindow", 2138, profile, wxNO_BORDER},
-        {"OutputWindow", 2139, output, wxNO_BORDER},
+        {"OutputWindow", OutputWindow::ID_OUTPUT_WINDOW, output, wxNO_BORDER},
         {"StartWindow", 2153, start, wxNO_BORDER},
     };
 }

@@ -9,6 +9,8 @@
 
 class FrameTESSALINE : public FrameBase {
 public:
+    enum { ID_MAIN_FRAME = 2000 };
+
     // One pane's place on the background.
     struct PaneSlot {
         const char* name;

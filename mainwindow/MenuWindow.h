@@ -4,6 +4,7 @@
 #pragma once
 
 #include "BaseWindow.h"
+#include "FrameTESSALINE.h"
 
 #include <memory>
 
@@ -36,7 +37,7 @@ public:
         ID_ABOUT = 5014,
     };
     // The id of the main frame, which Exit closes.
-    enum { ID_MAIN_FRAME = 2000 };
+    enum { ID_MAIN_FRAME = FrameTESSALINE::ID_MAIN_FRAME };
 
     MenuWindow();
     ~MenuWindow() override;

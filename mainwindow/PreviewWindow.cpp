@@ -11,6 +11,7 @@
 #include "PvStaticText.h"
 #include "OutputWindow.h"
 #include "SelectWindow.h"
+#include "SkinButton.h"
 #include "StringUtil.h"
 
 #include <wx/dcbuffer.h>
@@ -27,19 +28,6 @@ namespace {
 constexpr int kTimesY = 30 + 218 + 6;
 constexpr int kTimesRightMargin = 8;
 const char* const kZeroTime = "00:00:00";
-
-wxBitmap* LoadOr(const wxString& entry, const wxSize& fallback)
-{
-    if (wxBitmap* bitmap = ImageUtil::LoadThemeBitmap(entry))
-        return bitmap;
-    return new wxBitmap(fallback);
-}
-
-wxSize PictureSize(const wxString& entry, const wxSize& fallback)
-{
-    const wxImage image = ImageUtil::LoadThemeImage(entry);
-    return image.IsOk() ? image.GetSize() : fallback;
-}
 
 wxBitmap Crop(const wxBitmap* face, const wxPoint& pos, const wxSize& size)
 {
@@ -168,92 +156,44 @@ PvSlider* PreviewWindow::MakeSlider(int id, const wxPoint& pos, const wxString& 
     return slider;
 }
 
-PvBitmapButton* PreviewWindow::MakeButton(int id, const wxPoint& pos, const ButtonPictures& pictures,
-                                          const wxBitmap* background)
-{
-    wxBitmap* normal = LoadOr(pictures.normal, wxSize(26, 26));
-    auto* button = new PvBitmapButton(this, id, pos, normal->GetSize(), wxBORDER_NONE);
-    button->SetBitmapNormal(normal);
-    button->SetBitmapCurrent(ImageUtil::LoadThemeBitmap(pictures.current));
-    button->SetBitmapPressed(ImageUtil::LoadThemeBitmap(pictures.pressed));
-    if (pictures.disabled)
-        button->SetBitmapDisable(ImageUtil::LoadThemeBitmap(pictures.disabled));
-    if (background)
-        button->SetBackgroundBitmap(*background);
-    return button;
-}
-
 void PreviewWindow::CreateButtons(const wxBitmap* face, int y)
 {
+    const wxString dir = "surface/window/preview-";
+    // Play and pause lie on one spot, and so do volume and mute.
     const wxPoint playPos(36, y);
-    const wxSize playSize = PictureSize("surface/window/preview-play-normal.png", wxSize(26, 26));
-    // Play and pause lie on one spot and share one background.
-    const wxBitmap playBackground = Crop(face, playPos, playSize);
-    m_playButton = MakeButton(ID_PLAY, playPos,
-                              {"surface/window/preview-play-normal.png",
-                               "surface/window/preview-play-current.png",
-                               "surface/window/preview-play-pressed.png",
-                               "surface/window/preview-play-disable.png"},
-                              &playBackground);
+    m_playButton = SkinButton::Create(this, ID_PLAY, playPos, face, dir + "play-normal.png",
+                                      dir + "play-current.png", dir + "play-pressed.png",
+                                      dir + "play-disable.png");
     m_playButton->Enable(false);
-    m_pauseButton = MakeButton(ID_PAUSE, playPos,
-                               {"surface/window/preview-pause-normal.png",
-                                "surface/window/preview-pause-current.png",
-                                "surface/window/preview-pause-pressed.png", nullptr},
-                               &playBackground);
+    m_pauseButton = SkinButton::Create(this, ID_PAUSE, playPos, face, dir + "pause-normal.png",
+                                       dir + "pause-current.png", dir + "pause-pressed.png");
     m_pauseButton->Show(false);
 
     auto next = [](const PvBitmapButton* b, int gap) {
         return wxPoint(b->GetPosition().x + b->GetSize().GetWidth() + gap, b->GetPosition().y);
     };
-    auto backgroundAt = [face](const wxPoint& pos, const wxString& entry) {
-        return Crop(face, pos, PictureSize(entry, wxSize(26, 26)));
-    };
-
-    wxPoint pos = next(m_playButton, 4);
-    wxBitmap background = backgroundAt(pos, "surface/window/preview-stop-normal.png");
-    m_stopButton = MakeButton(ID_STOP, pos,
-                              {"surface/window/preview-stop-normal.png",
-                               "surface/window/preview-stop-current.png",
-                               "surface/window/preview-stop-pressed.png",
-                               "surface/window/preview-stop-disable.png"},
-                              &background);
+    m_stopButton = SkinButton::Create(this, ID_STOP, next(m_playButton, 4), face,
+                                      dir + "stop-normal.png", dir + "stop-current.png",
+                                      dir + "stop-pressed.png", dir + "stop-disable.png");
     m_stopButton->Enable(false);
 
-    pos = next(m_stopButton, 8);
-    background = backgroundAt(pos, "surface/window/preview-photo-normal.png");
-    m_snapshotButton = MakeButton(ID_SNAPSHOT_BUTTON, pos,
-                                  {"surface/window/preview-photo-normal.png",
-                                   "surface/window/preview-photo-current.png",
-                                   "surface/window/preview-photo-pressed.png",
-                                   "surface/window/preview-photo-normal.png"},
-                                  &background);
+    m_snapshotButton = SkinButton::Create(this, ID_SNAPSHOT_BUTTON, next(m_stopButton, 8), face,
+                                          dir + "photo-normal.png", dir + "photo-current.png",
+                                          dir + "photo-pressed.png", dir + "photo-normal.png");
     m_snapshotButton->Enable(false);
     m_snapshotButton->Bind(wxEVT_BUTTON, &PreviewWindow::OnSnapshot, this, ID_SNAPSHOT_BUTTON);
 
-    pos = next(m_snapshotButton, 0);
-    background = backgroundAt(pos, "surface/window/preview-select-normal.png");
-    m_optionsButton = MakeButton(ID_OPTIONS_BUTTON, pos,
-                                 {"surface/window/preview-select-normal.png",
-                                  "surface/window/preview-select-current.png",
-                                  "surface/window/preview-select-pressed.png",
-                                  "surface/window/preview-select-normal.png"},
-                                 &background);
+    m_optionsButton = SkinButton::Create(this, ID_OPTIONS_BUTTON, next(m_snapshotButton, 0), face,
+                                         dir + "select-normal.png", dir + "select-current.png",
+                                         dir + "select-pressed.png", dir + "select-normal.png");
     m_optionsButton->Bind(wxEVT_BUTTON, &PreviewWindow::OnSnapshotOptions, this,
                           ID_OPTIONS_BUTTON);
 
-    // Volume and mute: one picture each, on one spot with one background.
-    pos = next(m_optionsButton, 10);
-    wxBitmap* volume = LoadOr("surface/window/preview-volume.png", wxSize(22, 26));
-    background = Crop(face, pos, volume->GetSize());
-    m_volumeButton = new PvBitmapButton(this, ID_VOLUME_BUTTON, pos, volume->GetSize(),
-                                        wxBORDER_NONE);
-    m_volumeButton->SetBitmapNormal(volume);
-    m_volumeButton->SetBackgroundBitmap(background);
-    m_muteButton = new PvBitmapButton(this, ID_MUTE_BUTTON, pos, volume->GetSize(), wxBORDER_NONE);
-    m_muteButton->SetBitmapNormal(
-        LoadOr("surface/window/preview-volume-mute.png", volume->GetSize()));
-    m_muteButton->SetBackgroundBitmap(background);
+    const wxPoint volumePos = next(m_optionsButton, 10);
+    m_volumeButton = SkinButton::Create(this, ID_VOLUME_BUTTON, volumePos, face,
+                                        dir + "volume.png", wxString());
+    m_muteButton = SkinButton::Create(this, ID_MUTE_BUTTON, volumePos, face,
+                                      dir + "volume-mute.png", wxString());
     m_muteButton->Show(false);
     m_volumeButton->Bind(wxEVT_BUTTON, &PreviewWindow::OnMute, this, ID_VOLUME_BUTTON);
     m_muteButton->Bind(wxEVT_BUTTON, &PreviewWindow::OnMute, this, ID_MUTE_BUTTON);

@@ -25,7 +25,7 @@ public:
         ID_VOLUME_SLIDER_POSITION = 2143,
         ID_VOLUME_SLIDER = 2144,
         ID_PLAY = 2148,
-        ID_STOP = 2149,  // also the playback job's end event
+        ID_STOP = PlayJob::ID_END_EVENT,  // the stop button and the playback job's end
         ID_PAUSE = 2150,
         ID_SNAPSHOT_BUTTON = 1,
         ID_OPTIONS_BUTTON = 2,
@@ -91,15 +91,6 @@ protected:
 private:
     void CreateTexts(const wxBitmap* face);
     void CreateButtons(const wxBitmap* face, int y);
-    // Theme entries of a button's states; disabled may be null.
-    struct ButtonPictures {
-        const char* normal;
-        const char* current;
-        const char* pressed;
-        const char* disabled;
-    };
-    PvBitmapButton* MakeButton(int id, const wxPoint& pos, const ButtonPictures& pictures,
-                               const wxBitmap* background);
     PvSlider* MakeSlider(int id, const wxPoint& pos, const wxString& track,
                          const wxString& thumb, const wxBitmap* face);
     // Keeps the two time labels at the pane's right edge.

@@ -12,6 +12,7 @@
 #include "PvBitmapButton.h"
 #include "PvCheckBox.h"
 #include "PvGridCellRenderCommandEvent.h"
+#include "SelectWindow.h"
 #include "SkinButton.h"
 #include "TfGridCellRenderer.h"
 #include "WmGrid.h"
@@ -24,7 +25,9 @@
 
 namespace {
 
-enum { kRun = 0, kRunning = 2, kFinished = 0 };
+constexpr int kRun = ConvertJob::kRun;
+constexpr int kRunning = ConvertJob::kRunning;
+constexpr int kFinished = ConvertJob::kFinished;
 
 constexpr int kGridLeft = 40;
 constexpr int kGridTop = 72;
@@ -122,7 +125,7 @@ wxString ProgressDialog::FinishedMessage(int failed, int total)
 
 wxGrid* ProgressDialog::FindFileListGrid()
 {
-    return FindGridIn(wxWindow::FindWindowById(ID_SELECT_WINDOW));
+    return FindGridIn(wxWindow::FindWindowById(SelectWindow::ID_SELECT_WINDOW));
 }
 
 int ProgressDialog::GetFailedCount() const

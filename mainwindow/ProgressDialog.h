@@ -45,7 +45,6 @@ public:
         LIST_PATH = 5,
         LIST_PROFILE_ID = 6,
     };
-    enum { ID_SELECT_WINDOW = 2136 };
 
     ProgressDialog();
     // Stops a run still going and waits until the conversion thread no
@@ -65,7 +64,7 @@ public:
 
     // The text shown at the end of a run of `total` files of which `failed` failed.
     static wxString FinishedMessage(int failed, int total);
-    // The grid of the file list pane (the one found by id 2136), or null.
+    // The grid of the file list pane (found by its id), or null.
     static wxGrid* FindFileListGrid();
 
 protected:

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "BaseWindow.h"
+#include "PaneIds.h"
 
 #include <wx/arrstr.h>
 #include <wx/dynarray.h>
@@ -25,7 +26,7 @@ struct MediaInfo;
 class SelectWindow : public BaseWindow {
 public:
     enum {
-        ID_SELECT_WINDOW = 2136,
+        ID_SELECT_WINDOW = PANE_FILE_LIST,
         ID_MENU_REMOVE = 2,
         ID_MENU_CLEAR_ALL = 3,
     };

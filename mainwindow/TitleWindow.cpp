@@ -1,6 +1,7 @@
 #include "TitleWindow.h"
 
 #include "AppUtil.h"
+#include "FrameTESSALINE.h"
 #include "ImageUtil.h"
 #include "PvBitmapButton.h"
 #include "PvStaticText.h"
@@ -19,7 +20,6 @@ const wxPoint kPicturePos(13, 5);
 const wxPoint kLabelPos(34, 6);
 constexpr int kButtonTop = 6;
 constexpr int kRightMargin = 10;
-constexpr int kMainFrameId = 2000;
 
 wxWindow* TopWindow()
 {
@@ -117,7 +117,7 @@ void TitleWindow::OnClose(wxCommandEvent&)
     wxWindow* top = TopWindow();
     if (!top)
         return;
-    auto* event = new wxCloseEvent(wxEVT_CLOSE_WINDOW, kMainFrameId);
+    auto* event = new wxCloseEvent(wxEVT_CLOSE_WINDOW, FrameTESSALINE::ID_MAIN_FRAME);
     event->SetEventObject(top);
     event->SetCanVeto(false);
     top->GetEventHandler()->QueueEvent(event);

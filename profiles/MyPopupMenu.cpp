@@ -9,6 +9,7 @@
 #include "MyLeafMenu.h"
 #include "MyMenuItem.h"
 #include "PvBitmapButton.h"
+#include "SkinButton.h"
 
 #include <wx/dcclient.h>
 #include <wx/image.h>
@@ -26,13 +27,7 @@ constexpr int kArrowRight = 30;
 PvBitmapButton* MakeStripButton(wxWindow* parent, int id, const wxString& normal,
                                 const wxString& over, const wxPoint& pos)
 {
-    wxBitmap* image = ImageUtil::LoadThemeBitmap(normal, wxBITMAP_TYPE_PNG);
-    if (!image)
-        image = new wxBitmap(16, 16);
-    auto* button = new PvBitmapButton(parent, id, pos, image->GetSize(), wxBORDER_NONE,
-                                      wxDefaultValidator);
-    button->SetBitmapNormal(image);
-    button->SetBitmapCurrent(ImageUtil::LoadThemeBitmap(over, wxBITMAP_TYPE_PNG));
+    PvBitmapButton* button = SkinButton::Create(parent, id, pos, nullptr, normal, over);
     button->SetBackgroundColour(*wxWHITE);
     return button;
 }

@@ -13,9 +13,11 @@
 #include "MyPopupMenu.h"
 #include "MyTitle.h"
 #include "NotifyCode.h"
+#include "PaneIds.h"
 #include "ProfileComboBox.h"
 #include "PvBitmapButton.h"
 #include "PvMediaDomain.h"
+#include "SkinButton.h"
 #include "StringUtil.h"
 #include "ZR_Tool.h"
 
@@ -31,7 +33,6 @@
 namespace {
 
 constexpr int kProfileComboId = 2110;  // the profile pane's chooser
-constexpr int kFileListId = 2136;      // the file list pane
 constexpr long kChooserStyle = 17;
 
 const wxPoint kPresetLabel(20, 94);
@@ -172,17 +173,15 @@ wxSize SettingFrame::DoGetBestSize() const
 
 void SettingFrame::CreateButton(int id, const wxString& stem, const wxPoint& pos, bool snapshot)
 {
-    wxBitmap* normal = ImageUtil::LoadThemeBitmap("surface/setting/" + stem + ".png");
-    const wxSize size = normal ? normal->GetSize() : wxSize(80, 24);
+    const wxString normal = "surface/setting/" + stem + ".png";
     wxPoint at = pos;
     // Negative x: measured from the right edge by the button's width.
-    if (at.x < 0)
-        at.x = GetSize().x - size.x + at.x;
-    auto* button = new PvBitmapButton(this, id, at, size, wxBORDER_NONE);
-    button->SetBitmapNormal(normal);
-    button->SetBitmapCurrent(ImageUtil::LoadThemeBitmap("surface/setting/" + stem + "_over.png"));
-    if (snapshot && GetShape())
-        button->SetBackgroundBitmap(ImageUtil::CropBitmap(*GetShape(), at.x, at.y, size.x, size.y));
+    if (at.x < 0) {
+        const wxImage picture = ImageUtil::LoadThemeImage(normal);
+        at.x += GetSize().x - (picture.IsOk() ? picture.GetWidth() : 24);
+    }
+    SkinButton::Create(this, id, at, snapshot ? GetShape() : nullptr, normal,
+                       "surface/setting/" + stem + "_over.png");
 }
 
 void SettingFrame::CreateOptionBox(const wxString& label, const wxPoint& pos,
@@ -383,7 +382,7 @@ void SettingFrame::OnOk(wxCommandEvent&)
         paneChooser->SetValue(m_combo->GetValue());
         paneChooser->Refresh();
     }
-    if (auto* fileList = dynamic_cast<PvObserver*>(wxWindow::FindWindowById(kFileListId)))
+    if (auto* fileList = dynamic_cast<PvObserver*>(wxWindow::FindWindowById(PANE_FILE_LIST)))
         Attach(fileList);
     SetState(NOTIFY_PROFILE_CHANGED);
     Notify(m_combo);

@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr int ID_MAIN_FRAME = 2000;
 
 wxString CatalogPath()
 {
@@ -50,7 +49,7 @@ bool AppMain::OnInit()
     const wxString title = GetAppDisplayName();
     auto* frame = new FrameTESSALINE;
     SetTopWindow(frame);
-    if (!frame->Create(ID_MAIN_FRAME, title, wxDefaultSize)) {
+    if (!frame->Create(FrameTESSALINE::ID_MAIN_FRAME, title, wxDefaultSize)) {
         // Without its skin the frame has no size: end here, but still free
         // what was made (the toolkit calls OnExit only after a true OnInit).
         SetTopWindow(nullptr);

@@ -8,6 +8,7 @@
 #include "ImageUtil.h"
 #include "OutputWindow.h"
 #include "ProgressDialog.h"
+#include "SelectWindow.h"
 #include "PvBitmapButton.h"
 #include "PvCheckBox.h"
 #include "RunTestUtil.h"
@@ -101,7 +102,7 @@ protected:
             [this](const SystemActions::Action& a) { m_actions.push_back(a.LogLine()); });
 
         m_frame = new wxFrame(nullptr, wxID_ANY, "host", wxPoint(0, 0), wxSize(620, 300));
-        auto* list = new wxPanel(m_frame, ProgressDialog::ID_SELECT_WINDOW, wxPoint(0, 0),
+        auto* list = new wxPanel(m_frame, SelectWindow::ID_SELECT_WINDOW, wxPoint(0, 0),
                                  wxSize(600, 200));
         m_list = new wxGrid(list, wxID_ANY, wxPoint(0, 0), wxSize(600, 200));
         m_list->CreateGrid(0, 7);
