@@ -6,6 +6,7 @@
 #include "MenuWindow.h"
 #include "RkMenuBar.h"
 #include "RkMenuButton.h"
+#include "SelectWindow.h"
 
 #include <gtest/gtest.h>
 #include <wx/filesys.h>
@@ -33,6 +34,15 @@ TEST(MainFrameMenuTest, MenuPaneSitsInItsSlotAndItsMenusOpenOverTheFrame)
     RkMenuBar* bar = pane->GetMenuBar();
     ASSERT_EQ(bar->GetTitles().size(), 4u);
     ctest::Screenshot("main-frame-menu-bar");
+    auto* list = dynamic_cast<SelectWindow*>(frame->FindWindow(SelectWindow::ID_SELECT_WINDOW));
+    ASSERT_NE(list, nullptr);
+    for (const char* name : {"one", "two"}) {
+        wxArrayString fields;
+        for (const char* field : {name, "00:00:01", "", name, ".mp4", "/nowhere", "mp4v (*.mp4)"})
+            fields.Add(field);
+        list->AddRow(fields);
+    }
+    ASSERT_EQ(list->GetRowCount(), 2);
 
     // File open, then the pointer slides to Edit, whose "Clear All" reaches
     // the file list.
@@ -46,6 +56,7 @@ TEST(MainFrameMenuTest, MenuPaneSitsInItsSlotAndItsMenusOpenOverTheFrame)
     ASSERT_TRUE(menutest::ClickTitle(bar, 6, script));
     menutest::WaitForScreenshots();
     EXPECT_EQ(RkMenuBar::GetCurrentTitleId(), RkMenuBar::TITLE_NONE);
+    EXPECT_EQ(list->GetRowCount(), 0);
 
     frame->Destroy();
     ctest::Pump(100);

@@ -25,19 +25,6 @@ using namespace ptest;
 
 namespace {
 
-wxString RunCatalog()
-{
-    const wxString video =
-        "  <subsection seq=\"1\" level=\"2\" isShow=\"1\" id=\"mp4v (*.mp4)\" alias=\"MP4 (*.mp4)\" "
-        "image=\"\" description=\"d\" transfer_extra_param=\"-vcodec mpeg4 -b 400k -acodec aac -ab 96k\"/>\n";
-    const wxString audio =
-        "  <subsection seq=\"1\" level=\"2\" isShow=\"1\" id=\"ogg_vorbis (*.ogg)\" alias=\"Vorbis audio\" "
-        "image=\"\" description=\"d\" transfer_extra_param=\"-vn -acodec libvorbis -ab 96k\"/>\n";
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<catalog>\n" +
-           CatalogGroup("Video", "surface/profile/category/general.png", video) +
-           CatalogGroup("Audio", "surface/profile/category/audio.png", audio) + "</catalog>\n";
-}
-
 // Presses Return on every native question or notice while it lives.
 struct Answerer {
     Answerer()

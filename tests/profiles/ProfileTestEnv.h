@@ -33,6 +33,9 @@ wxString CatalogGroup(const wxString& id, const wxString& image, const wxString&
 // "User Defined" (1) and an empty "Recent": the popup is 5 * 28 + 25 = 165
 // high and the profile list shows three rows.
 wxString ChooserCatalog();
+// Two converting profiles: "MP4 (*.mp4)" (mpeg4 and AAC) in Video, "Vorbis audio"
+// (audio only) in Audio.
+wxString RunCatalog();
 
 // The chooser worked with the pointer: open it by a click on the box, the
 // screen points of a category row and of a profile row, and a whole choice.
