@@ -34,6 +34,7 @@ ADD_BUTTON = (20 + 66, 56 + 22)          # toolbar pane at (0, 56), button 132 x
 START_BUTTON = (690 + 68, 450 + 32)      # start pane at (690, 450), 136 x 64
 RUN_DIALOG_SIZE = (640, 440)
 LOG_DIALOG_SIZE = (420, 392)
+LOG_TEXT = (20 + 40, 68 + 40)            # inside the log dialog's text (at 20, 68)
 CLOSE_OFFSET = (-8 - 7, 6 + 7)           # dialog close button: 8 from the right, 6 down
 OPEN_BOX = (48, 332)
 SHUTDOWN_BOX = (48, 361)
@@ -121,6 +122,20 @@ def cell_pixels(folder, name, origin):
          "-depth", "8", "rgb:" + path])
     with open(path, "rb") as f:
         return f.read()
+
+
+def log_text(origin):
+    """The log dialog's text, as a user would copy it: a click into the text,
+    select all, copy, and the clipboard read back."""
+    click(origin, LOG_TEXT)
+    xdo("key", "ctrl+a")
+    time.sleep(0.1)
+    xdo("key", "ctrl+c")
+    time.sleep(0.3)
+    try:
+        return run(["xclip", "-selection", "clipboard", "-o"], timeout=5).stdout
+    except subprocess.TimeoutExpired:
+        return ""
 
 
 def make_clip(path, seconds):
@@ -254,8 +269,10 @@ def main():
         # Three clips at once; the unreadable one is named in the log dialog.
         add_files_with_dialog(main_xy, ["ctrl+a", "Return"])
         log_xy = window_of_size(LOG_DIALOG_SIZE, 15)
-        check(log_xy is not None, "the log dialog names the unreadable file")
+        check(log_xy is not None, "the log dialog opens")
         shot(shots, "1-log-dialog")
+        check(log_xy is not None and log_text(log_xy).splitlines() == ["broken.avi"],
+              "the log dialog names the unreadable file")
         if log_xy:
             click(log_xy, (LOG_DIALOG_SIZE[0] + CLOSE_OFFSET[0], CLOSE_OFFSET[1]))
             check(wait_for(lambda: window_of_size(LOG_DIALOG_SIZE, 0) is None, 5),
