@@ -80,6 +80,8 @@ public:
     const wxString& GetIdExtension() const { return m_idExtension; }
     const wxString& GetOutputExtension() const { return m_outputExtension; }
     bool IsCatalogLoaded() const { return m_document.GetRoot() != nullptr; }
+    // The catalog load started on the first idle event, while anyone holds it.
+    std::weak_ptr<CatalogLoadJob> GetLoadJob() const { return m_loadJob; }
 
 protected:
     wxSize DoGetBestSize() const override;

@@ -345,6 +345,11 @@ protected:
             std::lock_guard<std::mutex> lock(g_cellsMutex);
             g_cells.clear();
         }
+        NewJob();
+    }
+    void NewJob()
+    {
+        job.reset();  // waits for the thread's last use
         job = std::make_unique<ConvertJob>();
         job->target = &sink;
         job->targetId = 2169;
@@ -461,26 +466,44 @@ TEST_F(ConvertJobTest, PauseDuringASecondFileHoldsTheThird)
     EXPECT_EQ(FinishedEvents(), 1);
 }
 
-// A pause pressed as the last file ends: the toggle has claimed the status
-// word but not yet reached the converter. The worker's end must leave the
-// shared converter unpaused once that toggle lands, and later toggles of the
-// finished run do nothing.
+// Pause toggled from another thread, over and over, while the last file ends:
+// wherever the end falls among the toggles, the shared converter is left
+// unpaused (an even number of toggles) for the next run, the run finishes
+// once, and toggles of the finished run do nothing.
 TEST_F(ConvertJobTest, PauseAsTheLastFileEndsLeavesTheConverterRunning)
 {
-    ct.script = {{{}, ZR_CT_DONE}};
     InstallScriptedConverter(ct);
-    AddTasks(1);
-    Start();
-    ASSERT_TRUE(ct.WaitRunning(0));
-    job->status = 1;  // the toggle's first step
-    ct.Release();
-    WaitFinished();
-    ++ct.pauseToggles;  // the toggle's converter step, after the end
-    EXPECT_EQ(ct.pauseToggles % 2, 0) << "the converter stays paused for the next run";
-    ToggleConvertPause(job.get());
-    EXPECT_EQ(job->status.load(), 0);
-    EXPECT_EQ(ct.pauseToggles, 2);
-    EXPECT_EQ(FinishedEvents(), 1);
+    for (int round = 0; round < 200; ++round) {
+        SCOPED_TRACE(round);
+        NewJob();
+        {
+            std::lock_guard<std::mutex> lock(ct.mutex);
+            ct.script = {{{}, ZR_CT_DONE}};
+            ct.lines.clear();
+            ct.released = 0;
+            ct.pauseToggles = 0;
+        }
+        AddTasks(1);
+        Start();
+        ASSERT_TRUE(ct.WaitRunning(0));
+        // Pause and resume pressed without a break while the last file ends.
+        std::thread presser([&] {
+            while (job->status != 0)
+                ToggleConvertPause(job.get());
+        });
+        ct.Release();
+        presser.join();
+        WaitFinished();
+        {
+            std::lock_guard<std::mutex> lock(ct.mutex);
+            EXPECT_EQ(ct.pauseToggles % 2, 0) << "the converter stays paused for the next run";
+        }
+        ToggleConvertPause(job.get());
+        EXPECT_EQ(job->status.load(), 0);
+        EXPECT_EQ(FinishedEvents(), round + 1);  // one per run
+    }
+    std::lock_guard<std::mutex> lock(ct.mutex);
+    EXPECT_EQ(ct.pauseToggles % 2, 0);
 }
 
 TEST_F(ConvertJobTest, StopDuringASecondFileEndsTheRun)

@@ -2,6 +2,7 @@
 // option lists from "settings.bin", "Save Profile As" into "User Defined"
 // (every other group kept, never a broken file), and OK making the chosen
 // profile current and telling the file list.
+#include "CatalogLoadJob.h"
 #include "CatalogWriter.h"
 #include "FormatCatalog.h"
 #include "MyLeafMenu.h"
@@ -24,6 +25,7 @@
 #include <wx/regex.h>
 #include <wx/textdlg.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace stest;
@@ -415,14 +417,22 @@ TEST_F(SettingEditorTest, OkMakesTheChosenProfileCurrentAndTellsTheFileList)
 TEST_F(SettingEditorTest, ClosingWhileTheCatalogLoadsIsSafe)
 {
     // The editor goes before its worker can report; the worker's record
-    // outlives it and nothing is queued to the gone window.
+    // outlives it, and every worker ends and lets its record go.
+    std::vector<std::weak_ptr<CatalogLoadJob>> loads;
     for (int i = 0; i < 20; ++i) {
         auto* dialog = new SettingDialog(nullptr, wxID_ANY, "Setting", wxDefaultPosition,
                                          wxDefaultSize, kDialogStyle);
         dialog->Show();
         wxTheApp->ProcessIdle();
+        auto* editor = dynamic_cast<SettingFrame*>(dialog->FindWindow(SettingFrame::ID_SETTING_FRAME));
+        ASSERT_NE(editor, nullptr);
+        loads.push_back(editor->GetLoadJob());
+        EXPECT_FALSE(loads.back().expired()) << "the first idle event starts the load";
         dialog->Destroy();
         ptest::Pump(5);
     }
-    ptest::Pump(300);
+    EXPECT_TRUE(ptest::WaitFor([&] {
+        return std::all_of(loads.begin(), loads.end(), [](const auto& load) { return load.expired(); });
+    }, 20000));
+    ptest::Pump(100);
 }
