@@ -17,24 +17,62 @@
 
 #include <wx/frame.h>
 #include <wx/timer.h>
-#include <wx/uiaction.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
+
+#include <gtk/gtk.h>
 
 #include <cstdlib>
+#include <vector>
 
 using namespace ptest;
 
 namespace {
 
-// Presses Return on every native question or notice while it lives.
-struct Answerer {
-    Answerer()
+// Answers every message box shown while it lives on the box itself, with its
+// affirmative button, and keeps the boxes' messages.
+class BoxAnswerer : public wxModalDialogHook {
+public:
+    BoxAnswerer()
     {
-        timer.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
-            wxUIActionSimulator sim;
-            sim.Char(WXK_RETURN);
-        });
+        Register();
+        m_timer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { AnswerOpenBox(); });
     }
-    wxTimer timer;
+    ~BoxAnswerer() override { Unregister(); }
+    std::vector<wxString> messages;
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) {
+            messages.push_back(box->GetMessage());
+            m_open = box;
+            m_timer.Start(100);  // the box's own loop runs the timer
+        }
+        return wxID_NONE;
+    }
+    void Exit(wxDialog* dialog) override
+    {
+        if (dialog == m_open) {
+            m_open = nullptr;
+            m_timer.Stop();
+        }
+    }
+
+private:
+    void AnswerOpenBox()
+    {
+        if (!m_open || !m_open->GetHandle())
+            return;
+        GtkWidget* box = m_open->GetHandle();
+        if (!gtk_widget_get_mapped(box))
+            return;
+        const bool question = (m_open->GetMessageDialogStyle() & wxYES_NO) != 0;
+        gtk_dialog_response(GTK_DIALOG(box), question ? GTK_RESPONSE_YES : GTK_RESPONSE_OK);
+    }
+
+    wxMessageDialog* m_open = nullptr;
+    wxTimer m_timer;
 };
 
 }  // namespace
@@ -101,9 +139,9 @@ TEST(ProfileConversion, ChosenProfileIsTheOneConverted)
 
     // Converted: each file with its own row's profile.
     {
-        Answerer answer;
-        answer.timer.Start(700);
+        BoxAnswerer answer;
         start->RunConversion();
+        EXPECT_EQ(answer.messages.size(), 1u) << "the run's end is told once";
     }
     Pump(200);
     EXPECT_EQ(mvtest::Probe(out / "one.mp4", "stream=codec_name", "v:0"), "mpeg4");
@@ -115,10 +153,10 @@ TEST(ProfileConversion, ChosenProfileIsTheOneConverted)
 
     // "Apply to All" on and confirmed: every row takes the profile.
     {
-        Answerer answer;
-        answer.timer.Start(400);
+        BoxAnswerer answer;
         Click(box, wxPoint(box->GetBoxSize().x / 2, box->GetSize().y / 2));
         Pump(300);
+        EXPECT_EQ(answer.messages, std::vector<wxString>{"Apply current profile and settings to all?\n"});
     }
     ASSERT_TRUE(pane->IsApplyToAll());
     for (int row = 0; row < 3; ++row)
