@@ -167,6 +167,13 @@ TEST_F(ShippedCatalog, EveryShownProfileConvertsAClipThroughFfmpeg)
             std::vector<std::string> argv = {"ffmpeg", "-nostdin", "-hide_banner", "-v", "error", "-y", "-i", clip};
             for (const std::string& t : Tokens(p.params))
                 argv.push_back(t);
+            // Bounded work on a loaded machine: one thread per encoder, and
+            // the fastest preset where the profile's encoder has presets
+            // (neither changes the streams or the duration checked here).
+            argv.insert(argv.end(), {"-threads", "1"});
+            const std::string encoder = Option(p.params, "-vcodec");
+            if (encoder == "libx264" || encoder == "libx265")
+                argv.insert(argv.end(), {"-preset", "ultrafast"});
             argv.push_back(out);
             mvtest::RunResult r = mvtest::Run(argv);
             if (r.status != 0) {
