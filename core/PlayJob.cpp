@@ -23,11 +23,13 @@ PlayJob::~PlayJob()
     StopPlayJob(this);
 }
 
-bool PlayJob::CopyFrame(wxImage& image) const
+bool PlayJob::CopyFrame(wxImage& image, int* seconds) const
 {
     std::lock_guard<std::mutex> lock(lock_);
     if (finished || width_ <= 0 || height_ <= 0 || pixels_.empty())
         return false;
+    if (seconds)
+        *seconds = frameSeconds_;
     image.Create(width_, height_, false);
     std::memcpy(image.GetData(), pixels_.data(), pixels_.size());
     return true;
@@ -45,11 +47,18 @@ int PlayJob::FrameHeight() const
     return height_;
 }
 
+int PlayJob::FrameSeconds() const
+{
+    std::lock_guard<std::mutex> lock(lock_);
+    return frameSeconds_;
+}
+
 void PlayJob::ClearFrame()
 {
     std::lock_guard<std::mutex> lock(lock_);
     width_ = height_ = 0;
     pixels_.clear();
+    lastSeconds_ = frameSeconds_ = 0;
 }
 
 void PlayJob::Silence()
@@ -92,6 +101,7 @@ int OnPlayerEvent(void*, intptr_t, intptr_t seconds, intptr_t, intptr_t, void* u
     std::lock_guard<std::mutex> lock(job->lock_);
     if (job->finished || !job->events_)
         return 0;
+    job->lastSeconds_ = int(seconds);
     auto* event = new wxCommandEvent(EVT_PLAYER_POSITION, job->eventId_);
     event->SetInt(int(seconds));
     job->events_->QueueEvent(event);
@@ -106,6 +116,7 @@ int OnPlayerFrame(unsigned char* pixels, intptr_t, int width, int height, void* 
         return 0;
     job->width_ = width;
     job->height_ = height;
+    job->frameSeconds_ = job->lastSeconds_;
     job->pixels_.assign(pixels, pixels + size_t(width) * size_t(height) * 3);
     if (job->canvasEvents_) {
         wxWindow* canvas = job->canvas;

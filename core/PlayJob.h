@@ -38,10 +38,12 @@ public:
     // True when nothing plays or the owner silenced the callbacks.
     std::atomic<bool> finished{true};
 
-    // The last frame, copied under the lock; false when there is none.
-    bool CopyFrame(wxImage& image) const;
+    // The last frame, copied under the lock, and the position reported
+    // just before it (whole seconds); false when there is none.
+    bool CopyFrame(wxImage& image, int* seconds = nullptr) const;
     int FrameWidth() const;
     int FrameHeight() const;
+    int FrameSeconds() const;
     // Clears the last frame (for a fresh start).
     void ClearFrame();
     // Sets `finished`; once it returns no callback touches a window.
@@ -60,6 +62,8 @@ private:
     int width_ = 0;
     int height_ = 0;
     std::vector<unsigned char> pixels_;
+    int lastSeconds_ = 0;   // the latest position reported
+    int frameSeconds_ = 0;  // the position reported before the last frame
     // Taken on the GUI thread when the playback starts.
     wxEvtHandler* events_ = nullptr;
     int eventId_ = 0;

@@ -262,7 +262,9 @@ void ClipDialog::OnPlayerPosition(wxCommandEvent& event)
 {
     const int s = event.GetInt();
     const int range = m_seekSlider->GetRange();
-    if (const int duration = m_playback.Duration(); duration > 0) {
+    // Not under the pointer while a thumb or a mark is being dragged.
+    const bool dragging = m_seekSlider->HasCapture() || m_clipSlider->HasCapture();
+    if (const int duration = m_playback.Duration(); duration > 0 && !dragging) {
         const long long target = std::min<long long>((long long)range * s / duration, range);
         if (m_seekSlider->GetThumbPos() < target)
             m_seekSlider->SetThumbPos(int(target));

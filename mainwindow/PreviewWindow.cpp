@@ -19,9 +19,15 @@
 #include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/mstream.h>
 #include <wx/settings.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -232,17 +238,21 @@ void PreviewWindow::ReadSelection(PvSubject* fileList)
 {
     auto* list = dynamic_cast<SelectWindow*>(fileList);
     const wxArrayInt rows = list ? list->GetSelectedRows() : wxArrayInt();
-    if (!rows.empty()) {
-        m_durationText = list->GetCellText(SelectWindow::COL_DURATION, rows[0]);
-        m_sourcePath = list->GetCellText(SelectWindow::COL_PATH, rows[0]);
+    // A row on its way out may still be reported selected: it has no path.
+    const wxString path = rows.empty() ? wxString() : list->GetCellText(SelectWindow::COL_PATH, rows[0]);
+    m_sourcePath = path;
+    m_durationText = path.empty() ? wxString() : list->GetCellText(SelectWindow::COL_DURATION, rows[0]);
+    // Another file, or none, chosen while one plays: the old one stops.
+    if (!m_playJob.finished && m_sourcePath != m_mediaRecord.path) {
+        m_paused = false;
+        StopPlayJob(&m_playJob);
+        ResetControls();
     }
-    // While a video plays a new selection only waits for the next start.
     if (!m_playJob.finished)
         return;
-    SetTimeText(m_totalText, "/" + m_durationText);
-    if (!rows.empty())
-        m_playButton->Enable(true);
-    else
+    SetTimeText(m_totalText, "/" + (m_durationText.empty() ? wxString(kZeroTime) : m_durationText));
+    m_playButton->Enable(!m_sourcePath.empty());
+    if (m_sourcePath.empty())
         m_mediaRecord.path.clear();
 }
 
@@ -277,41 +287,78 @@ void PreviewWindow::OnPaintCanvas(wxPaintEvent&)
 
     // A copy of the last frame, taken under the job's lock; none when idle.
     wxImage frame;
-    if (!m_playJob.CopyFrame(frame))
+    int seconds = 0;
+    if (!m_playJob.CopyFrame(frame, &seconds))
         return;
     if (m_snapshotRequested)
-        SaveSnapshot(frame);
+        SaveSnapshot(frame, seconds);
     const wxRect place = FramePlacement(frame.GetSize(), size);
     if (place.GetSize() != frame.GetSize())
         frame.Rescale(place.width, place.height, wxIMAGE_QUALITY_NORMAL);
     dc.DrawBitmap(wxBitmap(frame), place.GetPosition());
 }
 
-wxString PreviewWindow::SnapshotPath() const
+wxString PreviewWindow::SnapshotPath(int seconds) const
 {
-    wxString elapsed = m_elapsedText->GetText();
-    elapsed.Replace(":", "");
+    wxString time = FormatDuration(uint64_t(std::max(seconds, 0)));
+    time.Replace(":", "");
     const bool bmp = m_playJob.snapshotFormat == FORMAT_BMP;
-    return m_playJob.snapshotFolder + "/" + wxFileName(m_mediaRecord.path).GetName() + "_" +
-           elapsed + (bmp ? ".bmp" : ".jpg");
+    return m_playJob.snapshotFolder + "/" + wxFileName(m_mediaRecord.path).GetName() + "_" + time +
+           (bmp ? ".bmp" : ".jpg");
 }
 
-void PreviewWindow::SaveSnapshot(const wxImage& frame)
+void PreviewWindow::SaveSnapshot(const wxImage& frame, int seconds)
 {
     m_snapshotRequested = false;
     // A file of that name already there is kept: the snapshot takes the
     // next free name.
-    wxFileName path(SnapshotPath());
+    wxFileName path(SnapshotPath(seconds));
     if (path.Exists()) {
         const wxString free = OutputFileHelper::MakeUniqueFileName(path.GetPath(),
                                                                    path.GetFullName());
-        if (free.empty())
+        if (free.empty()) {
+            ReportSnapshotFailure(path.GetFullPath(), "No free file name is left in the folder.");
             return;
+        }
         path.SetFullName(free);
     }
     const bool bmp = m_playJob.snapshotFormat == FORMAT_BMP;
-    wxLogNull quiet;  // a failed save is not reported
-    frame.SaveFile(path.GetFullPath(), bmp ? wxBITMAP_TYPE_BMP : wxBITMAP_TYPE_JPEG);
+    wxMemoryOutputStream encoded;
+    {
+        wxLogNull quiet;  // the failure is told below, once
+        if (!frame.SaveFile(encoded, bmp ? wxBITMAP_TYPE_BMP : wxBITMAP_TYPE_JPEG)) {
+            ReportSnapshotFailure(path.GetFullPath(), "The picture could not be encoded.");
+            return;
+        }
+    }
+    // Written here so that a failure gives the system's own reason.
+    std::vector<char> bytes(encoded.GetLength());
+    encoded.CopyTo(bytes.data(), bytes.size());
+    const wxString full = path.GetFullPath();
+    FILE* file = std::fopen(full.fn_str(), "wb");
+    if (!file) {
+        ReportSnapshotFailure(full, wxString::FromUTF8(std::strerror(errno)) + ".");
+        return;
+    }
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+    int error = ok ? 0 : errno;
+    if (std::fclose(file) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
+        wxRemoveFile(full);
+        ReportSnapshotFailure(full, wxString::FromUTF8(std::strerror(error)) + ".");
+    }
+}
+
+void PreviewWindow::ReportSnapshotFailure(const wxString& path, const wxString& reason)
+{
+    // Not from inside the paint that found it.
+    CallAfter([this, path, reason] {
+        wxMessageBox("The snapshot could not be saved as\n" + path + "\n\n" + reason, "Snapshot",
+                     wxOK | wxICON_ERROR | wxCENTRE, this);
+    });
 }
 
 void PreviewWindow::OnPlay(wxCommandEvent&)
@@ -319,6 +366,9 @@ void PreviewWindow::OnPlay(wxCommandEvent&)
     if (m_paused) {
         PlayerTogglePause();
     } else {
+        // A file no longer in the list is not played.
+        if (m_sourcePath.empty())
+            return;
         SetTimeText(m_totalText, "/" + m_durationText);
         long hours = 0, minutes = 0, seconds = 0;
         SplitClockTime(m_durationText, hours, minutes, seconds);

@@ -61,8 +61,10 @@ public:
     // from the output pane, NOTIFY_STOP_PREVIEW; other codes are ignored.
     void Update(PvSubject* subject, void* argument) override;
 
-    // The snapshot's path for the playing file and the elapsed text shown.
-    wxString SnapshotPath() const;
+    // The snapshot's path for the playing file and the time of the frame
+    // shown (whole seconds).
+    wxString SnapshotPath() const { return SnapshotPath(m_playJob.FrameSeconds()); }
+    wxString SnapshotPath(int seconds) const;
     // Where a frame of that size lies on a canvas of the given size.
     static wxRect FramePlacement(const wxSize& frame, const wxSize& canvas);
 
@@ -99,7 +101,9 @@ private:
     void SetTimeText(PvStaticText* label, const wxString& text);
     void ReadSelection(PvSubject* fileList);
     void ResetControls();
-    void SaveSnapshot(const wxImage& frame);
+    void SaveSnapshot(const wxImage& frame, int seconds);
+    // A message box, after the paint that failed, with the path and the reason.
+    void ReportSnapshotFailure(const wxString& path, const wxString& reason);
 
     void OnPaintCanvas(wxPaintEvent& event);
     void OnPlay(wxCommandEvent& event);

@@ -402,6 +402,7 @@ void SelectWindow::RemoveSelected()
             kept.push_back(record);
     }
     m_records.swap(kept);
+    NotifySelectionChanged();
 }
 
 void SelectWindow::ClearAll()
@@ -410,6 +411,7 @@ void SelectWindow::ClearAll()
         delete record;
     m_records.clear();
     m_grid->DeleteAllRows();
+    NotifySelectionChanged();
 }
 
 void SelectWindow::ShowFileInfo()

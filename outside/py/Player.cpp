@@ -3,11 +3,11 @@
 #include "AudioOut.h"
 #include "AvInput.h"
 #include "QuotedArgs.h"
+#include "RgbScaler.h"
 
 extern "C" {
 #include <libavutil/channel_layout.h>
 #include <libswresample/swresample.h>
-#include <libswscale/swscale.h>
 }
 
 #include <algorithm>
@@ -46,10 +46,13 @@ public:
 
 private:
     bool OpenAudio();
-    void ReadOne();
+    void ReadOne(bool withSound = true);
     void DecodeVideo(const AVPacket* pkt);
     void DecodeAudio(const AVPacket* pkt);
-    void SeekTo(int seconds);
+    void Rewind(double seconds);
+    void SeekTo(double seconds);
+    void ShowPausedAt(int seconds);
+    void Show(const AVFrame* f);
     bool ShowDueFrame();
     double Now();
     double SoundAhead();
@@ -67,19 +70,19 @@ private:
     int vs_ = -1, as_ = -1;
     double start_ = 0;  // the file's start time, seconds
     int duration_ = 0;
-    SwsContext* sws_ = nullptr;
+    RgbScaler rgb_;
     SwrContext* swr_ = nullptr;
-    std::vector<uint8_t> rgb_;
     std::vector<int16_t> pcm_;
     AudioOut sound_;
     std::deque<AVFrame*> frames_;
     AVPacket* pkt_ = av_packet_alloc();
     AVFrame* scratch_ = av_frame_alloc();
+    AVFrame* lastSkipped_ = av_frame_alloc();  // the latest frame dropped before skipBefore_
     bool eof_ = false;
     double skipBefore_ = -1;  // frames before this time are decoded and dropped
     double audioNext_ = 0;    // time of the next sound sample when pts is missing
     double videoNext_ = 0;    // time of the next frame when pts is missing
-    bool showOne_ = false;    // a seek while paused shows its first frame
+    double resumeAt_ = -1;    // a seek while paused showed this time: play on from it
     Clock::time_point wallBase_ = Clock::now();
     int lastPosition_ = -1;
 };
@@ -92,10 +95,10 @@ Player::Session::~Session()
         avcodec_free_context(&video_);
     if (audio_)
         avcodec_free_context(&audio_);
-    sws_freeContext(sws_);
     swr_free(&swr_);
     av_packet_free(&pkt_);
     av_frame_free(&scratch_);
+    av_frame_free(&lastSkipped_);
 }
 
 bool Player::Session::OpenAudio()
@@ -138,7 +141,7 @@ double Player::Session::SoundAhead()
 
 void Player::Session::ReportPosition(bool force)
 {
-    int pos = int(std::floor(Now()));
+    int pos = int(std::floor(Now() + 1e-6));
     pos = std::max(0, duration_ > 0 ? std::min(pos, duration_) : pos);
     if (pos == lastPosition_ && !force)
         return;
@@ -158,7 +161,9 @@ void Player::Session::DecodeVideo(const AVPacket* pkt)
         AVRational rate = s->avg_frame_rate.num > 0 ? s->avg_frame_rate : AVRational{25, 1};
         videoNext_ = t + av_q2d(av_inv_q(rate));
         if (skipBefore_ >= 0 && t < skipBefore_ - 0.02) {
-            av_frame_unref(scratch_);
+            av_frame_unref(lastSkipped_);
+            av_frame_move_ref(lastSkipped_, scratch_);
+            lastSkipped_->pts = int64_t(std::llround(t * 1e6));
             continue;
         }
         AVFrame* f = av_frame_clone(scratch_);
@@ -196,28 +201,29 @@ void Player::Session::DecodeAudio(const AVPacket* pkt)
     }
 }
 
-void Player::Session::ReadOne()
+void Player::Session::ReadOne(bool withSound)
 {
     if (av_read_frame(in_.get(), pkt_) < 0) {
         if (video_)
             DecodeVideo(nullptr);
-        if (audio_)
+        if (audio_ && withSound)
             DecodeAudio(nullptr);
         eof_ = true;
         return;
     }
     if (pkt_->stream_index == vs_ && video_)
         DecodeVideo(pkt_);
-    else if (pkt_->stream_index == as_ && audio_)
+    else if (pkt_->stream_index == as_ && audio_ && withSound)
         DecodeAudio(pkt_);
     av_packet_unref(pkt_);
 }
 
-void Player::Session::SeekTo(int seconds)
+void Player::Session::Rewind(double seconds)
 {
     if (duration_ > 0)
-        seconds = std::min(seconds, duration_);
-    int64_t target = int64_t(seconds) * AV_TIME_BASE + int64_t(std::llround(start_ * AV_TIME_BASE));
+        seconds = std::min(seconds, double(duration_));
+    seconds = std::max(seconds, 0.0);
+    int64_t target = std::llround((seconds + start_) * AV_TIME_BASE);
     av_seek_frame(in_.get(), -1, target, AVSEEK_FLAG_BACKWARD);
     if (video_)
         avcodec_flush_buffers(video_);
@@ -228,13 +234,55 @@ void Player::Session::SeekTo(int seconds)
     for (AVFrame* f : frames_)
         av_frame_free(&f);
     frames_.clear();
+    av_frame_unref(lastSkipped_);
     sound_.Clear(seconds);
     audioNext_ = videoNext_ = seconds;
     skipBefore_ = seconds;
     eof_ = false;
-    wallBase_ = Clock::now() - std::chrono::seconds(seconds);
-    showOne_ = p_.paused_ && video_;
+    resumeAt_ = -1;
+    wallBase_ = Clock::now() - std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+}
+
+void Player::Session::SeekTo(double seconds)
+{
+    Rewind(seconds);
     ReportPosition(true);
+}
+
+void Player::Session::ShowPausedAt(int seconds)
+{
+    // Only the pictures are decoded: the sound starts afresh on resume.
+    Rewind(seconds);
+    while (frames_.empty() && !eof_ && !p_.stop_ && p_.seekTo_ < 0)
+        ReadOne(false);
+    if (p_.stop_ || p_.seekTo_ >= 0)
+        return;
+    // Past the last picture the last one stands for the target.
+    const AVFrame* f = !frames_.empty() ? frames_.front() : lastSkipped_->buf[0] ? lastSkipped_ : nullptr;
+    if (!f) {
+        ReportPosition(true);
+        return;
+    }
+    const double t = double(f->pts) / 1e6;
+    wallBase_ = Clock::now() - std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(t));
+    sound_.Clear(t);
+    ReportPosition(true);
+    Show(f);
+    resumeAt_ = t;
+    skipBefore_ = -1;
+    for (AVFrame* g : frames_)
+        av_frame_free(&g);
+    frames_.clear();
+    av_frame_unref(lastSkipped_);
+}
+
+void Player::Session::Show(const AVFrame* f)
+{
+    // The position goes first: whoever shows the picture knows its time.
+    ReportPosition(false);
+    if (rgb_.Convert(f) && frameCb_)
+        frameCb_(const_cast<unsigned char*>(rgb_.Pixels()), rgb_.RowBytes(), rgb_.Width(),
+                 rgb_.Height(), frameCtx_);
 }
 
 bool Player::Session::ShowDueFrame()
@@ -243,25 +291,15 @@ bool Player::Session::ShowDueFrame()
         AVFrame* f = frames_.front();
         double t = double(f->pts) / 1e6;
         double now = Now();
-        if (!showOne_ && t > now)
+        if (t > now)
             return false;
-        if (!showOne_ && t < now - kLateDrop && frames_.size() > 1) {
+        if (t < now - kLateDrop && frames_.size() > 1) {
             frames_.pop_front();
             av_frame_free(&f);
             continue;
         }
-        showOne_ = false;
         skipBefore_ = -1;
-        sws_ = sws_getCachedContext(sws_, f->width, f->height, AVPixelFormat(f->format), f->width,
-                                    f->height, AV_PIX_FMT_RGB24, SWS_POINT, nullptr, nullptr, nullptr);
-        if (sws_) {
-            rgb_.resize(size_t(f->width) * size_t(f->height) * 3);
-            uint8_t* dst[1] = {rgb_.data()};
-            int stride[1] = {f->width * 3};
-            sws_scale(sws_, f->data, f->linesize, 0, f->height, dst, stride);
-            if (frameCb_)
-                frameCb_(rgb_.data(), f->width * 3, f->width, f->height, frameCtx_);
-        }
+        Show(f);
         frames_.pop_front();
         av_frame_free(&f);
         return true;
@@ -275,7 +313,9 @@ void Player::Session::Pause()
     sound_.Pause(true);
     while (p_.paused_ && !p_.stop_ && p_.seekTo_ < 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    sound_.Pause(false);
+    // A seek while paused keeps the sound held.
+    if (!p_.paused_)
+        sound_.Pause(false);
     wallBase_ += Clock::now() - began;
 }
 
@@ -303,11 +343,18 @@ int Player::Session::Run(const std::string& path)
     while (!p_.stop_) {
         int seek = p_.seekTo_.exchange(-1);
         if (seek >= 0) {
-            SeekTo(seek);
+            if (p_.paused_ && video_)
+                ShowPausedAt(seek);
+            else
+                SeekTo(seek);
             continue;
         }
-        if (p_.paused_ && !showOne_) {
+        if (p_.paused_) {
             Pause();
+            continue;
+        }
+        if (resumeAt_ >= 0) {
+            SeekTo(resumeAt_);
             continue;
         }
         sound_.SetVolume(p_.volume_);
@@ -315,8 +362,7 @@ int Player::Session::Run(const std::string& path)
         bool wantFrames = video_ && frames_.size() < kVideoAhead;
         if (!eof_ && ((video_ && frames_.empty()) || (wantFrames && soundLow) || (!video_ && soundLow))) {
             ReadOne();
-            if (!showOne_)
-                continue;
+            continue;
         }
         if (ShowDueFrame()) {
             ReportPosition(false);

@@ -8,11 +8,14 @@
 #include <wx/colour.h>
 #include <wx/event.h>
 #include <wx/image.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 #include <wx/window.h>
 
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace ctest {
 
@@ -70,6 +73,25 @@ public:
 
 private:
     int& m_deleted;
+};
+
+// Answers every message box at once and keeps its text; other dialogs show.
+class MessageBoxCatcher : public wxModalDialogHook {
+public:
+    MessageBoxCatcher() { Register(); }
+    ~MessageBoxCatcher() override { Unregister(); }
+    std::vector<wxString> messages;
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        auto* box = dynamic_cast<wxMessageDialogBase*>(dialog);
+        if (!box)
+            return wxID_NONE;
+        messages.push_back(box->GetMessage());
+        return wxID_OK;
+    }
+    void Exit(wxDialog*) override {}
 };
 
 // Saves the screen as <MV_SCREENSHOT_DIR>/<name>.png when that variable is set.

@@ -2,6 +2,7 @@
 // generated clip played by the real player, driven with the real pointer
 // inside their modal loops.
 #include "ClipDialog.h"
+#include "EventTypes.h"
 #include "EditCropPage.h"
 #include "EditDialog.h"
 #include "EditEffectPage.h"
@@ -201,6 +202,44 @@ TEST(ClipDialogTest, OpensOnTheClipShowsItsFramesAndClosesWithOk)
     });
     EXPECT_EQ(result, 0);
     EXPECT_FALSE(clip.job.Running());
+}
+
+TEST(ClipDialogTest, PlaybackDoesNotMoveTheSeekThumbUnderTheHand)
+{
+    ClipJob clip(4);
+    ClipDialog dialog;
+    ASSERT_TRUE(OpenClip(dialog, clip));
+    RunModal(dialog, [&] {
+        auto* seek = Child<PvSlider>(&dialog, ClipDialog::ID_SEEK_SLIDER);
+        ASSERT_TRUE(WaitForFrames(clip));
+        const int range = seek->GetRange();
+        const int half = (seek->GetSize().x - range) / 2;
+        const int y = seek->GetSize().y / 2;
+        auto report = [&](int seconds) {
+            wxCommandEvent position(EVT_PLAYER_POSITION, dialog.GetId());
+            position.SetInt(seconds);
+            dialog.GetEventHandler()->ProcessEvent(position);
+        };
+        // The thumb taken to the start and held there while the clip plays on.
+        const int from = seek->GetThumbPos() + half;
+        ctest::MoveTo(seek, {from, y});
+        ctest::Press();
+        for (int x = from; x > half; x -= 6)
+            ctest::MoveTo(seek, {x, y});
+        ctest::MoveTo(seek, {half, y});
+        ASSERT_TRUE(seek->HasCapture());
+        const int held = seek->GetThumbPos();
+        EXPECT_LT(held, range / 8);
+        report(3);
+        Pump(1300);  // the player's own positions come meanwhile
+        EXPECT_EQ(seek->GetThumbPos(), held);
+        ctest::Release();
+        Pump(60);
+        // Let go, the thumb follows the playback again.
+        report(3);
+        EXPECT_EQ(seek->GetThumbPos(), range * 3 / 4);
+        ClickCentre(Child<PvBitmapButton>(&dialog, ClipDialog::ID_OK));
+    });
 }
 
 TEST(ClipDialogTest, MarksFollowDragsAndButtonsAndStayOrdered)

@@ -39,6 +39,7 @@ const char* FileName(Media kind)
     case Media::Long: return "long.mp4";
     case Media::Hd: return "hd.mp4";
     case Media::LateSound: return "late-sound.mp4";
+    case Media::Numbered: return "numbered.mp4";
     }
     return "unknown";
 }
@@ -106,6 +107,12 @@ bool Generate(Media kind, const std::string& out)
                     "-itsoffset", "1.5", "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=2.5",
                     "-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-c:a", "aac", out})
                    .status == 0;
+    case Media::Numbered:
+        return Lavfi(out,
+                     "nullsrc=size=320x240:rate=25:duration=12,format=yuv420p,"
+                     "geq=lum='if(lt(Y,H/2),16+219*mod(floor(N/pow(2,floor(X*16/W))),2),128)':cb=128:cr=128",
+                     "sine=frequency=440:sample_rate=44100:duration=12",
+                     with(h264, {"-c:a", "aac", "-shortest"}));
     case Media::Hd:
         return Lavfi(out, "testsrc2=size=1920x1080:rate=30:duration=10",
                      "sine=frequency=440:sample_rate=48000:duration=10",
@@ -137,6 +144,20 @@ std::string MediaPath(Media kind)
     if (lock >= 0)
         close(lock);
     return path;
+}
+
+int PictureNumber(const unsigned char* rgb, int width, int height)
+{
+    if (!rgb || width < 16 || height < 4)
+        return -1;
+    int number = 0;
+    const int bar = width / 16;
+    for (int k = 0; k < 16; ++k) {
+        const unsigned char* p = rgb + (size_t(height / 4) * size_t(width) + size_t(k * bar + bar / 2)) * 3;
+        if (p[0] + p[1] + p[2] > 3 * 128)
+            number |= 1 << k;
+    }
+    return number;
 }
 
 const std::vector<std::string>& AwkwardNames()

@@ -21,7 +21,15 @@ enum class Media {
     Long,       // H.264 + AAC, 40 s, 640x480: conversions that last a while
     Hd,         // H.264 + AAC, 10 s, 1920x1080 at 30 fps
     LateSound,  // H.264 + AAC, 4 s of pictures, the sound only from 1.5 s on
+    Numbered,   // H.264 + AAC, 12 s, 320x240 at 25 fps: each picture shows its number
 };
+
+// The frames per second of Media::Numbered.
+constexpr int kNumberedRate = 25;
+// The number a picture of Media::Numbered shows, read from packed RGB rows
+// (16 bars across the top half, bit k white in bar k); -1 for a picture too
+// small to hold it.
+int PictureNumber(const unsigned char* rgb, int width, int height);
 
 // The cached file of that kind, generated on first use.
 std::string MediaPath(Media kind);

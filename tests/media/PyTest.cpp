@@ -34,6 +34,8 @@ struct Seen {
     Clock::time_point start = Clock::now();
     std::vector<double> frameTimes;
     std::vector<int> positions;
+    // Frames (their shown number) and positions in the order they came.
+    std::vector<std::pair<char, int>> log;
     int width = 0, height = 0;
     intptr_t rowBytes = 0;
     bool colourful = false;
@@ -53,6 +55,7 @@ int OnFrame(unsigned char* pixels, intptr_t rowBytes, int width, int height, voi
     size_t last = size_t(width) * size_t(height) * 3 - 1;
     volatile unsigned char tail = pixels[last];
     (void)tail;
+    s->log.emplace_back('f', PictureNumber(pixels, width, height));
     for (size_t i = 0; i + 2 < last && !s->colourful; i += 997)
         if (pixels[i] != pixels[i + 1] || pixels[i] != pixels[i + 2])
             s->colourful = true;
@@ -66,6 +69,7 @@ int OnPosition(void*, intptr_t, intptr_t seconds, intptr_t, intptr_t, void* ctx)
     auto* s = static_cast<Seen*>(ctx);
     std::lock_guard<std::mutex> lock(s->mutex);
     s->positions.push_back(int(seconds));
+    s->log.emplace_back('p', int(seconds));
     ++s->calls;
     return 0;
 }
@@ -85,6 +89,9 @@ class PyTest : public PyFixture {
 protected:
     void TearDown() override
     {
+        // A test that failed midway leaves no playback behind.
+        if (worker.joinable())
+            py->Stop(py->handle);
         if (worker.joinable())
             worker.join();
         PyFixture::TearDown();
@@ -285,6 +292,66 @@ TEST_F(PyTest, SeekWhilePausedShowsTheNewPicture)
         EXPECT_EQ(seen.positions.back(), 20);
     }
     py->Stop(py->handle);
+}
+
+TEST_F(PyTest, SeekWhilePausedShowsAndReportsThePictureAtTheTarget)
+{
+    // 12 s at 25 fps: the last picture is number 299, at 11.96 s.
+    const double frame = 1.0 / kNumberedRate;
+    Start(MediaPath(Media::Numbered));
+    WaitFrames(3);
+    py->TogglePause(py->handle);
+    WaitStill();
+    struct Target {
+        int seconds;
+        double shown;  // time of the picture that stands for it
+    } targets[] = {{6, 6.0}, {0, 0.0}, {11, 11.0}, {20, 299 * frame}, {3, 3.0}};
+    for (const Target& target : targets) {
+        SCOPED_TRACE(target.seconds);
+        size_t from;
+        {
+            std::lock_guard<std::mutex> lock(seen.mutex);
+            from = seen.log.size();
+        }
+        const int frames = seen.frames;
+        py->Seek(py->handle, target.seconds, 0);
+        WaitFrames(frames + 1);
+        // Held: nothing more is decoded or reported until play.
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        std::lock_guard<std::mutex> lock(seen.mutex);
+        std::vector<std::pair<char, int>> after(seen.log.begin() + long(from), seen.log.end());
+        ASSERT_EQ(after.size(), 2u) << "one position, then one picture";
+        EXPECT_EQ(after[0].first, 'p');
+        ASSERT_EQ(after[1].first, 'f');
+        const double shown = after[1].second * frame;
+        EXPECT_NEAR(shown, target.shown, frame / 2);
+        EXPECT_EQ(after[0].second, int(std::floor(shown + frame / 2)));
+    }
+
+    // Play goes on from the picture shown (3 s), not from the wall clock.
+    size_t from;
+    {
+        std::lock_guard<std::mutex> lock(seen.mutex);
+        from = seen.log.size();
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const auto resumed = Clock::now();
+    py->TogglePause(py->handle);
+    worker.join();
+    EXPECT_EQ(result.load(), ZR_PY_ENDED);
+    ExpectPlayTime(Since(resumed), 12.0 - 3.0);
+    std::lock_guard<std::mutex> lock(seen.mutex);
+    std::vector<int> numbers, positions;
+    for (size_t k = from; k < seen.log.size(); ++k)
+        (seen.log[k].first == 'f' ? numbers : positions).push_back(seen.log[k].second);
+    ASSERT_FALSE(numbers.empty());
+    ASSERT_FALSE(positions.empty());
+    EXPECT_GE(numbers.front(), 3 * kNumberedRate);
+    EXPECT_LE(numbers.front(), 3 * kNumberedRate + 2);
+    EXPECT_EQ(positions.front(), 3);
+    EXPECT_EQ(positions.back(), 12);
+    EXPECT_TRUE(std::is_sorted(numbers.begin(), numbers.end()));
+    EXPECT_GE(numbers.size(), size_t(9 * kNumberedRate * 9 / 10));
 }
 
 TEST_F(PyTest, VolumeAndBadFiles)

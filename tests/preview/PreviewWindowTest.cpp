@@ -407,6 +407,178 @@ TEST_F(PreviewTest, SnapshotsAreNamedAfterTheFileAndTheElapsedTime)
     EXPECT_TRUE(ctest::WaitFor([&] { return wxDir(wxString::FromUTF8(other.path())).HasFiles(); }));
 }
 
+TEST_F(PreviewTest, SeekWhilePausedShowsReportsAndNamesThePictureAtTheTarget)
+{
+    // Each picture of the clip shows its number (25 a second, 300 in all).
+    // The row says 13 s, so that the slider's end lies past the last picture.
+    ASSERT_TRUE(Play(MediaPath(Media::Numbered), "00:00:13"));
+    ASSERT_TRUE(ctest::WaitFor([&] { return Elapsed() >= 1; }, 3000));
+    Click(pane->GetPauseButton());
+    wxCommandEvent bmp(wxEVT_MENU, PreviewWindow::ID_MENU_BMP);
+    pane->GetEventHandler()->ProcessEvent(bmp);  // no loss: the number reads back
+    ctest::Pump(300);
+    PvSlider* seek = pane->GetSeekSlider();
+    const int range = seek->GetRange();
+    const int thumbWidth = seek->GetSize().x - range;
+    const double frame = 1.0 / kNumberedRate;
+    auto number = [](const wxImage& image) {
+        return PictureNumber(image.GetData(), image.GetWidth(), image.GetHeight());
+    };
+    // Start, middle, the last second and the very end (past the last picture).
+    for (int wanted : {0, 6, 11, 12}) {
+        SCOPED_TRACE(wanted);
+        ctest::Click(seek, wxPoint(thumbWidth / 2 + (wanted * range + 12) / 13, seek->GetSize().y / 2));
+        const int target = g_calls.seeks.back();
+        ASSERT_EQ(target, wanted);
+        wxImage shown;
+        ASSERT_TRUE(ctest::WaitFor([&] {
+            return pane->GetPlayJob().CopyFrame(shown) && number(shown) * frame >= std::min(target, 11) - frame;
+        }, 3000));
+        ctest::Pump(500);  // nothing more comes while paused
+        ASSERT_TRUE(pane->GetPlayJob().CopyFrame(shown));
+        const int n = number(shown);
+        EXPECT_NEAR(n * frame, std::min(double(target), 299 * frame), frame / 2);
+        const int second = int(n * frame + frame / 2);  // its second, within a picture
+        EXPECT_EQ(Elapsed(), second);
+
+        // The snapshot holds that picture and is named after it.
+        for (const wxString& name : Snapshots())
+            wxRemoveFile(wxString::FromUTF8(shots.path()) + "/" + name);
+        Click(pane->GetSnapshotButton());
+        ASSERT_TRUE(ctest::WaitFor([&] { return Snapshots().size() == 1; }));
+        const wxString name = Snapshots()[0];
+        EXPECT_EQ(name, wxString::Format("numbered_0000%02d.bmp", second));
+        wxImage saved;
+        ASSERT_TRUE(saved.LoadFile(wxString::FromUTF8(shots.path()) + "/" + name, wxBITMAP_TYPE_BMP));
+        EXPECT_EQ(number(saved), n);
+        ctest::Pump(600);  // the next click is no double click
+    }
+
+    // Back to the middle; play goes on from the picture shown there.
+    ctest::Click(seek, wxPoint(thumbWidth / 2 + (6 * range + 12) / 13, seek->GetSize().y / 2));
+    ctest::Pump(500);
+    ASSERT_EQ(Elapsed(), 6);
+    ctest::Pump(700);
+    EXPECT_EQ(Elapsed(), 6);
+    Click(pane->GetPlayButton());
+    ASSERT_TRUE(ctest::WaitFor([&] { return Elapsed() >= 7; }, 2500));
+    EXPECT_LE(Elapsed(), 8);
+}
+
+TEST_F(PreviewTest, AFailedSnapshotSaysWhereAndWhy)
+{
+    ctest::MessageBoxCatcher boxes;
+    ASSERT_TRUE(Play(MediaPath(Media::Long), "00:00:40"));
+    ASSERT_TRUE(ctest::WaitFor([&] { return Elapsed() >= 1; }, 3000));
+    Click(pane->GetPauseButton());
+    ctest::Pump(300);
+
+    // A snapshot that works says nothing.
+    Click(pane->GetSnapshotButton());
+    ASSERT_TRUE(ctest::WaitFor([&] { return Snapshots().size() == 1; }));
+    ctest::Pump(200);
+    EXPECT_TRUE(boxes.messages.empty());
+
+    TempDir place;
+    struct Case {
+        std::string folder;
+        const char* reason;
+    } cases[] = {
+        {place / "gone", "No such file or directory"},  // removed after it was chosen
+        {place / "a file", "Not a directory"},
+    };
+    WriteFile(place / "a file", "not a folder");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder);
+        boxes.messages.clear();
+        pane->SetSnapshotFolder(wxString::FromUTF8(c.folder));
+        const wxString path = pane->SnapshotPath();
+        Click(pane->GetSnapshotButton());
+        ASSERT_TRUE(ctest::WaitFor([&] { return !boxes.messages.empty(); }, 2000));
+        ASSERT_EQ(boxes.messages.size(), 1u);
+        EXPECT_TRUE(boxes.messages[0].Contains(path)) << boxes.messages[0];
+        EXPECT_TRUE(boxes.messages[0].Contains(c.reason)) << boxes.messages[0];
+    }
+    EXPECT_FALSE(wxFileExists(wxString::FromUTF8(place / "gone")));
+}
+
+TEST_F(PreviewTest, RemovedAndClearedFilesAreNotPlayedAndAnotherRowStopsTheOld)
+{
+    // The file list beside the pane, for real clicks and keys.
+    frame->SetClientSize(830, 330);
+    pane->Move(505, 0);
+    fileList->Show();
+    ctest::Pump(200);
+    // Rows with their records, as the list's own import makes them.
+    wxArrayString paths;
+    paths.Add(wxString::FromUTF8(RedClip()));
+    paths.Add(wxString::FromUTF8(MediaPath(Media::Long)));
+    fileList->AddFiles(paths);
+    ASSERT_EQ(fileList->GetRowCount(), 2);
+    const int red = 0, longRow = 1;
+    ctest::Pump(200);
+    WmGrid* grid = fileList->GetGrid();
+    auto clickRow = [&](int row) {
+        const wxRect cell = grid->CellToRect(row, 1);
+        ctest::Click(grid->GetGridWindow(), grid->CalcScrolledPosition(cell.GetPosition()) +
+                                                wxPoint(cell.width / 2, cell.height / 2));
+        ctest::Pump(100);
+    };
+    auto expectNothingToPlay = [&] {
+        EXPECT_FALSE(pane->IsPlaying());
+        EXPECT_FALSE(pane->GetPlayButton()->IsEnabled());
+        EXPECT_EQ(pane->GetElapsedText()->GetText() + pane->GetTotalText()->GetText(), "00:00:00/00:00:00");
+    };
+
+    // Another row while one plays: the old one stops, the new one is ready.
+    clickRow(longRow);
+    ASSERT_EQ(pane->GetSourcePath(), wxString::FromUTF8(MediaPath(Media::Long)));
+    ctest::Screenshot("preview-list");
+    Click(pane->GetPlayButton());
+    ASSERT_TRUE(ctest::WaitFor([&] { return pane->GetPlayJob().FrameWidth() == 640; }, 4000));
+    clickRow(red);
+    EXPECT_FALSE(pane->IsPlaying());
+    EXPECT_EQ(pane->GetTotalText()->GetText(), "/00:00:03");
+    Click(pane->GetPlayButton());
+    ASSERT_TRUE(ctest::WaitFor([&] { return pane->GetPlayJob().FrameWidth() == 160; }, 4000));
+    EXPECT_EQ(pane->GetNameText()->GetText(), "red.mp4");
+
+    // The Delete key on the row being played.
+    clickRow(red);
+    grid->GetGridWindow()->SetFocus();
+    ctest::Pump(100);
+    wxUIActionSimulator().Char(WXK_DELETE);
+    ctest::Pump(300);
+    EXPECT_EQ(fileList->GetRowCount(), 1);
+    expectNothingToPlay();
+    Click(pane->GetPlayButton());
+    ctest::Pump(300);
+    EXPECT_FALSE(pane->IsPlaying());
+
+    // Remove from the list's menu, while paused.
+    clickRow(0);
+    Click(pane->GetPlayButton());
+    ASSERT_TRUE(ctest::WaitFor([&] { return pane->GetPlayJob().FrameWidth() == 640; }, 4000));
+    Click(pane->GetPauseButton());
+    wxCommandEvent remove(wxEVT_MENU, SelectWindow::ID_MENU_REMOVE);
+    fileList->GetEventHandler()->ProcessEvent(remove);
+    ctest::Pump(200);
+    EXPECT_EQ(fileList->GetRowCount(), 0);
+    expectNothingToPlay();
+
+    // Clear All while playing.
+    fileList->AddFiles(paths);
+    clickRow(0);
+    Click(pane->GetPlayButton());
+    ASSERT_TRUE(ctest::WaitFor([&] { return pane->IsPlaying(); }, 2000));
+    wxCommandEvent clear(wxEVT_MENU, SelectWindow::ID_MENU_CLEAR_ALL);
+    fileList->GetEventHandler()->ProcessEvent(clear);
+    ctest::Pump(200);
+    EXPECT_EQ(fileList->GetRowCount(), 0);
+    expectNothingToPlay();
+    ctest::Screenshot("preview-after-clear-all");
+}
+
 TEST_F(PreviewTest, OptionsButtonOpensTheSnapshotMenu)
 {
     struct Item {
@@ -493,10 +665,6 @@ TEST_F(PreviewTest, StopAndTheEndResetTheControls)
     ASSERT_TRUE(MakeClip(shortClip, 1));
     const int longRow = AddRow(MediaPath(Media::Long), "00:00:40");
     ASSERT_TRUE(Play(shortClip, "00:00:01"));
-    // A new selection while playing waits for the next start.
-    Select(longRow);
-    EXPECT_EQ(pane->GetTotalText()->GetText(), "/00:00:01");
-    EXPECT_EQ(pane->GetDurationText(), "00:00:40");
 
     // The clip plays to its end by itself.
     ASSERT_TRUE(ctest::WaitFor([&] { return !pane->IsPlaying(); }, 4000));
@@ -505,6 +673,8 @@ TEST_F(PreviewTest, StopAndTheEndResetTheControls)
     EXPECT_EQ(pane->GetTotalText()->GetText(), "/00:00:01");
 
     // Stop while paused (the file list's code 14) stops and resets.
+    Select(longRow);
+    EXPECT_EQ(pane->GetTotalText()->GetText(), "/00:00:40");
     Click(pane->GetPlayButton());
     ASSERT_TRUE(ctest::WaitFor([&] { return pane->GetPlayJob().FrameWidth() > 0; }, 4000));
     EXPECT_EQ(pane->GetNameText()->GetText(), wxFileName(MediaPath(Media::Long)).GetFullName());
@@ -518,9 +688,12 @@ TEST_F(PreviewTest, StopAndTheEndResetTheControls)
     Click(pane->GetPlayButton());
     EXPECT_TRUE(ctest::WaitFor([&] { return Elapsed() >= 1; }, 3000));
 
-    // No row selected: the play button stays as it is.
+    // No row selected: the playback stops and nothing is left to play.
     Select(-1);
-    EXPECT_TRUE(pane->GetPlayButton()->IsEnabled() || !pane->GetPlayButton()->IsShown());
+    EXPECT_FALSE(pane->IsPlaying());
+    EXPECT_TRUE(pane->GetPlayButton()->IsShown());
+    EXPECT_FALSE(pane->GetPlayButton()->IsEnabled());
+    EXPECT_EQ(pane->GetTotalText()->GetText(), "/00:00:00");
 }
 
 TEST_F(PreviewTest, AFileThePlayerCannotOpenEndsAtOnce)

@@ -3,6 +3,7 @@
 // converter; buttons are pressed with real pointer events.
 #include "AppSettings.h"
 #include "AppUtil.h"
+#include "ControlsTestUtil.h"
 #include "ConvertJob.h"
 #include "FakeConverter.h"
 #include "ImageUtil.h"
@@ -67,24 +68,6 @@ wxString StateLabel(ProgressDialog& dialog, int row)
         dialog.GetGrid()->PeekCellRenderer(row, ProgressDialog::COL_STATE));
     return renderer ? renderer->GetLabel() : wxString("?");
 }
-
-// Answers every message box at once and keeps its text; other dialogs show.
-class MessageBoxCatcher : public wxModalDialogHook {
-public:
-    MessageBoxCatcher() { Register(); }
-    ~MessageBoxCatcher() override { Unregister(); }
-    std::vector<wxString> messages;
-
-protected:
-    int Enter(wxDialog* dialog) override
-    {
-        auto* box = dynamic_cast<wxMessageDialogBase*>(dialog);
-        if (!box)
-            return wxID_NONE;
-        messages.push_back(box->GetMessage());
-        return wxID_OK;
-    }
-};
 
 class RunDialogTest : public testing::Test {
 protected:
@@ -277,7 +260,7 @@ TEST_F(RunDialogTest, FinishedMessageCountsTheFailedFiles)
         m_converter.failing = {};
         if (c.failures)
             m_converter.failing = {int(m_converter.LineCount()) + 1};  // "three"
-        MessageBoxCatcher boxes;
+        ctest::MessageBoxCatcher boxes;
         RunDialog([&](ProgressDialog& dialog) {
             EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 3000)) << c.message;
         });
