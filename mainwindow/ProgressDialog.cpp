@@ -7,13 +7,13 @@
 #include "FormatCatalog.h"
 #include "FormatEntry.h"
 #include "ImageUtil.h"
-#include "OutputFileHelper.h"
 #include "OutputWindow.h"
 #include "PvBitmapButton.h"
 #include "PvCheckBox.h"
 #include "PvGridCellRenderCommandEvent.h"
 #include "SkinButton.h"
 #include "TfGridCellRenderer.h"
+#include "UniqueNameRun.h"
 #include "WmGrid.h"
 
 #include <wx/msgdlg.h>
@@ -247,9 +247,9 @@ void ProgressDialog::PrepareTasks()
     const int n = m_grid->GetNumberRows();
     const wxString folder = m_outputPane ? m_outputPane->GetOutputFolder() : wxString();
     // Every source, and every destination given out so far, is taken.
-    wxArrayString inUse;
+    UniqueNameRun names;
     for (int row = 0; row < n; ++row)
-        inUse.Add(m_grid->GetCellValue(row, COL_SOURCE));
+        names.Reserve(m_grid->GetCellValue(row, COL_SOURCE));
 
     for (int row = 0; row < n; ++row) {
         const wxString id = m_grid->GetCellValue(row, COL_PROFILE_ID);
@@ -257,15 +257,13 @@ void ProgressDialog::PrepareTasks()
         const bool found =
             !id.empty() && m_settings && m_settings->catalog &&
             FindProfile(*m_settings->catalog, id, entry);
-        const wxString name = found ? OutputFileHelper::MakeUniqueFileName(
-                                          folder, m_grid->GetCellValue(row, COL_DESTINATION), inUse)
-                                    : wxString();
+        const wxString name =
+            found ? names.Take(folder, m_grid->GetCellValue(row, COL_DESTINATION)) : wxString();
         if (name.empty()) {
             MarkFailed(row);
             continue;
         }
         const wxString output = JoinPath(folder, name);
-        inUse.Add(output);
         m_grid->SetCellValue(row, COL_DESTINATION, name);
 
         long hours = 0, minutes = 0, seconds = 0;
