@@ -11,6 +11,7 @@
 #include "BaseWindow.h"
 
 #include <wx/arrstr.h>
+#include <wx/bitmap.h>
 #include <wx/dynarray.h>
 
 #include <vector>
@@ -116,6 +117,7 @@ private:
     AppSettings* m_settings = nullptr;
     PlayJob* m_playJob = nullptr;  // owned, with its media record
     bool m_busy = false;
+    wxBitmap m_rowIcon;  // the icon of every row, loaded once
 
     wxDECLARE_DYNAMIC_CLASS(SelectWindow);
     wxDECLARE_EVENT_TABLE();
