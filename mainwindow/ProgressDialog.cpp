@@ -300,6 +300,10 @@ void ProgressDialog::SetStateLabel(int row, const wxString& label, int percent)
     auto* renderer = dynamic_cast<TfGridCellRenderer*>(m_grid->PeekCellRenderer(row, COL_STATE));
     if (!renderer)
         return;
+    // Progress arrives twice a second per file, mostly with the same percent:
+    // only a change is drawn.
+    if (renderer->GetLabel() == label && (percent < 0 || renderer->GetPercent() == percent))
+        return;
     if (percent >= 0)
         renderer->SetPercent(percent);
     renderer->SetLabel(label);
