@@ -108,6 +108,16 @@ TEST_F(FileListBench, AddAFolderOfAThousandClips)
                 kClips, Seconds(watch.LoadingEnd() - begin), Seconds(shown - begin),
                 kClips / Seconds(shown - begin), watch.Longest(), watch.ProgressMoves(),
                 double(heapAfter - heapBefore) / kClips / 1024.0);
+
+    // Every other row selected, then removed.
+    for (int row = 0; row < kClips; row += 2)
+        pane()->GetGrid()->SelectRow(row, true);
+    const auto removeBegin = Clock::now();
+    pane()->RemoveSelected();
+    pane()->GetGrid()->Update();
+    std::printf("remove %d selected rows of %d: %.3f s\n", kClips / 2, kClips,
+                Seconds(Clock::now() - removeBegin));
+    EXPECT_EQ(pane()->GetRowCount(), kClips / 2);
 }
 
 }  // namespace
