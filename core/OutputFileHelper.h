@@ -15,6 +15,7 @@ public:
     // or not) or when one of `pathsInUse` (destinations given out earlier in
     // the same run, the sources) lies in the folder with that name.
     // Empty when the folder is not a readable folder or the name is empty.
+    // A run that names many files uses UniqueNameRun, which this calls.
     static wxString MakeUniqueFileName(const wxString& folder, const wxString& fileName,
                                        const wxArrayString& pathsInUse = wxArrayString());
 };

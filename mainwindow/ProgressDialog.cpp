@@ -7,7 +7,6 @@
 #include "FormatCatalog.h"
 #include "FormatEntry.h"
 #include "ImageUtil.h"
-#include "OutputFileHelper.h"
 #include "OutputWindow.h"
 #include "PvBitmapButton.h"
 #include "PvCheckBox.h"
@@ -15,6 +14,7 @@
 #include "SelectWindow.h"
 #include "SkinButton.h"
 #include "TfGridCellRenderer.h"
+#include "UniqueNameRun.h"
 #include "WmGrid.h"
 
 #include <wx/msgdlg.h>
@@ -250,9 +250,9 @@ void ProgressDialog::PrepareTasks()
     const int n = m_grid->GetNumberRows();
     const wxString folder = m_outputPane ? m_outputPane->GetOutputFolder() : wxString();
     // Every source, and every destination given out so far, is taken.
-    wxArrayString inUse;
+    UniqueNameRun names;
     for (int row = 0; row < n; ++row)
-        inUse.Add(m_grid->GetCellValue(row, COL_SOURCE));
+        names.Reserve(m_grid->GetCellValue(row, COL_SOURCE));
 
     for (int row = 0; row < n; ++row) {
         const wxString id = m_grid->GetCellValue(row, COL_PROFILE_ID);
@@ -260,15 +260,13 @@ void ProgressDialog::PrepareTasks()
         const bool found =
             !id.empty() && m_settings && m_settings->catalog &&
             FindProfile(*m_settings->catalog, id, entry);
-        const wxString name = found ? OutputFileHelper::MakeUniqueFileName(
-                                          folder, m_grid->GetCellValue(row, COL_DESTINATION), inUse)
-                                    : wxString();
+        const wxString name =
+            found ? names.Take(folder, m_grid->GetCellValue(row, COL_DESTINATION)) : wxString();
         if (name.empty()) {
             MarkFailed(row);
             continue;
         }
         const wxString output = JoinPath(folder, name);
-        inUse.Add(output);
         m_grid->SetCellValue(row, COL_DESTINATION, name);
 
         long hours = 0, minutes = 0, seconds = 0;
@@ -304,6 +302,10 @@ void ProgressDialog::SetStateLabel(int row, const wxString& label, int percent)
 {
     auto* renderer = dynamic_cast<TfGridCellRenderer*>(m_grid->PeekCellRenderer(row, COL_STATE));
     if (!renderer)
+        return;
+    // Progress arrives twice a second per file, mostly with the same percent:
+    // only a change is drawn.
+    if (renderer->GetLabel() == label && (percent < 0 || renderer->GetPercent() == percent))
         return;
     if (percent >= 0)
         renderer->SetPercent(percent);

@@ -78,6 +78,7 @@ bool SelectWindow::Create(wxWindow* parent, int id, wxBitmap* skin, const wxPoin
                                       size, 0);
     m_grid = new WmGrid(this, wxID_ANY, wxPoint(0, 0), size, wxWANTS_CHARS, wxGridNameStr);
     InitGrid();
+    m_rowIcon = PvPdfItemGridCellRenderer::LoadMovieIcon();
 
     m_grid->Bind(wxEVT_GRID_SELECT_CELL, &SelectWindow::OnSelectCell, this);
     m_grid->GetGridWindow()->Bind(wxEVT_KEY_DOWN, &SelectWindow::OnKeyDown, this);
@@ -326,6 +327,8 @@ void SelectWindow::AddFiles(const wxArrayString& paths)
     }
 
     m_busy = true;
+    // One layout and one repaint for all the new rows.
+    const wxGridUpdateLocker batch(m_grid);
     const size_t count = rows.size();
     for (size_t j = 0; j < count; ++j) {
         // Fields are joined with '\' escaping '|' and '\' inside them.
@@ -347,7 +350,7 @@ void SelectWindow::AddRow(const wxArrayString& fields)
         return;
     m_grid->AppendRows(1);
     const int row = m_grid->GetNumberRows() - 1;
-    auto* renderer = new PvPdfItemGridCellRenderer();
+    auto* renderer = new PvPdfItemGridCellRenderer(m_rowIcon, m_rowIcon);
     renderer->SetText(fields[0]);
     renderer->SetState(PvPdfItemGridCellRenderer::STATE_FIRST_ICON);
     m_grid->SetCellRenderer(row, COL_SOURCE, renderer);

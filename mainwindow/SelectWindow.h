@@ -12,6 +12,7 @@
 #include "PaneIds.h"
 
 #include <wx/arrstr.h>
+#include <wx/bitmap.h>
 #include <wx/dynarray.h>
 
 #include <vector>
@@ -117,6 +118,7 @@ private:
     AppSettings* m_settings = nullptr;
     PlayJob* m_playJob = nullptr;  // owned, with its media record
     bool m_busy = false;
+    wxBitmap m_rowIcon;  // the icon of every row, loaded once
 
     wxDECLARE_DYNAMIC_CLASS(SelectWindow);
     wxDECLARE_EVENT_TABLE();

@@ -4,10 +4,31 @@
 
 #include <wx/dc.h>
 
-PvPdfItemGridCellRenderer::PvPdfItemGridCellRenderer()
+namespace {
+
+std::unique_ptr<wxBitmap> IconOrNone(const wxBitmap& icon)
 {
-    m_firstIcon.reset(ImageUtil::LoadThemeBitmap("surface/base/movie.png", wxBITMAP_TYPE_PNG));
-    m_secondIcon.reset(ImageUtil::LoadThemeBitmap("surface/base/movie.png", wxBITMAP_TYPE_PNG));
+    return icon.IsOk() ? std::make_unique<wxBitmap>(icon) : nullptr;
+}
+
+}  // namespace
+
+wxBitmap PvPdfItemGridCellRenderer::LoadMovieIcon()
+{
+    const std::unique_ptr<wxBitmap> icon(
+        ImageUtil::LoadThemeBitmap("surface/base/movie.png", wxBITMAP_TYPE_PNG));
+    return icon ? *icon : wxBitmap();
+}
+
+PvPdfItemGridCellRenderer::PvPdfItemGridCellRenderer()
+    : PvPdfItemGridCellRenderer(LoadMovieIcon(), LoadMovieIcon())
+{
+}
+
+PvPdfItemGridCellRenderer::PvPdfItemGridCellRenderer(const wxBitmap& firstIcon,
+                                                     const wxBitmap& secondIcon)
+    : m_secondIcon(IconOrNone(secondIcon)), m_firstIcon(IconOrNone(firstIcon))
+{
 }
 
 PvPdfItemGridCellRenderer::~PvPdfItemGridCellRenderer() = default;

@@ -10,8 +10,11 @@ class PvPdfItemGridCellRenderer : public wxGridCellStringRenderer {
 public:
     enum { STATE_NONE = 0, STATE_FIRST_ICON = 1, STATE_SECOND_ICON = 2 };
 
-    // Loads both icons from the skin ("surface/base/movie.png").
+    // Loads both icons from the skin (LoadMovieIcon).
     PvPdfItemGridCellRenderer();
+    // Shares the icons given (bitmaps are reference-counted), so that a list
+    // of many rows loads them once; an empty bitmap draws no icon.
+    PvPdfItemGridCellRenderer(const wxBitmap& firstIcon, const wxBitmap& secondIcon);
     ~PvPdfItemGridCellRenderer() override;
 
     // 1 draws the first icon, 2 the second, anything else none.
@@ -19,6 +22,9 @@ public:
     int GetState() const { return m_state; }
     void SetText(const wxString& text) { m_text = text; }
     wxString GetText() const { return m_text; }
+
+    // The skin's movie icon ("surface/base/movie.png"); empty when missing.
+    static wxBitmap LoadMovieIcon();
 
     // Where the text starts in a cell whose left edge is at x.
     int TextX(int x) const;

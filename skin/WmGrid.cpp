@@ -110,7 +110,8 @@ void WmGrid::OnCellLeftClick(wxGridEvent& event)
     }
     if (IsInSelection(row, 0)) {
         DeselectRow(row);
-        Refresh(true);
+        // That row only: a long list repaints no other row.
+        RefreshBlock(row, 0, row, GetNumberCols() - 1);
     } else {
         SelectRow(row, true);
     }

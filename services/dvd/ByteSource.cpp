@@ -12,9 +12,19 @@ bool ByteSource::Holds(uint64_t pos, uint64_t n) const
 
 bool ByteSource::Read(uint64_t pos, void* out, size_t n) const
 {
+    return Fetch(pos, out, n, false);
+}
+
+bool ByteSource::ReadOnce(uint64_t pos, void* out, size_t n) const
+{
+    return Fetch(pos, out, n, true);
+}
+
+bool ByteSource::Fetch(uint64_t pos, void* out, size_t n, bool once) const
+{
     if (n == 0)
         return Holds(pos, 0);
-    if (Holds(pos, n) && ReadInside(pos, out, n))
+    if (Holds(pos, n) && (once ? ReadOnceInside(pos, out, n) : ReadInside(pos, out, n)))
         return true;
     std::memset(out, 0, n);
     return false;

@@ -15,6 +15,10 @@ public:
     // nothing is read, out is zero-filled and the result is false.
     bool Read(uint64_t pos, void* out, size_t n) const;
 
+    // Read for a walk whose reads lie far apart: the same answer as Read,
+    // but only these bytes are fetched and nothing is kept for later reads.
+    bool ReadOnce(uint64_t pos, void* out, size_t n) const;
+
     // Big-endian unsigned fields; 0 when the field does not lie in the source.
     uint32_t U8(uint64_t pos) const;
     uint32_t U16(uint64_t pos) const;
@@ -26,7 +30,13 @@ public:
 protected:
     // Reads exactly n bytes at pos, which lie inside the source.
     virtual bool ReadInside(uint64_t pos, void* out, size_t n) const = 0;
+    // As ReadInside, for ReadOnce; sources without a cache keep the default.
+    virtual bool ReadOnceInside(uint64_t pos, void* out, size_t n) const
+    {
+        return ReadInside(pos, out, n);
+    }
 
 private:
+    bool Fetch(uint64_t pos, void* out, size_t n, bool once) const;
     uint32_t Field(uint64_t pos, int width) const;
 };

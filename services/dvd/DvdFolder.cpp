@@ -1,6 +1,7 @@
 #include "DvdFolder.h"
 
 #include "IfoLayout.h"
+#include "MemoryByteSource.h"
 #include "TitleSetIfo.h"
 #include "VideoManagerIfo.h"
 
@@ -78,6 +79,24 @@ int64_t BcdValue(unsigned char byte)
     if (high > 9)
         return 0;
     return low > 9 ? high : high * 10 + low;
+}
+
+// The sync addresses of one navigation pack, fetched in one read of only the
+// entries the streams use: the search visits packs far apart, so a cache
+// block per pack would read many times what is used. A pack cut short by the
+// file's end keeps the entries that lie inside; the others read as 0.
+MemoryByteSource NavSyncEntries(const ByteSource* vob, uint64_t nav, int audio, int subpicture)
+{
+    const uint64_t end =
+        subpicture > 0 ? kNavSubpictureSync + 4 * static_cast<uint64_t>(subpicture)
+                       : kNavAudioSync + 2 * static_cast<uint64_t>(std::max(audio, 0));
+    if (!vob || end <= kNavAudioSync || nav > vob->Size() || vob->Size() - nav <= kNavAudioSync)
+        return MemoryByteSource(std::string());
+    std::string entries(static_cast<size_t>(std::min(end, vob->Size() - nav) - kNavAudioSync),
+                        '\0');
+    if (!vob->ReadOnce(nav + kNavAudioSync, entries.data(), entries.size()))
+        entries.clear();
+    return MemoryByteSource(std::move(entries));
 }
 
 bool ValidTitleSet(int vts)
@@ -255,17 +274,19 @@ std::optional<int64_t> DvdFolder::VobuSync(const VobFiles& vobs, const VobFiles:
     std::unique_ptr<ByteSource>& vob = open[place.index];
     if (!vob)
         vob = files_.Open(vobs.Name(place.index));
+    // Offsets below are from the first audio entry.
+    const MemoryByteSource entries =
+        NavSyncEntries(vob.get(), static_cast<uint64_t>(place.offset), audio, subpicture);
     uint32_t audioValue = 0;
     uint32_t subpictureValue = 0;
-    const uint64_t nav = static_cast<uint64_t>(place.offset);
     for (int n = 0; n < audio; ++n) {
-        audioValue = vob ? vob->U16(nav + kNavAudioSync + 2 * static_cast<uint64_t>(n)) : 0;
+        audioValue = entries.U16(2 * static_cast<uint64_t>(n));
         if (audioValue == 0 || audioValue == 0x3FFF)
             return std::nullopt;
     }
     for (int n = 0; n < subpicture; ++n) {
         subpictureValue =
-            vob ? vob->U32(nav + kNavSubpictureSync + 4 * static_cast<uint64_t>(n)) : 0;
+            entries.U32(kNavSubpictureSync - kNavAudioSync + 4 * static_cast<uint64_t>(n));
         if (subpictureValue == 0 || subpictureValue == 0x7FFFFFFF)
             return std::nullopt;
     }

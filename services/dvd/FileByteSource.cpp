@@ -37,6 +37,7 @@ bool FileByteSource::ReadDirect(uint64_t pos, void* out, size_t n) const
             continue;
         if (got <= 0)
             return false;
+        bytesRead_ += static_cast<uint64_t>(got);
         to += got;
         pos += static_cast<uint64_t>(got);
         n -= static_cast<size_t>(got);
@@ -69,4 +70,13 @@ bool FileByteSource::ReadInside(uint64_t pos, void* out, size_t n) const
     hit->used = ++uses_;
     std::memcpy(out, hit->bytes.data() + (pos - hit->start), n);
     return true;
+}
+
+bool FileByteSource::ReadOnceInside(uint64_t pos, void* out, size_t n) const
+{
+    if (!scattered_) {
+        scattered_ = true;
+        (void)posix_fadvise(fd_, 0, 0, POSIX_FADV_RANDOM);
+    }
+    return ReadDirect(pos, out, n);
 }

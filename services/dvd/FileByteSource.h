@@ -18,9 +18,13 @@ public:
     FileByteSource& operator=(const FileByteSource&) = delete;
 
     uint64_t Size() const override { return size_; }
+    // Bytes read from the file so far, cache fills included.
+    uint64_t BytesRead() const { return bytesRead_; }
 
 protected:
     bool ReadInside(uint64_t pos, void* out, size_t n) const override;
+    // Straight from the file; the system is told not to read ahead.
+    bool ReadOnceInside(uint64_t pos, void* out, size_t n) const override;
 
 private:
     FileByteSource(int fd, uint64_t size) : fd_(fd), size_(size) {}
@@ -37,4 +41,6 @@ private:
     uint64_t size_;
     mutable Block blocks_[kBlocks];
     mutable uint64_t uses_ = 0;
+    mutable uint64_t bytesRead_ = 0;
+    mutable bool scattered_ = false;  // the read-ahead advice was given
 };

@@ -177,4 +177,21 @@ void Screenshot(const std::string& name)
     mvtest::Run({"import", "-window", "root", std::string(dir) + "/" + name + ".png"});
 }
 
+PaintRecorder::PaintRecorder(wxWindow* window) : m_window(window)
+{
+    m_window->Bind(wxEVT_PAINT, &PaintRecorder::OnPaint, this);
+}
+
+PaintRecorder::~PaintRecorder()
+{
+    m_window->Unbind(wxEVT_PAINT, &PaintRecorder::OnPaint, this);
+}
+
+void PaintRecorder::OnPaint(wxPaintEvent& event)
+{
+    for (wxRegionIterator it(m_window->GetUpdateRegion()); it; ++it)
+        m_painted.push_back(it.GetRect());
+    event.Skip();
+}
+
 }  // namespace ctest

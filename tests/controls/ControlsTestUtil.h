@@ -94,6 +94,25 @@ protected:
     void Exit(wxDialog*) override {}
 };
 
+// The rectangles a window repaints while this lives (its paint events'
+// update regions).
+class PaintRecorder {
+public:
+    explicit PaintRecorder(wxWindow* window);
+    ~PaintRecorder();
+    PaintRecorder(const PaintRecorder&) = delete;
+    PaintRecorder& operator=(const PaintRecorder&) = delete;
+
+    const std::vector<wxRect>& Painted() const { return m_painted; }
+    void Clear() { m_painted.clear(); }
+
+private:
+    void OnPaint(wxPaintEvent& event);
+
+    wxWindow* m_window;
+    std::vector<wxRect> m_painted;
+};
+
 // Saves the screen as <MV_SCREENSHOT_DIR>/<name>.png when that variable is set.
 void Screenshot(const std::string& name);
 

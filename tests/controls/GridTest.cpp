@@ -88,6 +88,44 @@ TEST_F(GridFixture, CtrlClickTogglesRowsAndAClickBelowTheRowsClears)
     ctest::Screenshot("grid");
 }
 
+// A long list: Ctrl + click on a selected row deselects it by repainting
+// that row, not the whole list.
+TEST_F(GridFixture, CtrlClickRepaintsOnlyItsRow)
+{
+    grid->AppendRows(997);
+    grid->SetCellHighlightPenWidth(0);
+    ClickRow(0, false);
+    ClickRow(2, true);
+    ClickRow(1, true);
+    ctest::Pump(200);
+    wxWindow* body = grid->GetGridWindow();
+    std::vector<wxRect> painted;
+    {
+        const ctest::PaintRecorder recorder(body);
+        ClickRow(1, true);
+        body->Update();
+        ctest::Pump(200);
+        painted = recorder.Painted();
+    }
+
+    EXPECT_EQ(Rows(grid->GetAllSelectedRows()), (std::vector<int>{0, 2}));
+    // The cells end at the last column; GTK's overlay scroll bar beyond them
+    // repaints on its own.
+    wxRect row = grid->CellToRect(1, 0).Union(grid->CellToRect(1, grid->GetNumberCols() - 1));
+    row.width += 1;  // with the grid lines
+    row.height += 1;
+    const int cellsRight = row.GetRight();
+    int inCells = 0;
+    for (const wxRect& rect : painted) {
+        if (rect.x >= cellsRight)
+            continue;
+        ++inCells;
+        EXPECT_TRUE(row.Contains(rect)) << "painted beyond the row: " << rect.x << "," << rect.y
+                                        << " " << rect.width << "x" << rect.height;
+    }
+    EXPECT_GT(inCells, 0) << "the deselected row was not drawn";
+}
+
 TEST_F(GridFixture, AllSelectedRowsListsEachRowOnce)
 {
     grid->SelectRow(1);

@@ -1,11 +1,14 @@
 #include "OutputFileHelper.h"
 #include "PropertiesHelper.h"
+#include "UniqueNameRun.h"
 
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+#include <set>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -73,6 +76,65 @@ TEST(OutputNames, NoFolderNoName)
     EXPECT_EQ(OutputFileHelper::MakeUniqueFileName(dir / "missing", "a.mp4"), "");
     EXPECT_EQ(OutputFileHelper::MakeUniqueFileName(dir / "file", "a.mp4"), "");
     EXPECT_EQ(OutputFileHelper::MakeUniqueFileName(dir.path(), ""), "");
+}
+
+// A run of 400 rows, ten per name, into one folder reached through a link
+// and through its own path, over names taken on the disk and by sources
+// spelled with links and dot segments.
+TEST(OutputNames, ALongRunKeepsEveryRule)
+{
+    mvtest::TempDir dir;
+    const std::string out = dir / "deep/sub";
+    fs::create_directories(out);
+    fs::create_directories(dir / "src");
+    fs::create_directory_symlink("deep/sub", dir / "alias");
+    // Only a resolved link puts "alias/../sub" in the output folder.
+    const std::string viaLink = dir / "alias/../sub";
+    mvtest::WriteFile(out + "/clip_0.mp4", "x");
+    mvtest::WriteFile(out + "/clip_0_1.mp4", "x");
+    fs::create_directory(out + "/clip_1_2.mp4");
+    fs::create_symlink("nowhere", out + "/clip_2.mp4");  // a dangling link is there too
+    mvtest::WriteFile(out + "/.clip_3_1.mp4", "x");      // another name
+
+    constexpr int kNames = 40;
+    constexpr int kRows = 400;
+    wxArrayString sources;
+    for (int i = 0; i < kRows; ++i)
+        sources.Add(dir / ("src/clip_" + std::to_string(i % kNames) + ".mp4"));
+    sources.Add(viaLink + "/clip_4.mp4");
+    sources.Add(viaLink + "/./clip_4_2.mp4");
+    sources.Add(dir / "deep/sub/../sub/clip_5_1.mp4");
+    sources.Add(dir / "alias/clip_6.mp4");
+    const std::map<int, std::set<std::string>> taken = {
+        {0, {"clip_0.mp4", "clip_0_1.mp4"}}, {1, {"clip_1_2.mp4"}}, {2, {"clip_2.mp4"}},
+        {4, {"clip_4.mp4", "clip_4_2.mp4"}}, {5, {"clip_5_1.mp4"}}, {6, {"clip_6.mp4"}}};
+
+    UniqueNameRun run;
+    for (const wxString& source : sources)
+        run.Reserve(source);
+    wxArrayString inUse = sources;  // the same run, one call per row
+    std::map<int, int> next;        // per name: candidates looked at so far
+    std::set<std::string> given;
+    for (int i = 0; i < kRows; ++i) {
+        const int j = i % kNames;
+        const std::string name = "clip_" + std::to_string(j);
+        const wxString folder = i % 2 ? wxString(out) : wxString(dir / "alias/.");
+        std::string expected;
+        do {
+            const int k = next[j]++;
+            expected = name + (k ? "_" + std::to_string(k) : "") + ".mp4";
+        } while (taken.count(j) && taken.at(j).count(expected));
+
+        const wxString got = run.Take(folder, name + ".mp4");
+        ASSERT_EQ(got, wxString(expected)) << "row " << i;
+        EXPECT_EQ(OutputFileHelper::MakeUniqueFileName(folder, name + ".mp4", inUse), got)
+            << "row " << i;
+        inUse.Add(out + "/" + expected);
+        EXPECT_TRUE(given.insert(expected).second) << expected;
+    }
+    // Another folder is not affected by the names given out here.
+    EXPECT_EQ(run.Find(dir.path(), "clip_0.mp4"), "clip_0.mp4");
+    EXPECT_EQ(run.Find(dir / "missing", "clip_0.mp4"), "");
 }
 
 TEST(Properties, ValuesReadAndReplaced)

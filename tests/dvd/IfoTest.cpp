@@ -2,10 +2,12 @@
 // positions, cell address matching, sync search, and hostile files.
 #include "ZR_Dvd.h"
 
+#include "CountingDiscFiles.h"
 #include "DvdFolder.h"
 #include "DvdTestUtil.h"
 #include "IfoBuilder.h"
 #include "MemoryDiscFiles.h"
+#include "SparseTitleSet.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -393,6 +395,22 @@ TEST_F(SyncSearch, UsesTheAskedTitleSetAndEndsAtTheMap)
     EXPECT_EQ(Search({{2, none}, {4, ifo::NavPack({0x0001}, {})}}, 1, 0, 0, 2), 5 * kSector);
     // An end address far past the file: the walk stops at the file's end.
     EXPECT_EQ(Search({{2, none}, {4, none}, {6, none}, {8, none}}, 1, 0, 0xFFFFFFFF), 0);
+}
+
+// Packs far apart: the search reads the sync entries of each pack it
+// examines, not a cache block per pack. 600 packs over three VOB files of
+// 64 MiB, the last one in sync.
+TEST(SyncSearchReads, OnlyWhatThePacksHold)
+{
+    mvtest::TempDir dir;
+    const SparseTitleSet set(dir.path(), 3, 32768, 600);
+    CountingDiscFiles files(dir.path());
+    EXPECT_EQ(DvdFolder(files).SyncStartOffset(1), set.Expected());
+    EXPECT_GT(files.VobBytesRead(), 0u);
+    EXPECT_LE(files.VobBytesRead(), static_cast<uint64_t>(set.Vobus()) * 2 * kSector);
+
+    std::unique_ptr<DvdService, ServiceDeleter> service(ZRCreateDvdService());
+    EXPECT_EQ(service->GetSyncStartOffset(dir.path().c_str(), 1), set.Expected());
 }
 
 // Hostile files: every answer neutral, nothing read outside the file.

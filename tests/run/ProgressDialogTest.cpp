@@ -10,6 +10,8 @@
 #include "OutputWindow.h"
 #include "ProgressDialog.h"
 #include "SelectWindow.h"
+#include "EventTypes.h"
+#include "PvGridCellRenderCommandEvent.h"
 #include "PvBitmapButton.h"
 #include "PvCheckBox.h"
 #include "RunTestUtil.h"
@@ -268,6 +270,52 @@ TEST_F(RunDialogTest, FinishedMessageCountsTheFailedFiles)
         EXPECT_EQ(boxes.messages, std::vector<wxString>{c.message});
     }
     EXPECT_TRUE(m_actions.empty());
+}
+
+// A run of 1,000 rows: a progress update repaints its own State cell and
+// nothing else; one that changes nothing, or one for a row out of view,
+// repaints nothing.
+TEST_F(RunDialogTest, AProgressUpdateRepaintsOnlyItsOwnCell)
+{
+    for (int i = 0; i < 1000; ++i)
+        AddRow(wxString::Format("clip%d", i), ".mp4", wxString::Format("/src/clip%d.avi", i),
+               "mp4v (*.mp4)");
+    m_converter.hold = true;
+    MessageBoxCatcher boxes;  // should the released run end before the dialog
+
+    RunDialog([&](ProgressDialog& dialog) {
+        ASSERT_TRUE(WaitFor([&] { return m_converter.Running() == 0; }));
+        Pump(300);
+        WmGrid* grid = dialog.GetGrid();
+        wxWindow* body = grid->GetGridWindow();
+        ctest::PaintRecorder recorder(body);
+        const auto update = [&](int task, int percent) {
+            Pump(50);
+            recorder.Clear();
+            PvGridCellRenderCommandEvent event(EVT_CONVERT_PROGRESS, dialog.GetId());
+            event.SetInt(percent);
+            event.SetRow(task);
+            event.SetColumn(ProgressDialog::COL_STATE);
+            event.SetStatus(PvGridCellRenderCommandEvent::STATUS_PROGRESS);
+            dialog.GetEventHandler()->ProcessEvent(event);
+            body->Update();
+            Pump(100);
+            return recorder.Painted();
+        };
+        wxRect cell = grid->CellToRect(3, ProgressDialog::COL_STATE);
+        grid->CalcScrolledPosition(cell.x, cell.y, &cell.x, &cell.y);
+
+        const std::vector<wxRect> first = update(3, 40);
+        EXPECT_FALSE(first.empty()) << "the changed cell was not drawn";
+        for (const wxRect& rect : first)
+            EXPECT_TRUE(cell.Contains(rect)) << "painted beyond the cell: " << rect.x << ","
+                                             << rect.y << " " << rect.width << "x"
+                                             << rect.height;
+        EXPECT_EQ(StateLabel(dialog, 3), "40%");
+        EXPECT_TRUE(update(3, 40).empty()) << "the same percent again was drawn";
+        EXPECT_TRUE(update(900, 10).empty()) << "a row out of view was drawn";
+        EXPECT_EQ(StateLabel(dialog, 900), "10%");
+    });
 }
 
 // Pausing during the first file holds the run after it; cancelling then
