@@ -42,14 +42,6 @@ const wxXmlNode* FirstShownProfile(const wxXmlDocument& document, Accept accept)
     return nullptr;
 }
 
-const wxXmlNode* FirstChildWithId(const wxXmlNode* parent, const wxString& id)
-{
-    for (const wxXmlNode* node = FirstElement(parent); node; node = NextElement(node))
-        if (node->GetAttribute("id") == id)
-            return node;
-    return nullptr;
-}
-
 }  // namespace
 
 wxXmlNode* FirstElement(const wxXmlNode* parent)
@@ -60,6 +52,14 @@ wxXmlNode* FirstElement(const wxXmlNode* parent)
 wxXmlNode* NextElement(const wxXmlNode* node)
 {
     return node ? SkipToElement(node->GetNext()) : nullptr;
+}
+
+const wxXmlNode* FirstChildWithId(const wxXmlNode* parent, const wxString& id)
+{
+    for (const wxXmlNode* node = FirstElement(parent); node; node = NextElement(node))
+        if (node->GetAttribute("id") == id)
+            return node;
+    return nullptr;
 }
 
 wxString GetCatalogFilePath(const wxString& name)

@@ -27,6 +27,9 @@ bool LoadCatalogFile(wxXmlDocument& document, const wxString& path);
 wxXmlNode* FirstElement(const wxXmlNode* parent);
 wxXmlNode* NextElement(const wxXmlNode* node);
 
+// The first element child of `parent` whose "id" is `id`; null when none.
+const wxXmlNode* FirstChildWithId(const wxXmlNode* parent, const wxString& id);
+
 // True when the element's "isShow" attribute is a nonzero number.
 bool IsShownNode(const wxXmlNode* node);
 

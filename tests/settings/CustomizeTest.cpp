@@ -270,37 +270,78 @@ TEST_F(CustomizeTest, OkPrunesRecent)
     }
 }
 
-TEST_F(CustomizeTest, WithoutOkOrWithAFailedWriteTheCatalogStays)
+TEST_F(CustomizeTest, WithoutOkTheCatalogStays)
 {
     const std::string bytes = copy.CatalogBytes();
     const auto files = copy.FolderFiles();
     const auto before = copy.ReadCatalog();
     const size_t general = Customizer::CategoryIndex(*before, "General Video");
-
-    struct Case {
-        const char* name;
-        int button;
-        bool fullDisk;
-    };
-    const Case cases[] = {
-        {"cancel", CustomizeFrame::ID_CANCEL, false},
-        {"close button", CustomizeFrame::ID_CLOSE, false},
-        {"ok on a full disk", CustomizeFrame::ID_OK, true},
-    };
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.name);
+    for (const int button : {int(CustomizeFrame::ID_CANCEL), int(CustomizeFrame::ID_CLOSE)}) {
+        SCOPED_TRACE(button);
         Customizer c;
         ASSERT_TRUE(c.Show());
         c.ClickBox(c.tree->GetCategoryItem(general));
         c.ClickButton(CustomizeFrame::ID_UNCHECK_ALL);
-        const int code = RunModal(*c.dialog, [&] {
-            std::unique_ptr<FileSizeLimit> limit;
-            if (k.fullDisk)
-                limit = std::make_unique<FileSizeLimit>(200);
-            c.ClickButton(k.button);
-        });
+        const int code = RunModal(*c.dialog, [&] { c.ClickButton(button); });
         EXPECT_NE(code, -1) << "the dialog stayed open";
         EXPECT_EQ(copy.CatalogBytes(), bytes);
         EXPECT_EQ(copy.FolderFiles(), files);
+    }
+}
+
+TEST_F(CustomizeTest, AFailedWriteIsReportedAndTheDialogStaysOpen)
+{
+    const std::string bytes = copy.CatalogBytes();
+    const auto files = copy.FolderFiles();
+    const wxString memory = XmlText(*copy.Settings().catalog);
+    const auto before = copy.ReadCatalog();
+    const size_t general = Customizer::CategoryIndex(*before, "General Video");
+    struct Case {
+        const char* name;
+        int fault;  // a FolderFault kind, or -1 for the file size limit
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"file size limit", -1, "File too large"},
+        {"read-only program folder", FolderFault::READ_ONLY, "Read-only file system"},
+        {"full disk", FolderFault::FULL_DISK, "No space left on device"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        std::unique_ptr<FolderFault> folder;
+        if (k.fault >= 0) {
+            folder = std::make_unique<FolderFault>(copy, FolderFault::Kind(k.fault));
+            ASSERT_TRUE(folder->ok()) << folder->failure();
+        }
+        Customizer c;
+        ASSERT_TRUE(c.Show());
+        c.ClickBox(c.tree->GetCategoryItem(general));
+        const int unchecked = c.tree->GetCheckState(c.tree->GetCategoryItem(general));
+        MessageBoxAnswer boxes(std::string("customize-failed-") + std::to_string(k.fault + 1));
+        bool openAfterOk = false;
+        int stateAfterOk = -1;
+        const int code = RunModal(*c.dialog, [&] {
+            {
+                std::unique_ptr<FileSizeLimit> limit;
+                if (k.fault < 0)
+                    limit = std::make_unique<FileSizeLimit>(200);
+                c.ClickButton(CustomizeFrame::ID_OK);
+                ptest::WaitFor([&] { return !boxes.messages().empty(); }, 5000);
+            }
+            ptest::Pump(600);
+            openAfterOk = c.dialog->IsModal();
+            stateAfterOk = c.tree->GetCheckState(c.tree->GetCategoryItem(general));
+            c.ClickButton(CustomizeFrame::ID_CANCEL);
+        });
+        EXPECT_NE(code, -1) << "Cancel did not close the dialog";
+        EXPECT_TRUE(openAfterOk);
+        EXPECT_EQ(stateAfterOk, unchecked) << "the checks were kept";
+        ASSERT_EQ(boxes.messages().size(), 1u);
+        EXPECT_TRUE(boxes.messages()[0].Contains(copy.CatalogPath())) << boxes.messages()[0];
+        EXPECT_TRUE(boxes.messages()[0].Contains(k.reason)) << boxes.messages()[0];
+        folder.reset();
+        EXPECT_EQ(copy.CatalogBytes(), bytes);
+        EXPECT_EQ(copy.FolderFiles(), files);
+        EXPECT_EQ(XmlText(*copy.Settings().catalog), memory);
     }
 }
