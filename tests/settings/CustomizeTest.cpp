@@ -4,13 +4,20 @@
 #include "CheckTreeDialog.h"
 #include "CheckedTreeCtrl.h"
 #include "CustomizeFrame.h"
+#include "MenuItemArray.h"
+#include "MyLeafMenu.h"
+#include "MyMenuItem.h"
+#include "MyPopupMenu.h"
+#include "ProfileComboBox.h"
 #include "ProfileTestEnv.h"
 #include "StagedCopy.h"
 
 #include <gtest/gtest.h>
 
+#include <wx/frame.h>
 #include <wx/uiaction.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace stest;
@@ -21,12 +28,22 @@ constexpr long kDialogStyle = 0x200010;  // no border, shaped
 
 struct Customizer {
     Customizer()
+        : Customizer(new CheckTreeDialog(nullptr, wxID_ANY, "Customize Profile", wxDefaultPosition,
+                                         wxDefaultSize, kDialogStyle), true)
     {
-        dialog = new CheckTreeDialog(nullptr, wxID_ANY, "Customize Profile", wxDefaultPosition,
-                                     wxDefaultSize, kDialogStyle);
-        tree = dialog->GetFrame()->GetTree();
     }
-    ~Customizer() { dialog->Destroy(); ptest::Pump(50); }
+    // One that the program opened (and destroys itself) when not `owned`.
+    Customizer(CheckTreeDialog* open, bool owned)
+        : dialog(open), tree(open->GetFrame()->GetTree()), owned(owned)
+    {
+    }
+    ~Customizer()
+    {
+        if (owned) {
+            dialog->Destroy();
+            ptest::Pump(50);
+        }
+    }
 
     bool Show() { return ptest::ShowAndWait(dialog); }
     // The item's check box, on the screen.
@@ -71,6 +88,7 @@ struct Customizer {
 
     CheckTreeDialog* dialog;
     CheckedTreeCtrl* tree;
+    bool owned;
 };
 
 std::vector<int> ProfileStates(const CheckedTreeCtrl* tree, size_t category)
@@ -344,4 +362,91 @@ TEST_F(CustomizeTest, AFailedWriteIsReportedAndTheDialogStaysOpen)
         EXPECT_EQ(copy.FolderFiles(), files);
         EXPECT_EQ(XmlText(*copy.Settings().catalog), memory);
     }
+}
+
+namespace {
+
+std::vector<wxString> Aliases(const MenuItemArray* items)
+{
+    std::vector<wxString> aliases;
+    for (size_t i = 0; i < items->GetCount(); ++i)
+        aliases.push_back(items->Item(i)->GetAlias());
+    return aliases;
+}
+
+bool Holds(const std::vector<wxString>& list, const wxString& text)
+{
+    return std::find(list.begin(), list.end(), text) != list.end();
+}
+
+}  // namespace
+
+TEST_F(CustomizeTest, WhatOkHidesLeavesBothLevelsOfTheChooserAndComesBack)
+{
+    const wxString kHiddenProfile = "MP4 H.264 720p (*.mp4)";
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "main", wxPoint(20, 20), wxSize(400, 60),
+                              wxBORDER_NONE);
+    auto* combo = new ProfileComboBox(frame, 2110, wxPoint(10, 10), wxSize(288, 22));
+    ASSERT_TRUE(ptest::ShowAndWait(frame));
+    MyPopupMenu* popup = combo->GetPopup();
+    const auto categories = Aliases(popup->GetItems());
+    ASSERT_TRUE(Holds(categories, "Web Video"));
+
+    // The chooser's customise button, then in the dialog: one profile of
+    // "General Video" and all of "Web Video" unchecked, OK; or check all, OK.
+    auto customise = [&](bool hide) {
+        ModalAnswer answer(CLASSINFO(CheckTreeDialog), [&](wxDialog* open) {
+            Customizer c(static_cast<CheckTreeDialog*>(open), false);
+            const auto document = copy.ReadCatalog();
+            if (hide) {
+                const size_t general = Customizer::CategoryIndex(*document, "General Video");
+                const auto profiles = Elements(Elements(document->GetRoot())[general]);
+                for (size_t j = 0; j < profiles.size(); ++j)
+                    if (profiles[j]->GetAttribute("alias") == kHiddenProfile)
+                        c.ClickBox(c.tree->GetProfileItem(general, j));
+                c.ClickBox(c.tree->GetCategoryItem(Customizer::CategoryIndex(*document, "Web Video")));
+            } else {
+                c.ClickButton(CustomizeFrame::ID_CHECK_ALL);
+            }
+            c.ClickButton(CustomizeFrame::ID_OK);
+            return wxID_OK;
+        });
+        ptest::OpenChooser(combo);
+        ClickCentre(popup->FindWindow(MyPopupMenu::ID_CUSTOMIZE));
+        EXPECT_TRUE(ptest::WaitFor([&] { return answer.seen() == 1; }));
+        ptest::Pump(200);
+    };
+    // What the opened chooser lists: its categories, and its profiles
+    // under "General Video".
+    struct Listed {
+        std::vector<wxString> categories;
+        std::vector<wxString> general;
+    };
+    auto listed = [&] {
+        Listed now;
+        ptest::OpenChooser(combo);
+        now.categories = Aliases(popup->GetItems());
+        const auto at = std::find(now.categories.begin(), now.categories.end(), "General Video");
+        EXPECT_NE(at, now.categories.end());
+        ptest::MoveTo(ptest::CategoryRowPoint(combo, int(at - now.categories.begin())));
+        ptest::WaitFor([&] { return popup->GetLeafMenu()->GetCategory() == "General Video"; });
+        now.general = Aliases(popup->GetLeafMenu()->GetItems());
+        ptest::Screenshot("chooser-after-customise");
+        popup->HidePopup();
+        return now;
+    };
+    ASSERT_TRUE(Holds(listed().general, kHiddenProfile));
+
+    customise(true);
+    Listed now = listed();
+    EXPECT_FALSE(Holds(now.categories, "Web Video"));
+    EXPECT_EQ(now.categories.size(), categories.size() - 1);
+    EXPECT_FALSE(Holds(now.general, kHiddenProfile));
+
+    customise(false);
+    now = listed();
+    EXPECT_EQ(now.categories, categories);
+    EXPECT_TRUE(Holds(now.general, kHiddenProfile));
+    frame->Destroy();
+    ptest::Pump(50);
 }
