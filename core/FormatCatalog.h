@@ -38,6 +38,12 @@ bool IsShownNode(const wxXmlNode* node);
 // False, and `entry` untouched, when there is none.
 bool FindProfile(const wxXmlDocument& document, const wxString& id, FormatEntry& entry);
 
+// As FindProfile, but a profile with this id that is hidden (or in a hidden
+// group) is found too, after the shown ones: the customiser hides a profile
+// from the menus, not from the files it was given to. An empty id finds
+// only the first shown profile.
+bool FindProfileInUse(const wxXmlDocument& document, const wxString& id, FormatEntry& entry);
+
 // The named attribute of the first shown profile in the first shown group
 // that has one; empty when none is shown.
 wxString GetFirstShownProfileAttribute(const wxXmlDocument& document, const wxString& name);

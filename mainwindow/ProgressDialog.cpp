@@ -256,7 +256,7 @@ void ProgressDialog::PrepareTasks()
         FormatEntry entry;
         const bool found =
             !id.empty() && m_settings && m_settings->catalog &&
-            FindProfile(*m_settings->catalog, id, entry);
+            FindProfileInUse(*m_settings->catalog, id, entry);
         const wxString name = found ? OutputFileHelper::MakeUniqueFileName(
                                           folder, m_grid->GetCellValue(row, COL_DESTINATION), inUse)
                                     : wxString();

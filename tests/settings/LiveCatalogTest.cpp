@@ -1,8 +1,9 @@
 // The program's one catalog after "Save Profile As", on a copy of the staged
 // program folder with the real file list, profile, output folder and start
 // panes, player and converter: the saved profile is offered, gets its size
-// estimate and converts a clip.
+// estimate and converts a clip, and still converts it once hidden.
 #include "FormatCatalog.h"
+#include "LiveCatalog.h"
 #include "MenuItemArray.h"
 #include "MyMenuItem.h"
 #include "MyPopupMenu.h"
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <wx/app.h>
+#include <wx/dir.h>
 #include <wx/regex.h>
 #include <wx/textdlg.h>
 
@@ -107,6 +109,28 @@ TEST(LiveCatalog, SavedProfileIsOfferedEstimatedAndConverted)
     ASSERT_TRUE(FindProfile(*copy.Settings().catalog, sourceId, source));
     EXPECT_TRUE(source.transfer_extra_param.Contains("libx264")) << source.transfer_extra_param;
     EXPECT_EQ(mvtest::Probe(converted, "stream=codec_name", "v:0"), "h264");
+
+    // Hidden from the menus afterwards ("User Defined" unchecked in the
+    // customiser), the profile still converts the file it was given to.
+    auto hidden = copy.ReadCatalog();
+    ASSERT_TRUE(hidden);
+    wxXmlNode* user = Group(*hidden, "User Defined");
+    user->DeleteAttribute("isShow");
+    user->AddAttribute("isShow", "0");
+    ASSERT_TRUE(LiveCatalog::Save(*hidden, 1));
+    {
+        MessageBoxAnswer boxes;
+        run.start->RunConversion();
+        ASSERT_EQ(boxes.messages().size(), 1u);
+        EXPECT_FALSE(boxes.messages()[0].Contains("failed")) << boxes.messages()[0];
+    }
+    ptest::Pump(200);
+    EXPECT_EQ(list->GetCellText(SelectWindow::COL_PROFILE_ID, 0), id);
+    wxArrayString outputs;
+    wxDir::GetAllFiles(wxString::FromUTF8(out.path()), &outputs);
+    ASSERT_EQ(outputs.size(), 2u);
+    for (const wxString& output : outputs)
+        EXPECT_EQ(mvtest::Probe(output.ToStdString(), "stream=codec_name", "v:0"), "h264") << output;
 
     wxTheApp->SetTopWindow(nullptr);
 }
