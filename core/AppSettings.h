@@ -15,6 +15,9 @@ struct AppSettings {
     wxString defaultOutputFolder;  // the per-user data folder
     // Set by code that edits `catalog` in memory, so that the exit writes it back.
     bool catalogChanged = false;
+    // Counts the times `catalog` was read again after a save (LiveCatalog),
+    // so that lists built from it can tell that they are out of date.
+    unsigned long catalogGeneration = 0;
 
     // The record installed as the application's client data; null before
     // start-up (or without an application object).

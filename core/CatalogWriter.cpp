@@ -1,5 +1,6 @@
 #include "CatalogWriter.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -10,32 +11,39 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
 
+#include "CatalogScramble.h"
 #include "FileUtil.h"
-#include "MyOutputStream.h"
 
 namespace {
 
 std::atomic<unsigned long> saveCount{0};
 
-// Writes all bytes through the scrambling stream and forces them to disk.
-bool WriteScrambled(const wxString& path, const void* bytes, size_t size)
+// Writes every byte to `fd`, taking short writes as they come.
+bool WriteAll(int fd, const unsigned char* bytes, size_t size)
 {
-    MyOutputStream out(path);
-    if (!out.IsOk())
-        return false;
-    out.Write(bytes, size);
-    bool ok = out.LastWrite() == size && out.IsOk();
-    ok = ok && ::fsync(out.GetFile()->fd()) == 0;
-    return out.Close() && ok;
+    while (size > 0) {
+        const ssize_t written = ::write(fd, bytes, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (written == 0) {
+            errno = EIO;
+            return false;
+        }
+        bytes += written;
+        size -= size_t(written);
+    }
+    return true;
 }
 
 // The new file takes the old one's permissions; a new catalog gets the
 // usual ones (what the umask leaves of rw-rw-rw-).
-void CopyMode(const std::string& from, const std::string& to)
+void CopyMode(const std::string& from, int to)
 {
     struct stat st {};
     mode_t mode;
@@ -46,7 +54,7 @@ void CopyMode(const std::string& from, const std::string& to)
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    ::chmod(to.c_str(), mode);
+    ::fchmod(to, mode);
 }
 
 void SyncFolder(const std::string& folder)
@@ -58,40 +66,59 @@ void SyncFolder(const std::string& folder)
     }
 }
 
+// Writes the scrambled bytes to a new temporary file beside `path` and
+// renames it over `path`. 0, or the errno of the step that failed.
+int Replace(const std::string& path, std::vector<unsigned char>& bytes)
+{
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string temp = folder + "/." + name + ".XXXXXX";
+    const int fd = ::mkstemp(&temp[0]);
+    if (fd < 0)
+        return errno;
+
+    ScrambleBytes(bytes.data(), bytes.size());
+    CopyMode(path, fd);
+    int failure = 0;
+    if (!WriteAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0)
+        failure = errno;
+    if (::close(fd) != 0 && failure == 0)
+        failure = errno;
+    if (failure == 0 && ::rename(temp.c_str(), path.c_str()) != 0)
+        failure = errno;
+    if (failure != 0) {
+        ::unlink(temp.c_str());
+        return failure;
+    }
+    SyncFolder(folder);
+    return 0;
+}
+
 }  // namespace
 
-bool CatalogWriter::Save(const wxXmlDocument& document, const wxString& path, int indent)
+bool CatalogWriter::Save(const wxXmlDocument& document, const wxString& path, int indent, int* error)
 {
-    if (!document.IsOk() || !document.GetRoot())
-        return false;
-
-    wxMemoryOutputStream buffer;
-    if (!document.Save(buffer, indent))
-        return false;
-    std::vector<char> bytes(buffer.GetLength());
-    buffer.CopyTo(bytes.data(), bytes.size());
-
-    wxLogNull quiet;
-    wxFileName target(path);
-    wxString folder = target.GetPath();
-    if (folder.empty())
-        folder = ".";
-    wxString temp = wxFileName::CreateTempFileName(folder + "/." + target.GetFullName() + ".");
-    if (temp.empty())
-        return false;
-    std::string nativeTemp = FileUtil::ToNative(temp);
-    std::string nativePath = FileUtil::ToNative(path);
-
-    if (!WriteScrambled(temp, bytes.data(), bytes.size())) {
-        ::unlink(nativeTemp.c_str());
+    int failure = EINVAL;
+    if (document.IsOk() && document.GetRoot()) {
+        wxMemoryOutputStream buffer;
+        wxLogNull quiet;
+        if (document.Save(buffer, indent)) {
+            std::vector<unsigned char> bytes(buffer.GetLength());
+            buffer.CopyTo(bytes.data(), bytes.size());
+            // The scrambled files hold no zero byte: the text ends at the first one.
+            const auto zero = std::find(bytes.begin(), bytes.end(), 0);
+            bytes.erase(zero, bytes.end());
+            failure = Replace(FileUtil::ToNative(path), bytes);
+        } else {
+            failure = EIO;
+        }
+    }
+    if (failure != 0) {
+        if (error)
+            *error = failure;
         return false;
     }
-    CopyMode(nativePath, nativeTemp);
-    if (::rename(nativeTemp.c_str(), nativePath.c_str()) != 0) {
-        ::unlink(nativeTemp.c_str());
-        return false;
-    }
-    SyncFolder(FileUtil::ToNative(folder));
     ++saveCount;
     return true;
 }

@@ -12,8 +12,10 @@ public:
 
     // Saves `document` scrambled to `path` with the indent step. A document
     // without a root element is never written. On any failure the old file
-    // is left as it was, no temporary file remains, and false is returned.
-    static bool Save(const wxXmlDocument& document, const wxString& path, int indent = 1);
+    // is left as it was, no temporary file remains, false is returned and
+    // `error` (when given) holds the errno of the step that failed.
+    static bool Save(const wxXmlDocument& document, const wxString& path, int indent = 1,
+                     int* error = nullptr);
 
     // How many saves have succeeded in this process; a caller that loaded a
     // catalog can tell from it whether someone rewrote the file since.

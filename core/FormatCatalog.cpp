@@ -28,26 +28,37 @@ wxXmlNode* SkipToElement(wxXmlNode* node)
     return node;
 }
 
-// The first shown profile of a shown group that `accept` takes; null when none.
+// The first profile that `accept` takes, of a shown group and itself shown
+// unless `hiddenToo`; null when none.
 template <class Accept>
-const wxXmlNode* FirstShownProfile(const wxXmlDocument& document, Accept accept)
+const wxXmlNode* FirstProfile(const wxXmlDocument& document, bool hiddenToo, Accept accept)
 {
     for (const wxXmlNode* group = FirstElement(document.GetRoot()); group; group = NextElement(group)) {
-        if (!IsShownNode(group))
+        if (!hiddenToo && !IsShownNode(group))
             continue;
         for (const wxXmlNode* profile = FirstElement(group); profile; profile = NextElement(profile))
-            if (IsShownNode(profile) && accept(profile))
+            if ((hiddenToo || IsShownNode(profile)) && accept(profile))
                 return profile;
     }
     return nullptr;
 }
 
-const wxXmlNode* FirstChildWithId(const wxXmlNode* parent, const wxString& id)
+template <class Accept>
+const wxXmlNode* FirstShownProfile(const wxXmlDocument& document, Accept accept)
 {
-    for (const wxXmlNode* node = FirstElement(parent); node; node = NextElement(node))
-        if (node->GetAttribute("id") == id)
-            return node;
-    return nullptr;
+    return FirstProfile(document, false, accept);
+}
+
+void CopyEntry(const wxXmlNode* found, FormatEntry& entry)
+{
+    entry.seq = found->GetAttribute("seq");
+    entry.level = found->GetAttribute("level");
+    entry.isShow = found->GetAttribute("isShow");
+    entry.id = found->GetAttribute("id");
+    entry.alias = found->GetAttribute("alias");
+    entry.image = found->GetAttribute("image");
+    entry.description = found->GetAttribute("description");
+    entry.transfer_extra_param = found->GetAttribute("transfer_extra_param");
 }
 
 }  // namespace
@@ -60,6 +71,14 @@ wxXmlNode* FirstElement(const wxXmlNode* parent)
 wxXmlNode* NextElement(const wxXmlNode* node)
 {
     return node ? SkipToElement(node->GetNext()) : nullptr;
+}
+
+const wxXmlNode* FirstChildWithId(const wxXmlNode* parent, const wxString& id)
+{
+    for (const wxXmlNode* node = FirstElement(parent); node; node = NextElement(node))
+        if (node->GetAttribute("id") == id)
+            return node;
+    return nullptr;
 }
 
 wxString GetCatalogFilePath(const wxString& name)
@@ -90,14 +109,22 @@ bool FindProfile(const wxXmlDocument& document, const wxString& id, FormatEntry&
     });
     if (!found)
         return false;
-    entry.seq = found->GetAttribute("seq");
-    entry.level = found->GetAttribute("level");
-    entry.isShow = found->GetAttribute("isShow");
-    entry.id = found->GetAttribute("id");
-    entry.alias = found->GetAttribute("alias");
-    entry.image = found->GetAttribute("image");
-    entry.description = found->GetAttribute("description");
-    entry.transfer_extra_param = found->GetAttribute("transfer_extra_param");
+    CopyEntry(found, entry);
+    return true;
+}
+
+bool FindProfileInUse(const wxXmlDocument& document, const wxString& id, FormatEntry& entry)
+{
+    if (FindProfile(document, id, entry))
+        return true;
+    if (id.empty())
+        return false;
+    const wxXmlNode* found = FirstProfile(document, true, [&](const wxXmlNode* profile) {
+        return profile->GetAttribute("id") == id;
+    });
+    if (!found)
+        return false;
+    CopyEntry(found, entry);
     return true;
 }
 

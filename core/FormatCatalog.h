@@ -27,6 +27,9 @@ bool LoadCatalogFile(wxXmlDocument& document, const wxString& path);
 wxXmlNode* FirstElement(const wxXmlNode* parent);
 wxXmlNode* NextElement(const wxXmlNode* node);
 
+// The first element child of `parent` whose "id" is `id`; null when none.
+const wxXmlNode* FirstChildWithId(const wxXmlNode* parent, const wxString& id);
+
 // True when the element's "isShow" attribute is a nonzero number.
 bool IsShownNode(const wxXmlNode* node);
 
@@ -34,6 +37,12 @@ bool IsShownNode(const wxXmlNode* node);
 // first shown profile at all when `id` is empty) is copied into `entry`.
 // False, and `entry` untouched, when there is none.
 bool FindProfile(const wxXmlDocument& document, const wxString& id, FormatEntry& entry);
+
+// As FindProfile, but a profile with this id that is hidden (or in a hidden
+// group) is found too, after the shown ones: the customiser hides a profile
+// from the menus, not from the files it was given to. An empty id finds
+// only the first shown profile.
+bool FindProfileInUse(const wxXmlDocument& document, const wxString& id, FormatEntry& entry);
 
 // The named attribute of the first shown profile in the first shown group
 // that has one; empty when none is shown.

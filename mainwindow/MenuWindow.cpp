@@ -1,6 +1,7 @@
 #include "MenuWindow.h"
 
 #include "AppUtil.h"
+#include "CheckTreeDialog.h"
 #include "ImageUtil.h"
 #include "NotifyCode.h"
 #include "OptionDomain.h"
@@ -197,7 +198,7 @@ void MenuWindow::OnMenu(wxCommandEvent& event)
         NotifyObservers(NOTIFY_OPEN_SETTINGS);
         break;
     case ID_CUSTOMIZE_PROFILE:
-        // The profile customiser dialog is not in the program yet.
+        CheckTreeDialog::RunModal();
         break;
     case ID_HELP:
         AppUtil::OpenWebPage(m_options->GetHelpUrl());

@@ -259,7 +259,7 @@ void ProgressDialog::PrepareTasks()
         FormatEntry entry;
         const bool found =
             !id.empty() && m_settings && m_settings->catalog &&
-            FindProfile(*m_settings->catalog, id, entry);
+            FindProfileInUse(*m_settings->catalog, id, entry);
         const wxString name =
             found ? names.Take(folder, m_grid->GetCellValue(row, COL_DESTINATION)) : wxString();
         if (name.empty()) {

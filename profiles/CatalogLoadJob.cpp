@@ -1,6 +1,5 @@
 #include "CatalogLoadJob.h"
 
-#include "CatalogWriter.h"
 #include "EventTypes.h"
 #include "FormatCatalog.h"
 #include "TaskThread.h"
@@ -46,7 +45,6 @@ std::unique_ptr<wxXmlDocument> CatalogLoadJob::TakeDocument()
 
 void CatalogLoadJob::Run()
 {
-    m_saveCount = CatalogWriter::GetSaveCount();
     auto document = std::make_unique<wxXmlDocument>();
     const bool loaded = LoadCatalogFile(*document, m_path);
     if (loaded)

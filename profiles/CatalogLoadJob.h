@@ -30,8 +30,6 @@ public:
     bool IsFinished() const { return m_finished.load(); }
     bool IsLoaded() const { return m_loaded.load(); }
     const wxString& GetPath() const { return m_path; }
-    // How many catalog saves had happened when the load began.
-    unsigned long GetSaveCount() const { return m_saveCount; }
     // Hands the loaded document over (once); null when the load failed.
     std::unique_ptr<wxXmlDocument> TakeDocument();
 
@@ -44,7 +42,6 @@ private:
 
     const wxString m_path;
     const int m_targetId;
-    unsigned long m_saveCount = 0;
     std::unique_ptr<wxXmlDocument> m_document;
     std::atomic<bool> m_loaded{false};
     std::atomic<bool> m_finished{false};

@@ -21,6 +21,13 @@ bool CheckTreeDialog::Create(wxWindow* parent, wxWindowID id, const wxString& ti
     return true;
 }
 
+void CheckTreeDialog::RunModal()
+{
+    CheckTreeDialog dialog(nullptr, wxID_ANY, "Customize Profile", wxDefaultPosition,
+                           wxDefaultSize, wxBORDER_NONE | wxFRAME_SHAPED);
+    dialog.ShowModal();
+}
+
 void CheckTreeDialog::CreateLayout()
 {
     wxBitmap* skin =

@@ -18,6 +18,10 @@ public:
 
     CustomizeFrame* GetFrame() const { return m_frame; }
 
+    // Opens "Customize Profile" without a parent, modally, and destroys it
+    // when it closes (the Option menu and the chooser's customise button).
+    static void RunModal();
+
 private:
     void CreateLayout();
     void ApplyShape();

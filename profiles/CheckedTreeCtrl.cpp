@@ -1,9 +1,8 @@
 #include "CheckedTreeCtrl.h"
 
-#include "AppUtil.h"
-#include "CatalogWriter.h"
 #include "FormatCatalog.h"
 #include "ImageUtil.h"
+#include "LiveCatalog.h"
 
 #include <wx/dcmemory.h>
 #include <wx/imaglist.h>
@@ -108,7 +107,7 @@ void CheckedTreeCtrl::SetImageState(const wxTreeItemId& item, int state)
 
 wxString CheckedTreeCtrl::GetCatalogPath() const
 {
-    return AppUtil::GetAppRootDir() + "/Plugin/FormatList/" + "format_catalog.bin";
+    return LiveCatalog::Path();
 }
 
 bool CheckedTreeCtrl::LoadCatalog()
@@ -231,7 +230,7 @@ bool CheckedTreeCtrl::HasNoCheckedProfile(size_t category) const
     return true;
 }
 
-bool CheckedTreeCtrl::SaveVisibility()
+bool CheckedTreeCtrl::SaveVisibility(wxString* reason)
 {
     std::vector<wxString> categoryValues;
     std::vector<std::vector<wxString>> profileValues;
@@ -246,8 +245,11 @@ bool CheckedTreeCtrl::SaveVisibility()
 
     // The file as it is now, not as it was when the tree was filled.
     auto document = std::make_unique<wxXmlDocument>();
-    if (!LoadCatalogFile(*document, GetCatalogPath()))
+    if (!LoadCatalogFile(*document, GetCatalogPath())) {
+        if (reason)
+            *reason = LiveCatalog::UnreadableReason();
         return false;
+    }
     size_t j = 0;
     for (wxXmlNode* group = FirstElement(document->GetRoot()); group && j < categoryValues.size();
          group = NextElement(group), ++j) {
@@ -259,7 +261,7 @@ bool CheckedTreeCtrl::SaveVisibility()
     }
     PruneRecent(*document);
     // One write for both changes: a failure leaves the old catalog whole.
-    const bool saved = CatalogWriter::Save(*document, GetCatalogPath(), 1);
+    const bool saved = LiveCatalog::Save(*document, 1, reason);
     if (saved)
         m_document = std::move(document);
     return saved;

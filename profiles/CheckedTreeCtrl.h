@@ -50,8 +50,9 @@ public:
     void CheckAll();
     void UncheckAll();
     // Writes every loaded category's and profile's state as "isShow" into the
-    // catalog file, then prunes "Recent". False when nothing was written.
-    bool SaveVisibility();
+    // catalog file, then prunes "Recent". False, with the reason when one is
+    // asked for, when nothing was written.
+    bool SaveVisibility(wxString* reason = nullptr);
     // "Recent" hidden: shown again and emptied; shown: its hidden profiles go.
     static void PruneRecent(wxXmlDocument& document);
     bool HasNoCheckedProfile(size_t category) const;

@@ -2,11 +2,13 @@
 
 #include "CheckedTreeCtrl.h"
 #include "ImageUtil.h"
+#include "LiveCatalog.h"
 #include "PvBitmapButton.h"
 #include "PvWindowMove.h"
 
 #include <wx/dcclient.h>
 #include <wx/dialog.h>
+#include <wx/msgdlg.h>
 #include <wx/toplevel.h>
 
 namespace {
@@ -114,10 +116,17 @@ void CustomizeFrame::OnButton(wxCommandEvent& event)
     case ID_UNCHECK_ALL:
         m_tree->UncheckAll();
         break;
-    case ID_OK:
-        m_tree->SaveVisibility();
+    case ID_OK: {
+        // A failed save keeps the dialog open with its checks as they are.
+        wxString reason;
+        if (!m_tree->SaveVisibility(&reason)) {
+            wxMessageBox(LiveCatalog::FailureMessage(reason), "Customize Profile",
+                         wxOK | wxICON_ERROR, GetParent());
+            break;
+        }
         EndDialog();
         break;
+    }
     case ID_CANCEL:
         EndDialog();
         break;

@@ -1,9 +1,10 @@
 #include "MyLeafMenu.h"
 
-#include "CatalogWriter.h"
+#include "AppSettings.h"
 #include "FileUtil.h"
 #include "FormatCatalog.h"
 #include "ImageUtil.h"
+#include "LiveCatalog.h"
 #include "MenuItemArray.h"
 #include "MenuRowPainter.h"
 #include "MyMenuItem.h"
@@ -21,11 +22,6 @@ constexpr int kRecentLimit = 10;
 const char* const kProfileAttributes[] = {
     "seq", "level", "isShow", "id", "alias", "image", "description", "transfer_extra_param",
 };
-
-wxString CatalogPath()
-{
-    return GetCatalogFilePath("format_catalog.bin");
-}
 
 wxFont BoldGuiFont()
 {
@@ -92,12 +88,12 @@ wxSize MyLeafMenu::DoGetBestSize() const
 bool MyLeafMenu::LoadOwnDocument()
 {
     m_document = std::make_unique<wxXmlDocument>();
-    return LoadCatalogFile(*m_document, CatalogPath());
+    return LoadCatalogFile(*m_document, LiveCatalog::Path());
 }
 
 bool MyLeafMenu::SaveOwnDocument()
 {
-    return CatalogWriter::Save(*m_document, CatalogPath(), 1);
+    return LiveCatalog::Save(*m_document, 1);
 }
 
 wxXmlNode* MyLeafMenu::FindCategoryNode(const wxString& id) const
@@ -118,8 +114,11 @@ void MyLeafMenu::LoadItems()
     m_highlightedIndex = -1;
     m_pointedIndex = -1;
     m_closeHover = false;
-    if (LoadOwnDocument())
-        m_items->LoadShownChildren(FindCategoryNode(m_category), m_parentItem, true);
+    // The program's one catalog, which every successful save brings up to date.
+    const AppSettings* settings = AppSettings::Get();
+    if (settings && settings->catalog)
+        m_items->LoadShownChildren(FirstChildWithId(settings->catalog->GetRoot(), m_category),
+                                   m_parentItem, true);
 
     const int count = static_cast<int>(m_items->GetCount());
     m_firstVisible = 0;

@@ -1,8 +1,9 @@
 // Second level of the profile chooser's popup: the shown profiles of one
 // category in rows of 45 pixels (icon, bold alias, description in up to two
 // lines), with a vertical scroll bar when they do not fit. Every filling
-// re-reads the catalog file. A click on a row sends the choice to the
-// chooser and closes the popup.
+// reads the program's catalog in memory, which each catalog save brings up
+// to date. A click on a row sends the choice to the chooser and closes the
+// popup.
 //
 // It is a child of the category popup (see MyPopupMenu), not a window of
 // its own, so that the popup's pointer grab covers it.
@@ -42,7 +43,7 @@ public:
     void SetParentItem(MyMenuItem* item) { m_parentItem = item; }
     MyMenuItem* GetParentItem() const { return m_parentItem; }
 
-    // Fills the list from the catalog file.
+    // Fills the list from the program's catalog.
     void LoadItems();
 
     // Puts the profile described by the spare node (GetSourceNode) at the

@@ -96,6 +96,11 @@ bool MyPopupMenu::Create(wxWindow* parent, wxWindowID id, const wxString& title,
 void MyPopupMenu::InitItems()
 {
     m_hideOnFocusLoss = true;
+    FillCategories();
+}
+
+void MyPopupMenu::FillCategories()
+{
     m_items = std::make_unique<MenuItemArray>();
     LoadCategories();
     m_hoveredRow = -1;
@@ -109,9 +114,20 @@ void MyPopupMenu::InitItems()
 void MyPopupMenu::LoadCategories()
 {
     const wxXmlDocument* catalog = m_settings ? m_settings->catalog : nullptr;
+    m_catalogGeneration = m_settings ? m_settings->catalogGeneration : 0;
     if (!catalog || !catalog->GetRoot())
         return;
     m_items->LoadShownChildren(catalog->GetRoot(), nullptr, false);
+}
+
+void MyPopupMenu::RefillIfCatalogChanged()
+{
+    if (!m_settings || m_settings->catalogGeneration == m_catalogGeneration)
+        return;
+    // The chooser's icon and the profile entries handed out point into the
+    // old list: it lives on with the popup.
+    m_retiredItems.push_back(std::move(m_items));
+    FillCategories();
 }
 
 void MyPopupMenu::CreateSpinButtons()
@@ -281,6 +297,7 @@ void MyPopupMenu::ShowLeaf()
 
 void MyPopupMenu::ShowPopup()
 {
+    RefillIfCatalogChanged();
     // The row that was hovered last (the first row at first) is highlighted
     // and its profiles are listed.
     if (!m_items->IsEmpty()) {
@@ -354,7 +371,5 @@ void MyPopupMenu::ScrollBy(int step)
 void MyPopupMenu::Customize(wxCommandEvent&)
 {
     HidePopup();
-    CheckTreeDialog dialog(nullptr, wxID_ANY, "Customize Profile", wxDefaultPosition,
-                           wxDefaultSize, wxBORDER_NONE | wxFRAME_SHAPED);
-    dialog.ShowModal();
+    CheckTreeDialog::RunModal();
 }

@@ -13,6 +13,7 @@
 #include <wx/popupwin.h>
 
 #include <memory>
+#include <vector>
 
 struct AppSettings;
 class MenuItemArray;
@@ -82,7 +83,11 @@ private:
     virtual void OnLeftDown(wxMouseEvent& event);
     virtual void Customize(wxCommandEvent& event);
     void InitItems();
+    // A new category list from the catalog, no row hovered or scrolled.
+    void FillCategories();
     void LoadCategories();
+    // Fills the list again when the catalog was read again since.
+    void RefillIfCatalogChanged();
     void CreateSpinButtons();
     void MakeArrowBitmap();
     // Highlights the row under the point; returns the hovered entry's index.
@@ -103,6 +108,8 @@ private:
     int m_pointedIndex = -1;
     std::unique_ptr<wxBitmap> m_arrow;
     std::unique_ptr<MenuItemArray> m_items;
+    std::vector<std::unique_ptr<MenuItemArray>> m_retiredItems;
+    unsigned long m_catalogGeneration = 0;
     int m_hoveredRow = 100;
     bool m_highlightDrawn = false;
     int m_hoveredIndex = -1;

@@ -3,11 +3,11 @@
 #include "AppSettings.h"
 #include "AppUtil.h"
 #include "CatalogLoadJob.h"
-#include "CatalogWriter.h"
 #include "EventTypes.h"
 #include "FileUtil.h"
 #include "FormatCatalog.h"
 #include "ImageUtil.h"
+#include "LiveCatalog.h"
 #include "MenuItemArray.h"
 #include "MyMenuItem.h"
 #include "MyPopupMenu.h"
@@ -23,6 +23,7 @@
 
 #include <wx/choice.h>
 #include <wx/dcclient.h>
+#include <wx/msgdlg.h>
 #include <wx/stattext.h>
 #include <wx/statbox.h>
 #include <wx/textdlg.h>
@@ -205,6 +206,8 @@ void SettingFrame::CreateOptionBox(const wxString& label, const wxPoint& pos,
             const int height = choice->GetBestSize().y;
             choice->SetSize(at.x + kLabelSize.x + gap, at.y + (kLabelSize.y - height) / 2,
                             kChoiceWidth, height);
+            // The lists only inform: shown, but not offered for editing.
+            choice->Disable();
             m_choices[firstChoice + index] = choice;
         }
 }
@@ -297,7 +300,6 @@ void SettingFrame::OnCatalogLoaded(wxCommandEvent&)
         if (document) {
             m_document.SetRoot(document->DetachRoot());
             m_catalogPath = m_loadJob->GetPath();
-            m_loadedSaveCount = m_loadJob->GetSaveCount();
             m_userDefined = PvMediaDomain::FindNodeByAttribute(m_document, "User Defined", "id");
         }
     }
@@ -394,33 +396,44 @@ void SettingFrame::OnSaveProfileAs(wxCommandEvent&)
     SaveProfileAs();
 }
 
-bool SettingFrame::RefreshOwnDocument()
-{
-    if (!m_document.GetRoot())
-        return false;
-    if (CatalogWriter::GetSaveCount() == m_loadedSaveCount)
-        return true;
-    // Someone (the customiser, say) rewrote the file since it was read:
-    // appending to the old copy would undo that.
-    const unsigned long count = CatalogWriter::GetSaveCount();
-    wxXmlDocument fresh;
-    if (!LoadCatalogFile(fresh, m_catalogPath))
-        return false;
-    m_document.SetRoot(fresh.DetachRoot());
-    m_loadedSaveCount = count;
-    m_userDefined = PvMediaDomain::FindNodeByAttribute(m_document, "User Defined", "id");
-    return true;
-}
-
-wxString SettingFrame::NewUserProfileId(const wxXmlNode* source) const
+wxString SettingFrame::NewUserProfileId(const wxXmlDocument& document, const wxXmlNode* source)
 {
     const wxString stamp = LocalTimeId();
     const wxString extension = IdExtensionOf(source->GetAttribute("id"));
     const wxString suffix = extension.empty() ? wxString() : " (*" + extension + ")";
     wxString id = stamp + suffix;
-    for (int n = 2; HasProfileId(m_document, id); ++n)
+    for (int n = 2; HasProfileId(document, id); ++n)
         id = wxString::Format("%s-%d%s", stamp, n, suffix);
     return id;
+}
+
+bool SettingFrame::AppendUserProfile(const wxString& sourceAlias, const wxString& name,
+                                     wxString& reason)
+{
+    // The file as it is now: the customiser or another running copy of the
+    // program may have rewritten it since this editor read it, and
+    // appending to the old copy would undo that.
+    wxXmlDocument fresh;
+    if (!LoadCatalogFile(fresh, LiveCatalog::Path())) {
+        reason = LiveCatalog::UnreadableReason();
+        return false;
+    }
+    wxXmlNode* userDefined = PvMediaDomain::FindNodeByAttribute(fresh, "User Defined", "id");
+    const wxXmlNode* source = PvMediaDomain::FindNodeByAttribute(fresh, sourceAlias, "alias");
+    if (!userDefined) {
+        reason = "The catalog has no \"User Defined\" category.";
+        return false;
+    }
+    if (!source || source == userDefined) {
+        reason = "The catalog holds no profile \"" + sourceAlias + "\" to copy.";
+        return false;
+    }
+    userDefined->AddChild(MakeUserProfileNode(source, name, NewUserProfileId(fresh, source)));
+    if (!LiveCatalog::Save(fresh, 2, &reason))
+        return false;
+    m_document.SetRoot(fresh.DetachRoot());
+    m_userDefined = PvMediaDomain::FindNodeByAttribute(m_document, "User Defined", "id");
+    return true;
 }
 
 void SettingFrame::SaveProfileAs()
@@ -429,23 +442,18 @@ void SettingFrame::SaveProfileAs()
     // Nothing can be saved before the catalog is loaded.
     if (!m_document.GetRoot())
         return;
-    wxTextEntryDialog ask(this, "Please enter new profile's name:\n", "Save Profile As", current,
-                          wxOK | wxCANCEL);
-    if (ask.ShowModal() != wxID_OK || ask.GetValue().empty())
-        return;
-    if (!RefreshOwnDocument())
-        return;
-    wxXmlNode* userDefined = PvMediaDomain::FindNodeByAttribute(m_document, "User Defined", "id");
-    const wxXmlNode* source = PvMediaDomain::FindNodeByAttribute(m_document, current, "alias");
-    if (!userDefined || !source || source == userDefined)
-        return;
-    wxXmlNode* node = MakeUserProfileNode(source, ask.GetValue(), NewUserProfileId(source));
-    userDefined->AddChild(node);
-    if (CatalogWriter::Save(m_document, m_catalogPath, 2)) {
-        m_loadedSaveCount = CatalogWriter::GetSaveCount();
-        return;
+    wxString name = current;
+    // A save that fails is reported and the name is asked again as typed.
+    for (;;) {
+        wxTextEntryDialog ask(this, "Please enter new profile's name:\n", "Save Profile As", name,
+                              wxOK | wxCANCEL);
+        if (ask.ShowModal() != wxID_OK || ask.GetValue().empty())
+            return;
+        name = ask.GetValue();
+        wxString reason;
+        if (AppendUserProfile(current, name, reason))
+            return;
+        wxMessageBox(LiveCatalog::FailureMessage(reason), "Save Profile As", wxOK | wxICON_ERROR,
+                     this);
     }
-    // Not written: the own copy goes back to what the file holds.
-    userDefined->RemoveChild(node);
-    delete node;
 }

@@ -100,12 +100,13 @@ private:
     void CreateButton(int id, const wxString& stem, const wxPoint& pos, bool snapshot);
     void CreateOptionBox(const wxString& label, const wxPoint& pos, const char* const labels[4],
                             int firstChoice);
-    // The own document brought up to date with the file when someone saved
-    // the catalog since it was read; false when it cannot be.
-    bool RefreshOwnDocument();
+    // Appends a copy of the profile `sourceAlias` named `name` to "User
+    // Defined" of the catalog file as it is now, and takes that file as the
+    // own document. False, with the reason, when nothing was saved.
+    bool AppendUserProfile(const wxString& sourceAlias, const wxString& name, wxString& reason);
     // A profile id for a copy of `source` made now: the local time, "-n" when
-    // another profile has it already, and the source's "(*.ext)".
-    wxString NewUserProfileId(const wxXmlNode* source) const;
+    // another profile of `document` has it already, and the source's "(*.ext)".
+    static wxString NewUserProfileId(const wxXmlDocument& document, const wxXmlNode* source);
     void CloseDialog();
 
     bool m_loadStarted = false;
@@ -122,7 +123,6 @@ private:
     AppSettings* m_settings = nullptr;
 
     std::shared_ptr<CatalogLoadJob> m_loadJob;
-    unsigned long m_loadedSaveCount = 0;
 
     wxDECLARE_DYNAMIC_CLASS(SettingFrame);
     wxDECLARE_EVENT_TABLE();

@@ -72,6 +72,29 @@ TEST_F(CatalogQuery, FindProfileTakesOnlyShownProfilesOfShownGroups)
     }
 }
 
+TEST_F(CatalogQuery, ProfileInUseIsFoundHiddenTooButNeverInventedOrAGroup)
+{
+    struct Case {
+        const char* id;
+        bool found;
+        const char* alias;
+    };
+    const Case cases[] = {
+        {"MP4 720p (*.mp4)", true, "MP4 720p (*.mp4)"},  // shown
+        {"Secret (*.mkv)", true, "Secret"},             // shown, in a hidden group
+        {"Two (*.avi)", true, "Two"},                   // hidden itself
+        {"", true, "MP4 720p (*.mp4)"},                 // empty: the first shown only
+        {"audio", false, "kept"},                       // a group's id
+        {"nothing", false, "kept"},
+    };
+    for (const Case& c : cases) {
+        FormatEntry entry;
+        entry.alias = "kept";
+        EXPECT_EQ(FindProfileInUse(doc, c.id, entry), c.found) << c.id;
+        EXPECT_EQ(entry.alias, c.alias) << c.id;
+    }
+}
+
 TEST_F(CatalogQuery, EmptyIdFindsTheFirstShownProfileNotAHiddenOneWithAnEmptyId)
 {
     FormatEntry entry;

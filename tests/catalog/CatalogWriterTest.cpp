@@ -1,6 +1,7 @@
 // The one catalog writer: whole file or old file, never a truncated one.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <string>
 
@@ -105,16 +106,19 @@ TEST(CatalogWriter, FailedWriteLeavesTheOldFileWhole)
     struct rlimit small = old;
     small.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    bool saved = CatalogWriter::Save(doc, W(path));
+    int error = 0;
+    bool saved = CatalogWriter::Save(doc, W(path), 1, &error);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(saved);
+    EXPECT_EQ(error, EFBIG);  // the reason, for the message the user sees
     EXPECT_EQ(catalogtest::ReadUnscrambled(path), kOld);
     EXPECT_EQ(CountEntries(dir.path()), 1);  // the partial temporary file is gone
 
     // Nowhere to write: a missing folder.
-    EXPECT_FALSE(CatalogWriter::Save(doc, W(dir / "no/such/format_catalog.bin")));
+    EXPECT_FALSE(CatalogWriter::Save(doc, W(dir / "no/such/format_catalog.bin"), 1, &error));
+    EXPECT_EQ(error, ENOENT);
     EXPECT_FALSE(mvtest::FileExists(dir / "no"));
 
     // Without the limit the same document goes through.

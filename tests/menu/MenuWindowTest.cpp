@@ -1,7 +1,12 @@
 // The menu pane: every item reaches its observers or its action, chosen in
 // real pop-up menus; web pages through the system-action seam; the update
-// check against a loopback server; the about box opened and closed.
+// check against a loopback server; the about box and the profile customiser
+// opened and closed.
+#include "CatalogWriter.h"
+#include "CheckTreeDialog.h"
+#include "CheckedTreeCtrl.h"
 #include "ControlsTestUtil.h"
+#include "CustomizeFrame.h"
 #include "EventTypes.h"
 #include "LoopbackHttpServer.h"
 #include "MenuTestUtil.h"
@@ -20,6 +25,7 @@
 #include <wx/menu.h>
 #include <wx/uiaction.h>
 #include <wx/url.h>
+#include <wx/xml/xml.h>
 
 #include <cstdlib>
 #include <string>
@@ -52,12 +58,19 @@ private:
     std::vector<Told>& m_log;
 };
 
-PvAboutDialog* OpenAboutBox()
+// The shown top-level window of this class; null when none is.
+template <class Dialog>
+Dialog* OpenDialog()
 {
     for (wxWindow* w : wxTopLevelWindows)
-        if (auto* about = dynamic_cast<PvAboutDialog*>(w); about && about->IsShown())
-            return about;
+        if (auto* dialog = dynamic_cast<Dialog*>(w); dialog && dialog->IsShown())
+            return dialog;
     return nullptr;
+}
+
+PvAboutDialog* OpenAboutBox()
+{
+    return OpenDialog<PvAboutDialog>();
 }
 
 class MenuWindowTest : public ::testing::Test {
@@ -196,9 +209,9 @@ TEST_F(MenuWindowTest, ItemsChosenInRealMenusNotifyEveryObserverInAttachOrder)
     EXPECT_TRUE(closes.empty());
 }
 
-TEST_F(MenuWindowTest, CommandsWithoutItemsAndCustomizeTellNothingButEditAndClip)
+TEST_F(MenuWindowTest, CommandsWithoutItemsTellNothingButEditAndClip)
 {
-    for (int id : {9, 10, 11, 12, 15})
+    for (int id : {9, 10, 11, 12})
         Send(id);
     EXPECT_EQ(Codes(), (std::vector<int>{NOTIFY_EDIT, NOTIFY_CLIP}));
     EXPECT_TRUE(actions.empty());
@@ -229,6 +242,50 @@ TEST_F(MenuWindowTest, ExitQueuesAClosingThatCannotBeVetoed)
 {
     Choose(6, 5);
     EXPECT_EQ(closes, (std::vector<std::pair<int, bool>>{{2000, false}}));
+    EXPECT_TRUE(told.empty());
+}
+
+TEST_F(MenuWindowTest, CustomizeProfileOpensTheCustomiserAndClosesWithCancel)
+{
+    // A catalog of two categories in the program folder.
+    wxXmlDocument catalog;
+    auto* root = new wxXmlNode(wxXML_ELEMENT_NODE, "catalog");
+    catalog.SetRoot(root);
+    for (const char* id : {"Audio", "Video"}) {
+        auto* group = new wxXmlNode(root, wxXML_ELEMENT_NODE, "section");
+        group->AddAttribute("id", id);
+        group->AddAttribute("alias", id);
+        group->AddAttribute("isShow", "1");
+        auto* profile = new wxXmlNode(group, wxXML_ELEMENT_NODE, "subsection");
+        profile->AddAttribute("id", wxString(id) + " one (*.mkv)");
+        profile->AddAttribute("alias", wxString(id) + " one");
+        profile->AddAttribute("isShow", "1");
+    }
+    mvtest::Run({"mkdir", "-p", skin.root() + "/Plugin/FormatList"});
+    const std::string path = skin.root() + "/Plugin/FormatList/format_catalog.bin";
+    ASSERT_TRUE(CatalogWriter::Save(catalog, wxString::FromUTF8(path), 1));
+    const std::string bytes = mvtest::ReadFile(path);
+
+    bool opened = false;
+    size_t categories = 0;
+    Choose(16, 2, [&] {  // "Option", "Customize Profile..."
+        CheckTreeDialog* dialog = OpenDialog<CheckTreeDialog>();
+        if (!dialog)
+            return;
+        opened = dialog->IsModal();
+        categories = dialog->GetFrame()->GetTree()->GetCategoryCount();
+        ctest::Screenshot("menu-customize-profile");
+        wxWindow* cancel = dialog->GetFrame()->FindWindow(CustomizeFrame::ID_CANCEL);
+        ASSERT_TRUE(cancel);
+        wxUIActionSimulator sim;
+        sim.MouseMove(cancel->GetScreenRect().GetPosition() + cancel->GetSize() / 2);
+        sim.MouseClick();
+    });
+    ctest::WaitFor([] { return OpenDialog<CheckTreeDialog>() == nullptr; }, 3000);
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(categories, 2u);
+    EXPECT_EQ(OpenDialog<CheckTreeDialog>(), nullptr);
+    EXPECT_EQ(mvtest::ReadFile(path), bytes);
     EXPECT_TRUE(told.empty());
 }
 

@@ -139,6 +139,8 @@ TEST(CatalogEdit, AddToRecentPutsTheProfileFirstAndKeepsTen)
         auto document = env.ReadCatalog();
         ASSERT_TRUE(document && document->GetRoot());
         EXPECT_EQ(ChildIds(*document, "Recent"), c.after);
+        // The program's catalog is the file's new content.
+        EXPECT_EQ(ChildIds(*env.Settings().catalog, "Recent"), c.after);
         EXPECT_EQ(GroupIds(*document), (std::vector<wxString>{"Recent", "General", "User Defined"}));
         EXPECT_EQ(ChildIds(*document, "General"), (std::vector<wxString>{"g1 (*.mp4)", "g2 (*.mkv)"}));
         EXPECT_EQ(ChildIds(*document, "User Defined"), (std::vector<wxString>{"u1", "u2", "u1"}));
@@ -215,6 +217,7 @@ TEST(CatalogEdit, DeleteUserProfileRemovesTheFirstMatchOnly)
         auto document = env.ReadCatalog();
         ASSERT_TRUE(document);
         EXPECT_EQ(ChildIds(*document, "User Defined"), c.after);
+        EXPECT_EQ(ChildIds(*env.Settings().catalog, "User Defined"), c.after);
         EXPECT_EQ(ChildIds(*document, "Recent"), recent);
         EXPECT_EQ(ChildIds(*document, "General"), (std::vector<wxString>{"g1 (*.mp4)", "g2 (*.mkv)"}));
         EXPECT_EQ(FolderFiles(env), (std::vector<wxString>{"format_catalog.bin"}));

@@ -2,20 +2,17 @@
 // real file list, output folder and start panes, with the real player and
 // converter. A profile chosen with the pointer is the one the conversion
 // uses, with "Apply to All" on and off.
-#include "AppMain.h"
-#include "AppServices.h"
 #include "ImageUtil.h"
-#include "OutputWindow.h"
 #include "ProfileComboBox.h"
 #include "ProfileTestEnv.h"
 #include "ProfileWindow.h"
 #include "PvCheckBox.h"
+#include "RunPanes.h"
 #include "SelectWindow.h"
 #include "StartWindow.h"
 
 #include <gtest/gtest.h>
 
-#include <wx/frame.h>
 #include <wx/timer.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
@@ -87,24 +84,10 @@ TEST(ProfileConversion, ChosenProfileIsTheOneConverted)
     mvtest::TempDir media;
     mvtest::TempDir out;
     env.Settings().defaultOutputFolder = wxString::FromUTF8(out.path());
-    AppServices::Create(AppMain::LinkedServices());
-    ASSERT_TRUE(AppServices::Player() && AppServices::Converter());
-
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "run", wxPoint(10, 10), wxSize(620, 470),
-                              wxBORDER_NONE);
-    auto* list = new SelectWindow;
-    ASSERT_TRUE(list->Create(frame, SelectWindow::ID_SELECT_WINDOW, NewPlainBitmap(wxSize(502, 320)),
-                             wxPoint(0, 0), wxSize(502, 320)));
-    auto* pane = new ProfileWindow;
-    ASSERT_TRUE(pane->Create(frame, 2138, NewPlainBitmap(wxSize(560, 28)), wxPoint(0, 330), wxSize(560, 28)));
-    auto* output = new OutputWindow;
-    ASSERT_TRUE(output->Create(frame, OutputWindow::ID_OUTPUT_WINDOW, NewPlainBitmap(wxSize(600, 28)),
-                               wxPoint(0, 365), wxSize(600, 28)));
-    output->SetOutputFolder(wxString::FromUTF8(out.path()));
-    auto* start = new StartWindow(frame, 2153, NewPlainBitmap(wxSize(136, 64)), wxPoint(0, 400),
-                                  wxSize(136, 64));
-    pane->Attach(list);
-    ASSERT_TRUE(ShowAndWait(frame));
+    RunPanes run(out.path());
+    ASSERT_TRUE(run.ok());
+    SelectWindow* list = run.list;
+    ProfileWindow* pane = run.pane;
 
     wxArrayString paths;
     for (const char* name : {"one", "two", "three"}) {
@@ -140,7 +123,7 @@ TEST(ProfileConversion, ChosenProfileIsTheOneConverted)
     // Converted: each file with its own row's profile.
     {
         BoxAnswerer answer;
-        start->RunConversion();
+        run.start->RunConversion();
         EXPECT_EQ(answer.messages.size(), 1u) << "the run's end is told once";
     }
     Pump(200);
@@ -162,7 +145,4 @@ TEST(ProfileConversion, ChosenProfileIsTheOneConverted)
     for (int row = 0; row < 3; ++row)
         EXPECT_EQ(list->GetCellText(SelectWindow::COL_PROFILE_ID, row), "ogg_vorbis (*.ogg)");
 
-    frame->Destroy();
-    Pump(100);
-    AppServices::Free(AppMain::LinkedServices());
 }

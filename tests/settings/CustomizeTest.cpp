@@ -4,13 +4,20 @@
 #include "CheckTreeDialog.h"
 #include "CheckedTreeCtrl.h"
 #include "CustomizeFrame.h"
+#include "MenuItemArray.h"
+#include "MyLeafMenu.h"
+#include "MyMenuItem.h"
+#include "MyPopupMenu.h"
+#include "ProfileComboBox.h"
 #include "ProfileTestEnv.h"
 #include "StagedCopy.h"
 
 #include <gtest/gtest.h>
 
+#include <wx/frame.h>
 #include <wx/uiaction.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace stest;
@@ -21,12 +28,22 @@ constexpr long kDialogStyle = 0x200010;  // no border, shaped
 
 struct Customizer {
     Customizer()
+        : Customizer(new CheckTreeDialog(nullptr, wxID_ANY, "Customize Profile", wxDefaultPosition,
+                                         wxDefaultSize, kDialogStyle), true)
     {
-        dialog = new CheckTreeDialog(nullptr, wxID_ANY, "Customize Profile", wxDefaultPosition,
-                                     wxDefaultSize, kDialogStyle);
-        tree = dialog->GetFrame()->GetTree();
     }
-    ~Customizer() { dialog->Destroy(); ptest::Pump(50); }
+    // One that the program opened (and destroys itself) when not `owned`.
+    Customizer(CheckTreeDialog* open, bool owned)
+        : dialog(open), tree(open->GetFrame()->GetTree()), owned(owned)
+    {
+    }
+    ~Customizer()
+    {
+        if (owned) {
+            dialog->Destroy();
+            ptest::Pump(50);
+        }
+    }
 
     bool Show() { return ptest::ShowAndWait(dialog); }
     // The item's check box, on the screen.
@@ -71,6 +88,7 @@ struct Customizer {
 
     CheckTreeDialog* dialog;
     CheckedTreeCtrl* tree;
+    bool owned;
 };
 
 std::vector<int> ProfileStates(const CheckedTreeCtrl* tree, size_t category)
@@ -270,37 +288,165 @@ TEST_F(CustomizeTest, OkPrunesRecent)
     }
 }
 
-TEST_F(CustomizeTest, WithoutOkOrWithAFailedWriteTheCatalogStays)
+TEST_F(CustomizeTest, WithoutOkTheCatalogStays)
 {
     const std::string bytes = copy.CatalogBytes();
     const auto files = copy.FolderFiles();
     const auto before = copy.ReadCatalog();
     const size_t general = Customizer::CategoryIndex(*before, "General Video");
-
-    struct Case {
-        const char* name;
-        int button;
-        bool fullDisk;
-    };
-    const Case cases[] = {
-        {"cancel", CustomizeFrame::ID_CANCEL, false},
-        {"close button", CustomizeFrame::ID_CLOSE, false},
-        {"ok on a full disk", CustomizeFrame::ID_OK, true},
-    };
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.name);
+    for (const int button : {int(CustomizeFrame::ID_CANCEL), int(CustomizeFrame::ID_CLOSE)}) {
+        SCOPED_TRACE(button);
         Customizer c;
         ASSERT_TRUE(c.Show());
         c.ClickBox(c.tree->GetCategoryItem(general));
         c.ClickButton(CustomizeFrame::ID_UNCHECK_ALL);
-        const int code = RunModal(*c.dialog, [&] {
-            std::unique_ptr<FileSizeLimit> limit;
-            if (k.fullDisk)
-                limit = std::make_unique<FileSizeLimit>(200);
-            c.ClickButton(k.button);
-        });
+        const int code = RunModal(*c.dialog, [&] { c.ClickButton(button); });
         EXPECT_NE(code, -1) << "the dialog stayed open";
         EXPECT_EQ(copy.CatalogBytes(), bytes);
         EXPECT_EQ(copy.FolderFiles(), files);
     }
+}
+
+TEST_F(CustomizeTest, AFailedWriteIsReportedAndTheDialogStaysOpen)
+{
+    const std::string bytes = copy.CatalogBytes();
+    const auto files = copy.FolderFiles();
+    const wxString memory = XmlText(*copy.Settings().catalog);
+    const auto before = copy.ReadCatalog();
+    const size_t general = Customizer::CategoryIndex(*before, "General Video");
+    struct Case {
+        const char* name;
+        int fault;  // a FolderFault kind, or -1 for the file size limit
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"file size limit", -1, "File too large"},
+        {"read-only program folder", FolderFault::READ_ONLY, "Read-only file system"},
+        {"full disk", FolderFault::FULL_DISK, "No space left on device"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        std::unique_ptr<FolderFault> folder;
+        if (k.fault >= 0) {
+            folder = std::make_unique<FolderFault>(copy, FolderFault::Kind(k.fault));
+            ASSERT_TRUE(folder->ok()) << folder->failure();
+        }
+        Customizer c;
+        ASSERT_TRUE(c.Show());
+        c.ClickBox(c.tree->GetCategoryItem(general));
+        const int unchecked = c.tree->GetCheckState(c.tree->GetCategoryItem(general));
+        MessageBoxAnswer boxes(std::string("customize-failed-") + std::to_string(k.fault + 1));
+        bool openAfterOk = false;
+        int stateAfterOk = -1;
+        const int code = RunModal(*c.dialog, [&] {
+            {
+                std::unique_ptr<FileSizeLimit> limit;
+                if (k.fault < 0)
+                    limit = std::make_unique<FileSizeLimit>(200);
+                c.ClickButton(CustomizeFrame::ID_OK);
+                ptest::WaitFor([&] { return !boxes.messages().empty(); }, 5000);
+            }
+            ptest::Pump(600);
+            openAfterOk = c.dialog->IsModal();
+            stateAfterOk = c.tree->GetCheckState(c.tree->GetCategoryItem(general));
+            c.ClickButton(CustomizeFrame::ID_CANCEL);
+        });
+        EXPECT_NE(code, -1) << "Cancel did not close the dialog";
+        EXPECT_TRUE(openAfterOk);
+        EXPECT_EQ(stateAfterOk, unchecked) << "the checks were kept";
+        ASSERT_EQ(boxes.messages().size(), 1u);
+        EXPECT_TRUE(boxes.messages()[0].Contains(copy.CatalogPath())) << boxes.messages()[0];
+        EXPECT_TRUE(boxes.messages()[0].Contains(k.reason)) << boxes.messages()[0];
+        folder.reset();
+        EXPECT_EQ(copy.CatalogBytes(), bytes);
+        EXPECT_EQ(copy.FolderFiles(), files);
+        EXPECT_EQ(XmlText(*copy.Settings().catalog), memory);
+    }
+}
+
+namespace {
+
+std::vector<wxString> Aliases(const MenuItemArray* items)
+{
+    std::vector<wxString> aliases;
+    for (size_t i = 0; i < items->GetCount(); ++i)
+        aliases.push_back(items->Item(i)->GetAlias());
+    return aliases;
+}
+
+bool Holds(const std::vector<wxString>& list, const wxString& text)
+{
+    return std::find(list.begin(), list.end(), text) != list.end();
+}
+
+}  // namespace
+
+TEST_F(CustomizeTest, WhatOkHidesLeavesBothLevelsOfTheChooserAndComesBack)
+{
+    const wxString kHiddenProfile = "MP4 H.264 720p (*.mp4)";
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "main", wxPoint(20, 20), wxSize(400, 60),
+                              wxBORDER_NONE);
+    auto* combo = new ProfileComboBox(frame, 2110, wxPoint(10, 10), wxSize(288, 22));
+    ASSERT_TRUE(ptest::ShowAndWait(frame));
+    MyPopupMenu* popup = combo->GetPopup();
+    const auto categories = Aliases(popup->GetItems());
+    ASSERT_TRUE(Holds(categories, "Web Video"));
+
+    // The chooser's customise button, then in the dialog: one profile of
+    // "General Video" and all of "Web Video" unchecked, OK; or check all, OK.
+    auto customise = [&](bool hide) {
+        ModalAnswer answer(CLASSINFO(CheckTreeDialog), [&](wxDialog* open) {
+            Customizer c(static_cast<CheckTreeDialog*>(open), false);
+            const auto document = copy.ReadCatalog();
+            if (hide) {
+                const size_t general = Customizer::CategoryIndex(*document, "General Video");
+                const auto profiles = Elements(Elements(document->GetRoot())[general]);
+                for (size_t j = 0; j < profiles.size(); ++j)
+                    if (profiles[j]->GetAttribute("alias") == kHiddenProfile)
+                        c.ClickBox(c.tree->GetProfileItem(general, j));
+                c.ClickBox(c.tree->GetCategoryItem(Customizer::CategoryIndex(*document, "Web Video")));
+            } else {
+                c.ClickButton(CustomizeFrame::ID_CHECK_ALL);
+            }
+            c.ClickButton(CustomizeFrame::ID_OK);
+            return wxID_OK;
+        });
+        ptest::OpenChooser(combo);
+        ClickCentre(popup->FindWindow(MyPopupMenu::ID_CUSTOMIZE));
+        EXPECT_TRUE(ptest::WaitFor([&] { return answer.seen() == 1; }));
+        ptest::Pump(200);
+    };
+    // What the opened chooser lists: its categories, and its profiles
+    // under "General Video".
+    struct Listed {
+        std::vector<wxString> categories;
+        std::vector<wxString> general;
+    };
+    auto listed = [&] {
+        Listed now;
+        ptest::OpenChooser(combo);
+        now.categories = Aliases(popup->GetItems());
+        const auto at = std::find(now.categories.begin(), now.categories.end(), "General Video");
+        EXPECT_NE(at, now.categories.end());
+        ptest::MoveTo(ptest::CategoryRowPoint(combo, int(at - now.categories.begin())));
+        ptest::WaitFor([&] { return popup->GetLeafMenu()->GetCategory() == "General Video"; });
+        now.general = Aliases(popup->GetLeafMenu()->GetItems());
+        ptest::Screenshot("chooser-after-customise");
+        popup->HidePopup();
+        return now;
+    };
+    ASSERT_TRUE(Holds(listed().general, kHiddenProfile));
+
+    customise(true);
+    Listed now = listed();
+    EXPECT_FALSE(Holds(now.categories, "Web Video"));
+    EXPECT_EQ(now.categories.size(), categories.size() - 1);
+    EXPECT_FALSE(Holds(now.general, kHiddenProfile));
+
+    customise(false);
+    now = listed();
+    EXPECT_EQ(now.categories, categories);
+    EXPECT_TRUE(Holds(now.general, kHiddenProfile));
+    frame->Destroy();
+    ptest::Pump(50);
 }

@@ -6,6 +6,7 @@
 #include "CatalogWriter.h"
 #include "FormatCatalog.h"
 #include "MyLeafMenu.h"
+#include "MyOutputStream.h"
 #include "MyPopupMenu.h"
 #include "NotifyCode.h"
 #include "ProfileComboBox.h"
@@ -62,18 +63,25 @@ struct Editor {
     SettingFrame* frame = nullptr;
 };
 
-// Answers the name dialog of "Save Profile As".
-struct NameAnswer {
-    explicit NameAnswer(const wxString& name, int code = wxID_OK)
-        : hook(CLASSINFO(wxTextEntryDialog), [name, code, this](wxDialog* dialog) {
+// Answers the name dialogs of "Save Profile As" in turn, keeping what each
+// one offered; the last answer goes to any further dialog.
+struct NameAnswers {
+    struct Answer {
+        wxString name;
+        int code;
+    };
+    explicit NameAnswers(std::vector<Answer> answers)
+        : list(std::move(answers)), hook(CLASSINFO(wxTextEntryDialog), [this](wxDialog* dialog) {
               auto* entry = static_cast<wxTextEntryDialog*>(dialog);
-              offered = entry->GetValue();
-              entry->SetValue(name);
-              return code;
+              offered.push_back(entry->GetValue());
+              const Answer& a = list[std::min(offered.size(), list.size()) - 1];
+              entry->SetValue(a.name);
+              return a.code;
           })
     {
     }
-    wxString offered;
+    std::vector<Answer> list;
+    std::vector<wxString> offered;
     ModalAnswer hook;
 };
 
@@ -151,6 +159,8 @@ TEST_F(SettingEditorTest, ListsShowTheSettingsOfTheCurrentProfile)
         ASSERT_FALSE(expected.IsEmpty());
         EXPECT_EQ(Entries(choice), std::vector<wxString>(expected.begin(), expected.end())) << i;
         EXPECT_EQ(choice->GetSelection(), 0) << i;
+        // Shown for reading: nothing chosen there would reach anything.
+        EXPECT_FALSE(choice->IsEnabled()) << i;
     }
     ptest::Screenshot("profile-settings");
 
@@ -204,10 +214,11 @@ TEST_F(SettingEditorTest, SaveProfileAsAddsAUserProfileAndKeepsEveryGroup)
     Editor editor;
     ASSERT_TRUE(editor.ShowLoaded());
     {
-        NameAnswer answer("My Copy");
+        NameAnswers answer({{"My Copy", wxID_OK}});
         editor.ClickButton(SettingFrame::ID_SAVE_AS);
         EXPECT_TRUE(ptest::WaitFor([&] { return answer.hook.seen() == 1; }));
-        EXPECT_EQ(answer.offered, alias);
+        ASSERT_FALSE(answer.offered.empty());
+        EXPECT_EQ(answer.offered[0], alias);
         editor.ClickButton(SettingFrame::ID_SAVE_AS);
         EXPECT_TRUE(ptest::WaitFor([&] { return answer.hook.seen() == 2; }));
     }
@@ -254,37 +265,74 @@ TEST_F(SettingEditorTest, SaveProfileAsAddsAUserProfileAndKeepsEveryGroup)
     }
 }
 
-TEST_F(SettingEditorTest, NoNameOrAFailedWriteChangesNothing)
+TEST_F(SettingEditorTest, NoNameChangesNothing)
+{
+    const std::string bytes = copy.CatalogBytes();
+    Editor editor;
+    ASSERT_TRUE(editor.ShowLoaded());
+    MessageBoxAnswer boxes;
+    for (const NameAnswers::Answer& a : {NameAnswers::Answer{"Name", wxID_CANCEL},
+                                         NameAnswers::Answer{"", wxID_OK}}) {
+        SCOPED_TRACE(a.name.ToStdString());
+        NameAnswers answers({a});
+        editor.ClickButton(SettingFrame::ID_SAVE_AS);
+        EXPECT_TRUE(ptest::WaitFor([&] { return answers.hook.seen() == 1; }));
+        ptest::Pump(100);
+        EXPECT_EQ(answers.hook.seen(), 1) << "asked once only";
+        EXPECT_EQ(copy.CatalogBytes(), bytes);
+    }
+    EXPECT_TRUE(boxes.messages().empty());
+}
+
+TEST_F(SettingEditorTest, AFailedWriteIsReportedAndTheNameAskedAgain)
 {
     const std::string bytes = copy.CatalogBytes();
     const auto files = copy.FolderFiles();
+    const wxString memory = XmlText(*copy.Settings().catalog);
     Editor editor;
     ASSERT_TRUE(editor.ShowLoaded());
     struct Case {
         const char* name;
-        const char* answer;
-        int code;
-        bool fullDisk;
+        int fault;  // a FolderFault kind, or -1 for the file size limit
+        const char* reason;
     };
     const Case cases[] = {
-        {"cancelled", "Name", wxID_CANCEL, false},
-        {"empty name", "", wxID_OK, false},
-        {"full disk", "Name", wxID_OK, true},
+        {"file size limit", -1, "File too large"},
+        {"read-only program folder", FolderFault::READ_ONLY, "Read-only file system"},
+        {"full disk", FolderFault::FULL_DISK, "No space left on device"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        NameAnswer answer(c.answer, c.code);
-        std::unique_ptr<FileSizeLimit> limit;
-        if (c.fullDisk)
-            limit = std::make_unique<FileSizeLimit>(200);
-        editor.ClickButton(SettingFrame::ID_SAVE_AS);
-        EXPECT_TRUE(ptest::WaitFor([&] { return answer.hook.seen() == 1; }));
-        limit.reset();
+        std::unique_ptr<FolderFault> folder;
+        if (c.fault >= 0) {
+            folder = std::make_unique<FolderFault>(copy, FolderFault::Kind(c.fault));
+            ASSERT_TRUE(folder->ok()) << folder->failure();
+        }
+        {
+            // Typed, refused, asked again with what was typed, then given up.
+            NameAnswers answers({{"My Small MP4", wxID_OK}, {"", wxID_CANCEL}});
+            MessageBoxAnswer boxes(std::string("save-failed-") + std::to_string(c.fault + 1));
+            std::unique_ptr<FileSizeLimit> limit;
+            if (c.fault < 0)
+                limit = std::make_unique<FileSizeLimit>(200);
+            editor.ClickButton(SettingFrame::ID_SAVE_AS);
+            EXPECT_TRUE(ptest::WaitFor([&] { return answers.hook.seen() == 2; }, 10000));
+            limit.reset();
+            ASSERT_EQ(boxes.messages().size(), 1u);
+            const wxString message = boxes.messages()[0];
+            EXPECT_TRUE(message.Contains(copy.CatalogPath())) << message;
+            EXPECT_TRUE(message.Contains(c.reason)) << message;
+            ASSERT_EQ(answers.offered.size(), 2u);
+            EXPECT_EQ(answers.offered[1], "My Small MP4");
+        }
+        EXPECT_TRUE(editor.dialog->IsShown());
+        folder.reset();
         EXPECT_EQ(copy.CatalogBytes(), bytes);
         EXPECT_EQ(copy.FolderFiles(), files);
+        EXPECT_EQ(XmlText(*copy.Settings().catalog), memory);
     }
-    // After the failed write the next save still works and adds just one.
-    NameAnswer answer("After");
+    // Then the next save works and adds just one.
+    NameAnswers answer({{"After", wxID_OK}});
     editor.ClickButton(SettingFrame::ID_SAVE_AS);
     EXPECT_TRUE(ptest::WaitFor([&] { return answer.hook.seen() == 1; }));
     const auto after = copy.ReadCatalog();
@@ -292,28 +340,40 @@ TEST_F(SettingEditorTest, NoNameOrAFailedWriteChangesNothing)
     const auto added = Elements(Group(*after, "User Defined"));
     ASSERT_FALSE(added.empty());
     EXPECT_EQ(added.back()->GetAttribute("alias"), "After");
-    EXPECT_EQ(added.size(), 1u + Elements(Group(*copy.Settings().catalog, "User Defined")).size());
+    // The program's catalog is the file's new content.
+    EXPECT_EQ(XmlText(*copy.Settings().catalog), XmlText(*after));
 }
 
 TEST_F(SettingEditorTest, SaveKeepsWhatAnotherEditorSavedMeanwhile)
 {
-    Editor editor;
-    ASSERT_TRUE(editor.ShowLoaded());
-    // The customiser hides a category after the editor read the catalog.
-    auto changed = copy.ReadCatalog();
-    wxXmlNode* web = Group(*changed, "Web Video");
-    ASSERT_TRUE(web);
-    web->DeleteAttribute("isShow");
-    web->AddAttribute("isShow", "0");
-    copy.WriteCatalog(*changed);
+    // The customiser, here or in another running copy of the program, hides
+    // a category after the editor read the catalog.
+    for (const bool otherProcess : {false, true}) {
+        SCOPED_TRACE(otherProcess ? "another running copy" : "this process");
+        Editor editor;
+        ASSERT_TRUE(editor.ShowLoaded());
+        auto changed = copy.ReadCatalog();
+        wxXmlNode* web = Group(*changed, "Web Video");
+        ASSERT_TRUE(web);
+        web->DeleteAttribute("isShow");
+        web->AddAttribute("isShow", otherProcess ? "0" : "5");
+        if (otherProcess) {
+            // Written past this process's catalog writer, which counts its saves.
+            MyOutputStream out(copy.CatalogPath());
+            ASSERT_TRUE(changed->Save(out, 1));
+        } else {
+            copy.WriteCatalog(*changed);
+        }
 
-    NameAnswer answer("Later");
-    editor.ClickButton(SettingFrame::ID_SAVE_AS);
-    ASSERT_TRUE(ptest::WaitFor([&] { return answer.hook.seen() == 1; }));
-    const auto after = copy.ReadCatalog();
-    ASSERT_TRUE(after);
-    EXPECT_EQ(Group(*after, "Web Video")->GetAttribute("isShow"), "0");
-    EXPECT_EQ(Elements(Group(*after, "User Defined")).back()->GetAttribute("alias"), "Later");
+        const wxString alias = otherProcess ? "Later there" : "Later here";
+        NameAnswers answer({{alias, wxID_OK}});
+        editor.ClickButton(SettingFrame::ID_SAVE_AS);
+        ASSERT_TRUE(ptest::WaitFor([&] { return answer.hook.seen() == 1; }));
+        const auto after = copy.ReadCatalog();
+        ASSERT_TRUE(after);
+        EXPECT_EQ(Group(*after, "Web Video")->GetAttribute("isShow"), otherProcess ? "0" : "5");
+        EXPECT_EQ(Elements(Group(*after, "User Defined")).back()->GetAttribute("alias"), alias);
+    }
 }
 
 namespace {

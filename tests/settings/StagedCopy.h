@@ -82,6 +82,44 @@ int RunModal(wxDialog& dialog, const std::function<void()>& during, int limitMs 
 // A pointer click in the middle of the window.
 void ClickCentre(wxWindow* window);
 
+// The program folder of a copy made read-only (a read-only bind mount of it),
+// or its Plugin folder moved onto a tmpfs that is then filled up. Needs root;
+// ok() is false (with the reason) when the mount cannot be made. Undone on
+// destruction.
+class FolderFault {
+public:
+    enum Kind { READ_ONLY, FULL_DISK };
+    FolderFault(const StagedCopy& copy, Kind kind);
+    ~FolderFault();
+    bool ok() const { return m_mounted; }
+    const std::string& failure() const { return m_failure; }
+
+private:
+    bool Mount(const std::vector<std::string>& argv);
+    std::string m_point;
+    bool m_mounted = false;
+    std::string m_failure;
+};
+
+// Records every message box and, while one is open, presses Return on it
+// (the real key) after a short look. Other dialogs are left alone.
+class MessageBoxAnswer : public wxModalDialogHook {
+public:
+    explicit MessageBoxAnswer(const std::string& screenshot = "");
+    ~MessageBoxAnswer() override;
+    const std::vector<wxString>& messages() const { return m_messages; }
+
+protected:
+    int Enter(wxDialog* dialog) override;
+    void Exit(wxDialog* dialog) override;
+
+private:
+    wxTimer m_timer;
+    wxDialog* m_open = nullptr;
+    std::string m_screenshot;
+    std::vector<wxString> m_messages;
+};
+
 // Limits the size of files this process writes, as a full disk would.
 class FileSizeLimit {
 public:
