@@ -19,6 +19,9 @@
 
 #include <gtest/gtest.h>
 
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
 #include <cstdlib>
 
 namespace ptest {
@@ -282,6 +285,28 @@ void Release()
 {
     wxUIActionSimulator sim;
     sim.MouseUp();
+    Pump(120);
+}
+
+void Wheel(int notches)
+{
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_TRUE(display) << "no X display";
+    const unsigned button = notches > 0 ? 5 : 4;
+    for (int i = 0; i < std::abs(notches); ++i) {
+        XTestFakeButtonEvent(display, button, True, CurrentTime);
+        XTestFakeButtonEvent(display, button, False, CurrentTime);
+        XFlush(display);
+        Pump(60);
+    }
+    XCloseDisplay(display);
+    Pump(120);
+}
+
+void PressKey(int keyCode, int modifiers)
+{
+    wxUIActionSimulator sim;
+    sim.Char(keyCode, modifiers);
     Pump(120);
 }
 

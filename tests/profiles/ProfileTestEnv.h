@@ -82,6 +82,11 @@ void MoveTo(wxWindow* win, const wxPoint& client);
 void Click(wxWindow* win, const wxPoint& client);
 void PressAt(const wxPoint& screen);
 void Release();
+// Wheel notches where the pointer is, as X buttons 4 (up) and 5 (down):
+// positive counts scroll down.
+void Wheel(int notches);
+// A real key press and release, with modifiers (wxMOD_ALT, ...).
+void PressKey(int keyCode, int modifiers = 0);
 
 // What the screen shows at a point, and whether a rectangle of it holds a
 // pixel close to the colour.
