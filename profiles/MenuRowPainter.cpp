@@ -1,7 +1,6 @@
 #include "MenuRowPainter.h"
 
 #include <wx/dc.h>
-#include <wx/math.h>
 #include <wx/settings.h>
 
 #include <algorithm>
@@ -29,16 +28,15 @@ wxFont MenuRowPainter::FitFont(wxDC& dc, bool bold, int lineHeight,
         font.SetWeight(wxFONTWEIGHT_BOLD);
     const wxFont saved = dc.GetFont();
     dc.SetFont(font);
-    // The font's own size in pixels: its points at the screen's resolution.
-    const int ppi = dc.GetPPI().y > 0 ? dc.GetPPI().y : 96;
-    const int own = wxRound(font.GetFractionalPointSize() * ppi / 72.0);
-    int pixels = std::max(own, kMinFontPixels);
+    // Never taller than the font itself: its own line bounds the sizes tried.
+    const int ownLine = dc.GetCharHeight();
+    const int limit = std::min(lineHeight, ownLine);
     wxFont fitted = font;
-    for (; pixels >= kMinFontPixels; --pixels) {
+    for (int pixels = ownLine; pixels >= kMinFontPixels; --pixels) {
         fitted = font;
         fitted.SetPixelSize(wxSize(0, pixels));
         dc.SetFont(fitted);
-        if (dc.GetCharHeight() > lineHeight)
+        if (dc.GetCharHeight() > limit)
             continue;
         const bool wide = std::any_of(texts.begin(), texts.end(), [&](const wxString& text) {
             return dc.GetTextExtent(text).x > width;

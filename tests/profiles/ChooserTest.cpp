@@ -1,6 +1,7 @@
 // The profile chooser driven with real pointer events: the category popup,
 // the profile list beside it, scrolling, choosing, closing.
 #include "MenuItemArray.h"
+#include "MenuRowPainter.h"
 #include "MyLeafMenu.h"
 #include "MyMenuItem.h"
 #include "MyPopupMenu.h"
@@ -553,7 +554,17 @@ TEST(ProfileChooser, UserDefinedRowShowsCloseIconUnderThePointer)
     MoveTo(icon + wxPoint(40, 8));
     EXPECT_FALSE(leaf->IsCloseIconHovered());
     EXPECT_TRUE(ScreenRectHas(wxRect(icon + wxPoint(4, 4), wxSize(8, 8)), IconColour("close"), 10));
+    // The long profile's texts stop short of where its delete icon goes,
+    // cut with an ellipsis: its row shows nothing there before it is pointed at.
+    const wxRect longIcon(icon + wxPoint(-2, 45), leaf->GetCloseIconRect(0).GetSize() + wxSize(4, 0));
+    EXPECT_FALSE(ScreenRectHas(longIcon, *wxBLACK, 120));
+    for (const MenuRowPainter::Text& text : leaf->GetRowTexts(1))
+        EXPECT_LT(text.box.GetRight(), MyLeafMenu::kCloseIconX) << text.text;
+    EXPECT_TRUE(leaf->GetRowTexts(1).front().text.EndsWith(MenuRowPainter::Ellipsis()));
+    Screenshot("chooser-user-defined");
+
     // A click on the icon chooses the profile like the rest of the row.
+    MoveTo(icon + wxPoint(8, 8));
     Click(leaf, wxPoint(MyLeafMenu::kCloseIconX + 8, 11));
     ASSERT_EQ(host.choices, 1);
     EXPECT_EQ(host.text, "Mine (*.mkv)");

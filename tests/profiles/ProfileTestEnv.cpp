@@ -90,6 +90,8 @@ wxXmlDocument ParseXml(const wxString& xml)
 
 }  // namespace
 
+const char* const kLongUserAlias =
+    "My own profile with a name long enough to run under the delete icon (*.mkv)";
 const char* const kLongDescription =
     "A description that is much longer than three hundred and forty pixels in one line";
 
@@ -127,7 +129,8 @@ wxString ChooserCatalog()
            CatalogGroup("Audio", "surface/test/cat-green.png", audio) +
            CatalogGroup("Hidden", "surface/test/cat-yellow.png", CatalogProfile("x (*.avi)", "X", "x"), "0") +
            CatalogGroup("User Defined", "surface/test/cat-blue.png",
-                    CatalogProfile("mine (*.mkv)", "Mine (*.mkv)", "Mine")) +
+                    CatalogProfile("mine (*.mkv)", "Mine (*.mkv)", "Mine") +
+                        CatalogProfile("mine_long (*.mkv)", kLongUserAlias, kLongDescription)) +
            CatalogGroup("Recent", "surface/test/cat-yellow.png", "") + "</catalog>\n";
 }
 
