@@ -16,6 +16,8 @@
 #include <wx/frame.h>
 #include <wx/panel.h>
 
+#include <memory>
+
 using namespace ptest;
 
 namespace {
@@ -47,24 +49,42 @@ void ExpectTextsFit(wxWindow* window, const std::vector<MenuRowPainter::Text>& t
     EXPECT_EQ(shown, full);
 }
 
+
 }  // namespace
 
-TEST(ShippedCatalog, EveryShownEntryHasItsPicture)
+// The staged catalog and skin in a program folder, and a chooser on the
+// first shown profile in a frame.
+class ShippedCatalog : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const std::string stage = mvtest::StageDir();
+        const std::string theme = stage + "/Themes/default.zip";
+        const wxString catalog = ReadScrambledText(stage + "/Plugin/FormatList/format_catalog.bin");
+        if (catalog.empty() || !mvtest::FileExists(theme))
+            GTEST_SKIP() << "no staged catalog and skin";
+        env = std::make_unique<ProfileTestEnv>(catalog, theme);
+        frame = new wxFrame(nullptr, wxID_ANY, "host", wxPoint(20, 20), wxSize(420, 30),
+                            wxBORDER_NONE);
+        auto* panel = new wxPanel(frame, wxID_ANY, wxPoint(0, 0), wxSize(420, 30));
+        combo = new ProfileComboBox(panel, 2110, wxPoint(62, 2), wxSize(288, 22), 17);
+        combo->SetValue(GetFirstShownProfileAttribute(*env->Settings().catalog, "alias"));
+        ASSERT_TRUE(ShowAndWait(frame));
+    }
+    void TearDown() override
+    {
+        if (frame)
+            frame->Destroy();
+        Pump(50);
+    }
+
+    std::unique_ptr<ProfileTestEnv> env;
+    wxFrame* frame = nullptr;
+    ProfileComboBox* combo = nullptr;
+};
+
+TEST_F(ShippedCatalog, EveryShownEntryHasItsPicture)
 {
-    const std::string stage = mvtest::StageDir();
-    const std::string theme = stage + "/Themes/default.zip";
-    const wxString catalog = ReadScrambledText(stage + "/Plugin/FormatList/format_catalog.bin");
-    if (catalog.empty() || !mvtest::FileExists(theme))
-        GTEST_SKIP() << "no staged catalog and skin";
-    ProfileTestEnv env(catalog, theme);
-
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "host", wxPoint(20, 20), wxSize(420, 30),
-                              wxBORDER_NONE);
-    auto* panel = new wxPanel(frame, wxID_ANY, wxPoint(0, 0), wxSize(420, 30));
-    auto* combo = new ProfileComboBox(panel, 2110, wxPoint(62, 2), wxSize(288, 22), 17);
-    combo->SetValue(GetFirstShownProfileAttribute(*env.Settings().catalog, "alias"));
-    ASSERT_TRUE(ShowAndWait(frame));
-
     MyPopupMenu* popup = combo->GetPopup();
     const MenuItemArray* categories = popup->GetItems();
     ASSERT_GT(categories->GetCount(), 1u);
@@ -82,24 +102,10 @@ TEST(ShippedCatalog, EveryShownEntryHasItsPicture)
         if (i == 1)
             Screenshot("shipped-second-category");
     }
-    frame->Destroy();
-    Pump(50);
 }
 
-TEST(ShippedCatalog, EveryTextFitsItsBox)
+TEST_F(ShippedCatalog, EveryTextFitsItsBox)
 {
-    const std::string stage = mvtest::StageDir();
-    const std::string theme = stage + "/Themes/default.zip";
-    const wxString catalog = ReadScrambledText(stage + "/Plugin/FormatList/format_catalog.bin");
-    if (catalog.empty() || !mvtest::FileExists(theme))
-        GTEST_SKIP() << "no staged catalog and skin";
-    ProfileTestEnv env(catalog, theme);
-
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "host", wxPoint(20, 20), wxSize(420, 30),
-                              wxBORDER_NONE);
-    auto* panel = new wxPanel(frame, wxID_ANY, wxPoint(0, 0), wxSize(420, 30));
-    auto* combo = new ProfileComboBox(panel, 2110, wxPoint(62, 2), wxSize(288, 22), 17);
-    ASSERT_TRUE(ShowAndWait(frame));
     MyPopupMenu* popup = combo->GetPopup();
     MyLeafMenu* leaf = popup->GetLeafMenu();
     const MenuItemArray* categories = popup->GetItems();
@@ -136,6 +142,4 @@ TEST(ShippedCatalog, EveryTextFitsItsBox)
         Screenshot("fit-" + category->GetId().ToStdString());
     }
     EXPECT_GT(profilesSeen, 20);
-    frame->Destroy();
-    Pump(50);
 }
