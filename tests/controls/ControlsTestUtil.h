@@ -72,6 +72,8 @@ private:
     int& m_deleted;
 };
 
+// The screen as the X server shows it, popups and shaped windows included.
+wxImage GrabScreen();
 // Saves the screen as <MV_SCREENSHOT_DIR>/<name>.png when that variable is set.
 void Screenshot(const std::string& name);
 

@@ -313,20 +313,7 @@ void PressKey(int keyCode, int modifiers)
     Pump(120);
 }
 
-namespace {
-
-// The screen as the X server shows it, popups included.
-wxImage GrabScreen()
-{
-    mvtest::TempDir dir;
-    const std::string path = dir / "screen.png";
-    mvtest::Run({"import", "-window", "root", path});
-    wxImage image;
-    image.LoadFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
-    return image;
-}
-
-}  // namespace
+using ctest::GrabScreen;
 
 wxColour ScreenPixel(const wxPoint& screen)
 {
