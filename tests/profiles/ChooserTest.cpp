@@ -447,6 +447,42 @@ TEST(ProfileChooser, LongDescriptionIsDrawnInTwoLines)
     }
 }
 
+TEST(ProfileChooser, TextsAreCutWithAnEllipsisToTheirWidth)
+{
+    wxBitmap canvas(10, 10);
+    wxMemoryDC dc(canvas);
+    dc.SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+    const wxString text = "MKV H.264 1080p with a very long name (*.mkv)";
+    const int full = dc.GetTextExtent(text).x;
+    struct Case {
+        int width;
+        bool cut;
+    };
+    const Case cases[] = {{full + 10, false}, {full, false}, {full - 1, true}, {full / 2, true}, {30, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.width);
+        const wxString shown = MenuRowPainter::Ellipsize(dc, text, c.width);
+        EXPECT_LE(dc.GetTextExtent(shown).x, c.width);
+        EXPECT_EQ(shown.EndsWith(MenuRowPainter::Ellipsis()), c.cut);
+        if (c.cut) {
+            // The longest head that still fits, without a trailing blank.
+            const wxString head = shown.Left(shown.length() - 1);
+            EXPECT_TRUE(text.StartsWith(head));
+            EXPECT_FALSE(head.EndsWith(" "));
+        } else {
+            EXPECT_EQ(shown, text);
+        }
+    }
+
+    // A font fitted to a line height and a width is no taller and fits the texts.
+    const std::vector<wxString> texts = {"General Video", "Android Devices"};
+    const wxFont font = MenuRowPainter::FitFont(dc, false, 12, texts, 80);
+    dc.SetFont(font);
+    EXPECT_LE(dc.GetCharHeight(), 12);
+    for (const wxString& t : texts)
+        EXPECT_LE(dc.GetTextExtent(t).x, 80) << t;
+}
+
 TEST(ProfileChooser, OpensUpwardsInTheLowerHalf)
 {
     ProfileTestEnv env(ChooserCatalog());
