@@ -323,6 +323,38 @@ TEST(ProfileChooser, OpensOnTheCategoryOfTheCurrentProfile)
     }
 }
 
+TEST(ProfileChooser, CurrentCategoryBeyondTheFifteenRowsIsScrolledIn)
+{
+    wxString body;
+    for (int i = 0; i < 17; ++i)
+        body += CatalogGroup(wxString::Format("Group %d", i), "surface/test/cat-red.png",
+                             CatalogProfile(wxString::Format("p%d (*.mp4)", i),
+                                            wxString::Format("P%d", i), "d"));
+    ProfileTestEnv env("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<catalog>\n" + body +
+                       "</catalog>\n");
+    Host host(wxPoint(40, 20));
+    MyPopupMenu* popup = host.popup();
+    host.combo->SetValue("P16");
+    host.combo->SetFocus();
+    MoveTo(host.panel, wxPoint(20, 50));
+    PressKey(WXK_F4);
+    ASSERT_TRUE(WaitFor([&] { return popup->IsShown(); }));
+    EXPECT_EQ(popup->GetHoveredIndex(), 16);
+    EXPECT_EQ(popup->GetLastVisible(), 16);
+    EXPECT_EQ(popup->GetFirstVisible(), 2);
+    EXPECT_EQ(host.leaf()->GetCategory(), "Group 16");
+    EXPECT_TRUE(ScreenRectHas(wxRect(host.CategoryRow(14) + wxPoint(30, -8), wxSize(10, 4)),
+                              kHighlight, 8));
+    // Walking up past the first shown row scrolls the rows with it.
+    for (int i = 0; i < 15; ++i)
+        PressKey(WXK_UP);
+    EXPECT_EQ(popup->GetHoveredIndex(), 1);
+    EXPECT_EQ(popup->GetFirstVisible(), 1);
+    EXPECT_EQ(host.leaf()->GetCategory(), "Group 1");
+    PressKey(WXK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return !popup->IsShown(); }));
+}
+
 TEST(ProfileChooser, KeyboardOpensWalksChoosesAndCloses)
 {
     ProfileTestEnv env(ChooserCatalog());
