@@ -11,7 +11,6 @@
 #include "MyPopupMenu.h"
 
 #include <wx/dcclient.h>
-#include <wx/settings.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -23,12 +22,6 @@ const char* const kProfileAttributes[] = {
     "seq", "level", "isShow", "id", "alias", "image", "description", "transfer_extra_param",
 };
 
-wxFont BoldGuiFont()
-{
-    wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
-    font.SetWeight(wxFONTWEIGHT_BOLD);
-    return font;
-}
 
 }  // namespace
 
@@ -39,15 +32,11 @@ wxBEGIN_EVENT_TABLE(MyLeafMenu, wxWindow)
     EVT_ERASE_BACKGROUND(MyLeafMenu::OnEraseBackground)
     EVT_MOTION(MyLeafMenu::OnMotion)
     EVT_LEFT_DOWN(MyLeafMenu::OnLeftDown)
-
-    EVT_SCROLLWIN_THUMBTRACK(MyLeafMenu::OnScrollThumbTrack)
-    EVT_SCROLLWIN_THUMBRELEASE(MyLeafMenu::OnScrollStep)
-    EVT_SCROLLWIN_LINEUP(MyLeafMenu::OnScrollStep)
-    EVT_SCROLLWIN_LINEDOWN(MyLeafMenu::OnScrollStep)
-    EVT_SCROLLWIN_PAGEUP(MyLeafMenu::OnScrollStep)
-    EVT_SCROLLWIN_PAGEDOWN(MyLeafMenu::OnScrollStep)
-    EVT_SCROLLWIN_TOP(MyLeafMenu::OnScrollStep)
-    EVT_SCROLLWIN_BOTTOM(MyLeafMenu::OnScrollStep)
+    EVT_LEFT_DCLICK(MyLeafMenu::OnLeftDown)
+    EVT_LEFT_UP(MyLeafMenu::OnLeftUp)
+    EVT_MOUSEWHEEL(MyLeafMenu::OnWheel)
+    EVT_MOUSE_CAPTURE_LOST(MyLeafMenu::OnCaptureLost)
+    EVT_LEAVE_WINDOW(MyLeafMenu::OnLeave)
 wxEND_EVENT_TABLE()
 
 MyLeafMenu::MyLeafMenu() = default;
@@ -58,7 +47,11 @@ MyLeafMenu::MyLeafMenu(wxWindow* parent, wxWindowID id, const wxString& title,
     Create(parent, id, title, pos, size, style, name);
 }
 
-MyLeafMenu::~MyLeafMenu() = default;
+MyLeafMenu::~MyLeafMenu()
+{
+    if (HasCapture())
+        ReleaseMouse();
+}
 
 bool MyLeafMenu::Create(wxWindow* parent, wxWindowID id, const wxString&, const wxPoint& pos,
                         const wxSize& size, long style, const wxString& name)
@@ -68,7 +61,7 @@ bool MyLeafMenu::Create(wxWindow* parent, wxWindowID id, const wxString&, const 
     m_chooser = parent ? parent->GetParent() : nullptr;
     m_closeHover = false;
 
-    if (!wxWindow::Create(parent, id, pos, size, style | wxVSCROLL, name))
+    if (!wxWindow::Create(parent, id, pos, size, style, name))
         return false;
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetBackgroundColour(*wxWHITE);
@@ -114,6 +107,7 @@ void MyLeafMenu::LoadItems()
     m_highlightedIndex = -1;
     m_pointedIndex = -1;
     m_closeHover = false;
+    EndBarDrag();
     // The program's one catalog, which every successful save brings up to date.
     const AppSettings* settings = AppSettings::Get();
     if (settings && settings->catalog)
@@ -124,8 +118,99 @@ void MyLeafMenu::LoadItems()
     m_firstVisible = 0;
     m_lastVisible = m_rowsPerPage < count ? m_rowsPerPage - 1 : count - 1;
     m_visibleCount = m_lastVisible - m_firstVisible + 1;
-    SetScrollbar(wxVERTICAL, 0, m_rowsPerPage, count, true);
+    LayOutRows();
     Refresh();
+}
+
+int MyLeafMenu::TextRight() const
+{
+    int right = GetClientSize().x - 3;
+    if (HasScrollBar())
+        right = GetScrollBarRect().x - 3;
+    // The delete icon of a user profile keeps the texts beside it clear.
+    if (IsUserDefined())
+        right = std::min(right, kCloseIconX - 4);
+    return right;
+}
+
+void MyLeafMenu::LayOutRows()
+{
+    m_rowTexts.clear();
+    wxClientDC dc(this);
+    const wxFont aliasFont = MenuRowPainter::FitFont(dc, true, kAliasHeight);
+    const wxFont descriptionFont = MenuRowPainter::FitFont(dc, false, kDescriptionLineHeight);
+    const int right = TextRight();
+    for (size_t i = 0; i < m_items->GetCount(); ++i) {
+        const MyMenuItem* item = m_items->Item(i);
+        const int x = 10 + (item->GetImage() ? item->GetImage()->GetWidth() : 0);
+        const int width = std::min(right - x, kDescriptionWidth);
+        std::vector<MenuRowPainter::Text> texts;
+
+        dc.SetFont(aliasFont);
+        texts.push_back({MenuRowPainter::Ellipsize(dc, item->GetAlias(), width), aliasFont,
+                         wxRect(x, kAliasY, width, kAliasHeight)});
+
+        dc.SetFont(descriptionFont);
+        wxString first;
+        wxString rest;
+        SplitDescription(dc, item->GetDescription(), first, rest, width);
+        if (first.empty() && dc.GetTextExtent(rest).x <= width) {
+            texts.push_back({rest, descriptionFont,
+                             wxRect(x, kDescriptionY, width, kDescriptionLineHeight)});
+        } else {
+            texts.push_back({first, descriptionFont,
+                             wxRect(x, kFirstLineY, width, kDescriptionLineHeight)});
+            texts.push_back({MenuRowPainter::Ellipsize(dc, rest, width), descriptionFont,
+                             wxRect(x, kSecondLineY, width, kDescriptionLineHeight)});
+        }
+        m_rowTexts.push_back(std::move(texts));
+    }
+}
+
+std::vector<MenuRowPainter::Text> MyLeafMenu::GetRowTexts(int index) const
+{
+    if (index < 0 || index >= static_cast<int>(m_rowTexts.size()))
+        return {};
+    return m_rowTexts[index];
+}
+
+wxRect MyLeafMenu::GetIconRect(int index) const
+{
+    const MyMenuItem* item = m_items->ItemAt(index);
+    if (!item || !item->GetImage())
+        return wxRect();
+    return wxRect(wxPoint(0, 3), item->GetImage()->GetSize());
+}
+
+bool MyLeafMenu::HasScrollBar() const
+{
+    return m_items && static_cast<int>(m_items->GetCount()) > m_rowsPerPage;
+}
+
+wxRect MyLeafMenu::GetScrollBarRect() const
+{
+    const wxSize size = GetClientSize();
+    return wxRect(size.x - 1 - kScrollBarWidth, 1, kScrollBarWidth, size.y - 2);
+}
+
+wxRect MyLeafMenu::GetThumbRect() const
+{
+    const wxRect trough = GetScrollBarRect();
+    const int count = static_cast<int>(m_items->GetCount());
+    if (!HasScrollBar())
+        return wxRect();
+    const int height =
+        std::min(trough.height, std::max(kMinThumbHeight, trough.height * m_rowsPerPage / count));
+    const int range = count - m_rowsPerPage;
+    const int top = trough.y + (trough.height - height) * m_firstVisible / range;
+    return wxRect(trough.x + 2, top, trough.width - 4, height);
+}
+
+wxRect MyLeafMenu::GetRowsArea() const
+{
+    const wxSize size = GetClientSize();
+    const int width = HasScrollBar() ? GetScrollBarRect().x : size.x;
+    return wxRect(0, 0, width, size.y);
 }
 
 wxRect MyLeafMenu::GetRowRect(int row) const
@@ -150,7 +235,6 @@ void MyLeafMenu::OnPaint(wxPaintEvent&)
 {
     wxPaintDC dc(this);
     const wxSize size = GetClientSize();
-    dc.SetFont(BoldGuiFont());
     dc.SetPen(*wxBLACK_PEN);
     dc.SetBrush(*wxWHITE_BRUSH);
     dc.DrawRectangle(0, 0, size.x, size.y);
@@ -171,6 +255,21 @@ void MyLeafMenu::DrawItems(wxDC& dc)
     const bool highlight = IsHighlightShown();
     for (int row = 0; row < m_visibleCount; ++row)
         DrawRow(dc, row, highlight && row == m_highlightedRow);
+    DrawScrollBar(dc);
+}
+
+void MyLeafMenu::DrawScrollBar(wxDC& dc)
+{
+    if (!HasScrollBar())
+        return;
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(wxColour(232, 232, 232)));
+    dc.DrawRectangle(GetScrollBarRect());
+    const wxColour thumb = m_barDragging ? wxColour(90, 90, 90)
+                           : m_barHover  ? wxColour(120, 120, 120)
+                                         : wxColour(150, 150, 150);
+    dc.SetBrush(wxBrush(thumb));
+    dc.DrawRoundedRectangle(GetThumbRect(), 3.0);
 }
 
 void MyLeafMenu::DrawRow(wxDC& dc, int row, bool highlighted)
@@ -179,17 +278,14 @@ void MyLeafMenu::DrawRow(wxDC& dc, int row, bool highlighted)
     if (!item)
         return;
     const int top = row * kRowHeight;
-    MenuRowPainter::PaintGround(dc, GetClientSize().x, top, kRowHeight, highlighted);
+    MenuRowPainter::PaintGround(dc, GetRowsArea().width + 1, top, kRowHeight, highlighted);
 
-    int textX = 10;
-    if (const wxBitmap* icon = item->GetImage()) {
+    if (const wxBitmap* icon = item->GetImage())
         dc.DrawBitmap(*icon, 0, top + 3, true);
-        textX += icon->GetWidth();
+    for (MenuRowPainter::Text text : GetRowTexts(m_firstVisible + row)) {
+        text.box.Offset(0, top);
+        MenuRowPainter::DrawText(dc, text);
     }
-    dc.SetFont(BoldGuiFont());
-    dc.DrawText(item->GetAlias(), textX, top + 2);
-    dc.SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
-    DrawDescription(dc, item->GetDescription(), textX, top + 22);
 
     if (highlighted && IsUserDefined()) {
         const wxBitmap& close = m_closeHover && m_closeOverImage.IsOk() ? m_closeOverImage
@@ -200,30 +296,17 @@ void MyLeafMenu::DrawRow(wxDC& dc, int row, bool highlighted)
 }
 
 void MyLeafMenu::SplitDescription(wxDC& dc, const wxString& text, wxString& first,
-                                  wxString& rest)
+                                  wxString& rest, int width)
 {
-    if (dc.GetTextExtent(text).x <= kDescriptionWidth) {
+    if (dc.GetTextExtent(text).x <= width) {
         first.clear();
         rest = text;
         return;
     }
     first = text.BeforeLast(' ');
-    while (!first.empty() && dc.GetTextExtent(first).x >= kDescriptionWidth)
+    while (!first.empty() && dc.GetTextExtent(first).x >= width)
         first = first.BeforeLast(' ');
     rest = text.Mid(first.length());
-}
-
-void MyLeafMenu::DrawDescription(wxDC& dc, const wxString& text, int x, int y)
-{
-    if (dc.GetTextExtent(text).x <= kDescriptionWidth) {
-        dc.DrawText(text, x, y);
-        return;
-    }
-    wxString first;
-    wxString rest;
-    SplitDescription(dc, text, first, rest);
-    dc.DrawText(first, x, y - 8);
-    dc.DrawText(rest, x, y + 5);
 }
 
 int MyLeafMenu::HighlightRow(const wxPoint& point, bool& closeHover)
@@ -256,20 +339,108 @@ int MyLeafMenu::HighlightRow(const wxPoint& point, bool& closeHover)
 
 void MyLeafMenu::OnMotion(wxMouseEvent& event)
 {
+    if (m_barDragging) {
+        DragThumbTo(event.GetY());
+        return;
+    }
+    const bool overBar = HasScrollBar() && GetScrollBarRect().Contains(event.GetPosition());
+    if (overBar != m_barHover) {
+        m_barHover = overBar;
+        RefreshRect(GetScrollBarRect(), false);
+    }
     m_chosenIndex = 0;
     m_pointedIndex = -1;
+    // The bar is no row: pointing at it points at no profile.
+    if (overBar)
+        return;
     const int index = HighlightRow(event.GetPosition(), m_closeHover);
     if (index >= 0)
         m_pointedIndex = index;
 }
 
-void MyLeafMenu::OnLeftDown(wxMouseEvent&)
+void MyLeafMenu::OnLeave(wxMouseEvent& event)
 {
-    if (m_pointedIndex < 0 || m_pointedIndex >= static_cast<int>(m_items->GetCount())) {
+    event.Skip();
+    if (m_barHover && !m_barDragging) {
+        m_barHover = false;
+        RefreshRect(GetScrollBarRect(), false);
+    }
+}
+
+void MyLeafMenu::OnLeftDown(wxMouseEvent& event)
+{
+    if (HasScrollBar() && GetScrollBarRect().Contains(event.GetPosition())) {
+        const wxRect thumb = GetThumbRect();
+        // A press on the trough first brings the thumb's middle there.
+        m_barGrabOffset = thumb.Contains(event.GetPosition()) ? event.GetY() - thumb.y
+                                                              : thumb.height / 2;
+        m_barDragging = true;
+        if (!HasCapture())
+            CaptureMouse();
+        DragThumbTo(event.GetY());
+        RefreshRect(GetScrollBarRect(), false);
+        return;
+    }
+    Choose(m_pointedIndex);
+}
+
+void MyLeafMenu::OnLeftUp(wxMouseEvent& event)
+{
+    event.Skip();
+    if (m_barDragging) {
+        EndBarDrag();
+        m_barHover = HasScrollBar() && GetScrollBarRect().Contains(event.GetPosition());
+        RefreshRect(GetScrollBarRect(), false);
+    }
+}
+
+void MyLeafMenu::OnCaptureLost(wxMouseCaptureLostEvent&)
+{
+    m_barDragging = false;
+    RefreshRect(GetScrollBarRect(), false);
+}
+
+void MyLeafMenu::EndBarDrag()
+{
+    m_barDragging = false;
+    if (HasCapture())
+        ReleaseMouse();
+}
+
+bool MyLeafMenu::Show(bool show)
+{
+    if (!show)
+        EndBarDrag();
+    return wxWindow::Show(show);
+}
+
+void MyLeafMenu::OnWheel(wxMouseEvent& event)
+{
+    if (!HasScrollBar() || event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL ||
+        event.GetWheelRotation() == 0)
+        return;
+    ScrollToRow(m_firstVisible + (event.GetWheelRotation() > 0 ? -1 : 1), true);
+}
+
+void MyLeafMenu::DragThumbTo(int y)
+{
+    const wxRect trough = GetScrollBarRect();
+    const wxRect thumb = GetThumbRect();
+    const int travel = trough.height - thumb.height;
+    const int range = static_cast<int>(m_items->GetCount()) - m_rowsPerPage;
+    if (travel <= 0 || range <= 0)
+        return;
+    const int offset = y - m_barGrabOffset - trough.y;
+    ScrollToRow((offset * range + travel / 2) / travel, false);
+}
+
+void MyLeafMenu::Choose(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_items->GetCount())) {
         m_chosenIndex = 0;
         return;
     }
-    m_chosenIndex = m_pointedIndex;
+    m_chosenIndex = index;
     MyMenuItem* item = m_items->Item(m_chosenIndex);
     if (m_chooser) {
         wxCommandEvent chosen(wxEVT_COMMAND_TEXT_UPDATED, m_chooser->GetId());
@@ -284,27 +455,76 @@ void MyLeafMenu::OnLeftDown(wxMouseEvent&)
         Hide();
 }
 
-void MyLeafMenu::OnScrollThumbTrack(wxScrollWinEvent& event)
+bool MyLeafMenu::ChooseHighlighted()
 {
-    ScrollToRow(event.GetPosition());
+    if (!IsHighlightShown())
+        return false;
+    Choose(m_highlightedIndex);
+    return true;
 }
 
-void MyLeafMenu::OnScrollStep(wxScrollWinEvent& event)
+void MyLeafMenu::HighlightIndex(int index)
 {
-    // GTK moves the bar itself on arrow, trough and wheel scrolling; the
-    // rows follow the bar's new position.
-    ScrollToRow(event.GetPosition());
+    const int count = static_cast<int>(m_items->GetCount());
+    if (count == 0)
+        return;
+    index = std::max(0, std::min(index, count - 1));
+    if (index < m_firstVisible)
+        ScrollToRow(index, false);
+    else if (index > m_lastVisible)
+        ScrollToRow(index - m_rowsPerPage + 1, false);
+    if (m_highlightedRow >= 0)
+        RefreshRect(GetRowRect(m_highlightedRow), false);
+    m_highlightedRow = index - m_firstVisible;
+    m_highlightedIndex = index;
+    m_pointedIndex = index;
+    m_closeHover = false;
+    RefreshRect(GetRowRect(m_highlightedRow), false);
 }
 
-void MyLeafMenu::ScrollToRow(int first)
+void MyLeafMenu::ClearHighlight()
+{
+    if (m_highlightedRow >= 0)
+        RefreshRect(GetRowRect(m_highlightedRow), false);
+    m_highlightedRow = -1;
+    m_highlightedIndex = -1;
+    m_pointedIndex = -1;
+    m_closeHover = false;
+}
+
+int MyLeafMenu::FindAlias(const wxString& alias) const
+{
+    for (size_t i = 0; i < m_items->GetCount(); ++i)
+        if (m_items->Item(i)->GetAlias() == alias)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void MyLeafMenu::ScrollToRow(int first, bool followPointer)
 {
     const int count = static_cast<int>(m_items->GetCount());
     first = std::max(0, std::min(first, count - m_rowsPerPage));
-    SetScrollPos(wxVERTICAL, first, true);
+    if (first == m_firstVisible)
+        return;
     m_firstVisible = first;
     m_lastVisible = std::min(first + m_rowsPerPage, count) - 1;
     m_visibleCount = m_lastVisible - m_firstVisible + 1;
     Refresh(false);
+    if (followPointer)
+        PointAtPointer();
+}
+
+void MyLeafMenu::PointAtPointer()
+{
+    // The rows moved under a pointer that stayed: the row now under it is
+    // the one a click takes.
+    const wxPoint pointer = ScreenToClient(wxGetMousePosition());
+    if (!GetRowsArea().Contains(pointer))
+        return;
+    m_pointedIndex = -1;
+    const int index = HighlightRow(pointer, m_closeHover);
+    if (index >= 0)
+        m_pointedIndex = index;
 }
 
 void MyLeafMenu::AddToRecent()

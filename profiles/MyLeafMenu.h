@@ -5,6 +5,11 @@
 // to date. A click on a row sends the choice to the chooser and closes the
 // popup.
 //
+// The scroll bar is drawn by the list itself: GTK's own bar in a popup is a
+// thin overlay line that most users never find. It is dragged by its thumb,
+// a press on its trough moves the thumb there (as GTK's primary button
+// does), and the wheel scrolls one row per notch.
+//
 // It is a child of the category popup (see MyPopupMenu), not a window of
 // its own, so that the popup's pointer grab covers it.
 #pragma once
@@ -14,7 +19,10 @@
 #include <wx/frame.h>
 #include <wx/xml/xml.h>
 
+#include "MenuRowPainter.h"
+
 #include <memory>
+#include <vector>
 
 class MenuItemArray;
 class MyMenuItem;
@@ -25,6 +33,16 @@ public:
     static constexpr int kRowHeight = 45;
     static constexpr int kDescriptionWidth = 340;
     static constexpr int kCloseIconX = 300;
+    static constexpr int kScrollBarWidth = 14;
+    static constexpr int kMinThumbHeight = 20;
+    // Lines of a row, from the row's top: the alias, and the description in
+    // one line or in two.
+    static constexpr int kAliasY = 2;
+    static constexpr int kAliasHeight = 12;
+    static constexpr int kDescriptionY = 22;
+    static constexpr int kDescriptionLineHeight = 13;
+    static constexpr int kFirstLineY = kDescriptionY - 8;
+    static constexpr int kSecondLineY = kDescriptionY + 5;
 
     MyLeafMenu();
     MyLeafMenu(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -63,9 +81,29 @@ public:
     int GetChosenIndex() const { return m_chosenIndex; }
     bool IsCloseIconHovered() const { return m_closeHover; }
     // The two lines a description is drawn in: the first is empty when the
-    // text fits in one line.
+    // text fits in one line of `width` pixels.
     static void SplitDescription(wxDC& dc, const wxString& text, wxString& first,
-                                 wxString& rest);
+                                 wxString& rest, int width = kDescriptionWidth);
+
+    // The texts of the profile at `index` as drawn when it is the first
+    // visible row (row top 0); empty outside the list.
+    std::vector<MenuRowPainter::Text> GetRowTexts(int index) const;
+    // The rectangle its icon covers in such a row, empty without an icon.
+    wxRect GetIconRect(int index) const;
+    wxRect GetCloseIconRect(int row) const;
+    bool HasScrollBar() const;
+    wxRect GetScrollBarRect() const;
+    wxRect GetThumbRect() const;
+
+    // Keyboard: moves the highlight to the profile (clamped to the list),
+    // scrolling it into view; clears it; chooses the highlighted profile.
+    void HighlightIndex(int index);
+    void ClearHighlight();
+    bool ChooseHighlighted();
+    // The index of the first profile with this alias, or -1.
+    int FindAlias(const wxString& alias) const;
+
+    bool Show(bool show = true) override;
 
 protected:
     virtual void DrawItems(wxDC& dc);
@@ -74,17 +112,28 @@ protected:
 private:
     virtual void OnPaint(wxPaintEvent& event);
     virtual void OnEraseBackground(wxEraseEvent& event);
-    virtual void OnScrollThumbTrack(wxScrollWinEvent& event);
     virtual void OnMotion(wxMouseEvent& event);
     void OnLeftDown(wxMouseEvent& event);
-    void OnScrollStep(wxScrollWinEvent& event);
-    void ScrollToRow(int first);
+    void OnLeftUp(wxMouseEvent& event);
+    void OnWheel(wxMouseEvent& event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void OnLeave(wxMouseEvent& event);
+    void Choose(int index);
+    // Shows the rows from `first` on; with `followPointer` the row under a
+    // pointer that has not moved becomes the highlighted one.
+    void ScrollToRow(int first, bool followPointer);
+    void DragThumbTo(int y);
+    void EndBarDrag();
+    void PointAtPointer();
     int HighlightRow(const wxPoint& point, bool& closeHover);
     void DrawRow(wxDC& dc, int row, bool highlighted);
-    void DrawDescription(wxDC& dc, const wxString& text, int x, int y);
+    void DrawScrollBar(wxDC& dc);
+    void LayOutRows();
+    int TextRight() const;
     bool IsHighlightShown() const;
     wxRect GetRowRect(int row) const;
-    wxRect GetCloseIconRect(int row) const;
+    // The part of the window that holds rows (left of the scroll bar).
+    wxRect GetRowsArea() const;
     // Loads the catalog file into the own document; false when it cannot.
     bool LoadOwnDocument();
     bool SaveOwnDocument();
@@ -108,6 +157,11 @@ private:
     MyMenuItem* m_parentItem = nullptr;
     wxBitmap m_closeImage;
     wxBitmap m_closeOverImage;
+    // The drawn texts of every listed profile, from its row's top.
+    std::vector<std::vector<MenuRowPainter::Text>> m_rowTexts;
+    bool m_barDragging = false;
+    bool m_barHover = false;
+    int m_barGrabOffset = 0;
 
     wxDECLARE_DYNAMIC_CLASS(MyLeafMenu);
     wxDECLARE_EVENT_TABLE();

@@ -8,6 +8,7 @@
 #include "MenuRowPainter.h"
 #include "MyLeafMenu.h"
 #include "MyMenuItem.h"
+#include "ProfileComboBox.h"
 #include "PvBitmapButton.h"
 #include "SkinButton.h"
 
@@ -21,7 +22,6 @@
 namespace {
 
 constexpr int kArrowSize = 14;
-constexpr int kArrowRight = 30;
 
 // An image button of the popup's bottom strip on the popup's white ground.
 PvBitmapButton* MakeStripButton(wxWindow* parent, int id, const wxString& normal,
@@ -41,6 +41,7 @@ wxBEGIN_EVENT_TABLE(MyPopupMenu, wxPopupTransientWindow)
     EVT_MOTION(MyPopupMenu::OnMotion)
     EVT_LEFT_DOWN(MyPopupMenu::OnLeftDown)
     EVT_KILL_FOCUS(MyPopupMenu::OnKillFocus)
+    EVT_CHAR_HOOK(MyPopupMenu::OnCharHook)
 
     EVT_BUTTON(MyPopupMenu::ID_CUSTOMIZE, MyPopupMenu::Customize)
     EVT_BUTTON(MyPopupMenu::ID_SPIN_LEFT, MyPopupMenu::ScrollUp)
@@ -90,6 +91,7 @@ bool MyPopupMenu::Create(wxWindow* parent, wxWindowID id, const wxString& title,
 
     SetSize(pos.x, pos.y, m_menuSize.x + kLeafWidth, std::max(m_menuSize.y, leafHeight));
     MakeArrowBitmap();
+    LayOutAliases();
     return true;
 }
 
@@ -128,6 +130,50 @@ void MyPopupMenu::RefillIfCatalogChanged()
     // old list: it lives on with the popup.
     m_retiredItems.push_back(std::move(m_items));
     FillCategories();
+    LayOutAliases();
+}
+
+wxRect MyPopupMenu::GetArrowRect() const
+{
+    return wxRect(m_menuSize.x - kArrowRight, (kRowHeight - kArrowSize) / 2, kArrowSize, kArrowSize);
+}
+
+wxRect MyPopupMenu::GetIconRect(int index) const
+{
+    const MyMenuItem* item = m_items->ItemAt(index);
+    if (!item || !item->GetImage())
+        return wxRect();
+    const wxSize size = item->GetImage()->GetSize();
+    return wxRect(wxPoint(0, (kRowHeight - size.y) / 2), size);
+}
+
+MenuRowPainter::Text MyPopupMenu::GetAliasText(int index) const
+{
+    if (index < 0 || index >= static_cast<int>(m_aliasTexts.size()))
+        return {};
+    return m_aliasTexts[index];
+}
+
+void MyPopupMenu::LayOutAliases()
+{
+    // One font for every row: the largest in which all aliases fit between
+    // their icons and the arrows.
+    m_aliasTexts.clear();
+    const int right = GetArrowRect().x - 2;
+    int widest = 0;
+    for (size_t i = 0; i < m_items->GetCount(); ++i)
+        widest = std::max(widest, GetIconRect(static_cast<int>(i)).width);
+    std::vector<wxString> aliases;
+    for (size_t i = 0; i < m_items->GetCount(); ++i)
+        aliases.push_back(m_items->Item(i)->GetAlias());
+    wxClientDC dc(this);
+    const wxFont font = MenuRowPainter::FitFont(dc, false, kAliasHeight, aliases, right - 10 - widest);
+    dc.SetFont(font);
+    for (size_t i = 0; i < m_items->GetCount(); ++i) {
+        const int x = 10 + GetIconRect(static_cast<int>(i)).width;
+        m_aliasTexts.push_back({MenuRowPainter::Ellipsize(dc, aliases[i], right - x), font,
+                                wxRect(x, kAliasY, right - x, kAliasHeight)});
+    }
 }
 
 void MyPopupMenu::CreateSpinButtons()
@@ -223,22 +269,17 @@ void MyPopupMenu::DrawRow(wxDC& dc, int row, bool highlighted)
     const MyMenuItem* item = m_items->ItemAt(m_firstVisible + row);
     if (!item)
         return;
+    const int index = m_firstVisible + row;
     const int top = row * kRowHeight;
     MenuRowPainter::PaintGround(dc, m_menuSize.x, top, kRowHeight, highlighted);
 
-    int textX = 10;
-    if (const wxBitmap* icon = item->GetImage()) {
-        dc.DrawBitmap(*icon, 0, top + (kRowHeight - icon->GetHeight()) / 2, true);
-        textX += icon->GetWidth();
-    }
-    {
-        // A long alias stops short of the arrow.
-        wxDCClipper clip(dc, wxRect(textX, top, m_menuSize.x - kArrowRight - 2 - textX, kRowHeight));
-        dc.DrawText(item->GetAlias(), textX, top + 5);
-    }
+    if (const wxBitmap* icon = item->GetImage())
+        dc.DrawBitmap(*icon, GetIconRect(index).GetTopLeft() + wxPoint(0, top), true);
+    MenuRowPainter::Text alias = GetAliasText(index);
+    alias.box.Offset(0, top);
+    MenuRowPainter::DrawText(dc, alias);
     if (m_arrow)
-        dc.DrawBitmap(*m_arrow, m_menuSize.x - kArrowRight,
-                      top + (kRowHeight - m_arrow->GetHeight()) / 2, true);
+        dc.DrawBitmap(*m_arrow, GetArrowRect().GetTopLeft() + wxPoint(0, top), true);
 }
 
 int MyPopupMenu::HighlightRow(const wxPoint& point)
@@ -250,19 +291,68 @@ int MyPopupMenu::HighlightRow(const wxPoint& point)
     if (row == m_hoveredRow && m_hoveredIndex == m_hoveredRow + m_firstVisible && m_highlightDrawn)
         return m_hoveredIndex;
 
+    HoverIndex(row + m_firstVisible);
+    return m_hoveredIndex;
+}
+
+void MyPopupMenu::HoverIndex(int index)
+{
+    const int count = static_cast<int>(m_items->GetCount());
+    if (count == 0)
+        return;
+    index = std::max(0, std::min(index, count - 1));
+    for (int before = -1; index < m_firstVisible && before != m_firstVisible;) {
+        before = m_firstVisible;
+        ScrollBy(-1);
+    }
+    for (int before = -1; index > m_lastVisible && before != m_firstVisible;) {
+        before = m_firstVisible;
+        ScrollBy(1);
+    }
+    if (index < m_firstVisible || index > m_lastVisible)
+        return;
+
     m_highlightDrawn = true;
     if (m_hoveredRow < 0) {
         m_hoveredRow = 0;
         m_hoveredIndex = 0;
     }
     RefreshRect(GetRowRect(m_hoveredRow), false);
-    m_hoveredRow = row;
-    m_hoveredIndex = row + m_firstVisible;
+    m_hoveredRow = index - m_firstVisible;
+    m_hoveredIndex = index;
     RefreshRect(GetRowRect(m_hoveredRow), false);
 
     if (m_leaf && m_leaf->GetCategory() != m_items->Item(m_hoveredIndex)->GetId())
         ShowLeaf();
-    return m_hoveredIndex;
+}
+
+int MyPopupMenu::FindStartCategory() const
+{
+    const wxXmlDocument* catalog = m_settings ? m_settings->catalog : nullptr;
+    const auto* chooser = dynamic_cast<const ProfileComboBox*>(m_chooser);
+    if (!catalog || !catalog->GetRoot() || m_items->IsEmpty())
+        return 0;
+    const wxString current = chooser ? chooser->GetValue() : wxString();
+    int firstFilled = -1;
+    for (size_t i = 0; i < m_items->GetCount(); ++i) {
+        const wxString& id = m_items->Item(i)->GetId();
+        for (const wxXmlNode* group = FirstElement(catalog->GetRoot()); group;
+             group = NextElement(group)) {
+            if (!IsShownNode(group) || group->GetAttribute("id", wxEmptyString) != id)
+                continue;
+            for (const wxXmlNode* profile = FirstElement(group); profile;
+                 profile = NextElement(profile)) {
+                if (!IsShownNode(profile))
+                    continue;
+                if (firstFilled < 0)
+                    firstFilled = static_cast<int>(i);
+                if (!current.empty() && profile->GetAttribute("alias", wxEmptyString) == current)
+                    return static_cast<int>(i);
+            }
+            break;
+        }
+    }
+    return firstFilled < 0 ? 0 : firstFilled;
 }
 
 void MyPopupMenu::OnMotion(wxMouseEvent& event)
@@ -298,19 +388,64 @@ void MyPopupMenu::ShowLeaf()
 void MyPopupMenu::ShowPopup()
 {
     RefillIfCatalogChanged();
-    // The row that was hovered last (the first row at first) is highlighted
-    // and its profiles are listed.
+    // The category of the current profile is highlighted and listed.
     if (!m_items->IsEmpty()) {
-        const int index = m_hoveredIndex < 0 ? 0 : m_hoveredIndex;
-        if (index >= m_firstVisible && index <= m_lastVisible) {
-            m_hoveredIndex = index;
-            m_hoveredRow = index - m_firstVisible;
-            m_highlightDrawn = true;
+        const int index = FindStartCategory();
+        const int count = static_cast<int>(m_items->GetCount());
+        if (index < m_firstVisible || index > m_lastVisible) {
+            m_firstVisible = std::max(0, std::min(index, count - m_visibleCount));
+            m_lastVisible = m_firstVisible + m_visibleCount - 1;
         }
+        m_hoveredIndex = index;
+        m_hoveredRow = index - m_firstVisible;
+        m_highlightDrawn = true;
     }
     ShowLeaf();
     Refresh(false);
     Popup(this);
+}
+
+void MyPopupMenu::OnCharHook(wxKeyEvent& event)
+{
+    const int key = event.GetKeyCode();
+    if (key == WXK_ESCAPE || key == WXK_F4 || (key == WXK_UP && event.AltDown())) {
+        CloseByKey();
+        return;
+    }
+    const bool inProfiles = m_leaf && m_leaf->IsShown() && m_leaf->GetHighlightedIndex() >= 0;
+    const bool enter = key == WXK_RETURN || key == WXK_NUMPAD_ENTER;
+    if (inProfiles) {
+        if (key == WXK_UP || key == WXK_DOWN)
+            m_leaf->HighlightIndex(m_leaf->GetHighlightedIndex() + (key == WXK_UP ? -1 : 1));
+        else if (enter) {
+            const bool chosen = m_leaf->ChooseHighlighted();
+            if (chosen && m_chooser)
+                m_chooser->SetFocus();
+        } else if (key == WXK_LEFT)
+            m_leaf->ClearHighlight();
+        else
+            event.Skip();
+        return;
+    }
+    if (key == WXK_UP || key == WXK_DOWN) {
+        const int current = m_hoveredIndex < 0 ? 0 : m_hoveredIndex;
+        HoverIndex(current + (key == WXK_UP ? -1 : 1));
+    } else if (key == WXK_RIGHT || enter) {
+        if (m_leaf && m_leaf->IsShown() && m_leaf->GetItems() && !m_leaf->GetItems()->IsEmpty()) {
+            const auto* chooser = dynamic_cast<const ProfileComboBox*>(m_chooser);
+            const int current = chooser ? m_leaf->FindAlias(chooser->GetValue()) : -1;
+            m_leaf->HighlightIndex(current < 0 ? 0 : current);
+        }
+    } else {
+        event.Skip();
+    }
+}
+
+void MyPopupMenu::CloseByKey()
+{
+    HidePopup();
+    if (m_chooser)
+        m_chooser->SetFocus();
 }
 
 void MyPopupMenu::HidePopup()

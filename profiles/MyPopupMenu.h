@@ -3,6 +3,10 @@
 // category in a MyLeafMenu at its right edge and a customise button and two
 // spin buttons in its bottom strip.
 //
+// Keyboard, as in the toolkit's combo popup: Up and Down move the
+// highlight, Right and Return enter the profile list, where Return chooses
+// and Left goes back; Escape (also F4, Alt+Up) closes both levels.
+//
 // On GTK the popup is a transient popup window (override-redirect, with a
 // pointer grab): it closes on a click outside it without needing a window
 // manager. The profile list is a child of it, placed right of the category
@@ -11,6 +15,8 @@
 
 #include <wx/frame.h>
 #include <wx/popupwin.h>
+
+#include "MenuRowPainter.h"
 
 #include <memory>
 #include <vector>
@@ -34,6 +40,10 @@ public:
     static constexpr int kMaxVisibleRows = 15;
     static constexpr int kScrollThreshold = 10;
     static constexpr int kLeafWidth = 400;
+    // The alias line of a row, from the row's top.
+    static constexpr int kAliasY = 5;
+    static constexpr int kAliasHeight = kRowHeight - 2 * kAliasY;
+    static constexpr int kArrowRight = 30;
 
     MyPopupMenu();
     // `size` is the size of the category part; the profile list lies right of it.
@@ -71,6 +81,14 @@ public:
     wxSize GetMenuSize() const { return m_menuSize; }
     // The row rectangle of the visible row `row`.
     wxRect GetRowRect(int row) const;
+    // The alias of the category at `index` as drawn in the first row.
+    MenuRowPainter::Text GetAliasText(int index) const;
+    // Where the arrow and the icon of such a row lie.
+    wxRect GetArrowRect() const;
+    wxRect GetIconRect(int index) const;
+    // The category that opens with the popup: the one holding the chooser's
+    // current profile, else the first one that holds a profile, else the first.
+    int FindStartCategory() const;
 
 protected:
     virtual void DrawItems(wxDC& dc);
@@ -93,6 +111,11 @@ private:
     // Highlights the row under the point; returns the hovered entry's index.
     int HighlightRow(const wxPoint& point);
     void ShowLeaf();
+    // Highlights the category at `index`, scrolled into view, and lists it.
+    void HoverIndex(int index);
+    void LayOutAliases();
+    void OnCharHook(wxKeyEvent& event);
+    void CloseByKey();
     void DrawRow(wxDC& dc, int row, bool highlighted);
     bool IsHighlightShown() const;
     void OnKillFocus(wxFocusEvent& event);
@@ -120,6 +143,7 @@ private:
     wxWindow* m_chooser = nullptr;
     AppSettings* m_settings = nullptr;
     wxSize m_menuSize;
+    std::vector<MenuRowPainter::Text> m_aliasTexts;
 
     wxDECLARE_DYNAMIC_CLASS(MyPopupMenu);
     wxDECLARE_EVENT_TABLE();

@@ -3,6 +3,7 @@
 #include "AppSettings.h"
 #include "FormatCatalog.h"
 #include "MenuItemArray.h"
+#include "MenuRowPainter.h"
 #include "MyMenuItem.h"
 #include "MyPopupMenu.h"
 
@@ -24,6 +25,9 @@ wxBEGIN_EVENT_TABLE(ProfileComboBox, wxControl)
     EVT_PAINT(ProfileComboBox::OnPaint)
     EVT_LEFT_DOWN(ProfileComboBox::OnLeftDown)
     EVT_LEFT_DCLICK(ProfileComboBox::OnLeftDown)
+    EVT_KEY_DOWN(ProfileComboBox::OnKeyDown)
+    EVT_SET_FOCUS(ProfileComboBox::OnFocusChange)
+    EVT_KILL_FOCUS(ProfileComboBox::OnFocusChange)
     EVT_ENTER_WINDOW(ProfileComboBox::OnEnterWindow)
     EVT_LEAVE_WINDOW(ProfileComboBox::OnLeaveWindow)
 wxEND_EVENT_TABLE()
@@ -114,10 +118,14 @@ void ProfileComboBox::OnPaint(wxPaintEvent&)
     dc.SetTextForeground(*wxBLACK);
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     {
-        wxDCClipper clip(dc, wxRect(m_textIndent, 0, button.x - m_textIndent, size.y));
+        const wxRect textBox(m_textIndent, 0, button.x - 2 - m_textIndent, size.y);
+        wxDCClipper clip(dc, textBox);
         const int textHeight = dc.GetCharHeight();
-        dc.DrawText(m_value, m_textIndent, (size.y - textHeight) / 2);
+        dc.DrawText(MenuRowPainter::Ellipsize(dc, m_value, textBox.width), m_textIndent,
+                    (size.y - textHeight) / 2);
     }
+    if (HasFocus())
+        wxRendererNative::Get().DrawFocusRect(this, dc, wxRect(size).Deflate(2));
     DrawButton(dc, button, Button_PaintBackground);
 }
 
@@ -159,6 +167,24 @@ void ProfileComboBox::OnLeftDown(wxMouseEvent&)
 {
     // Like a read-only combo, a press anywhere on the box works the drop button.
     OnButtonClick();
+}
+
+void ProfileComboBox::OnKeyDown(wxKeyEvent& event)
+{
+    const int key = event.GetKeyCode();
+    const bool opens = key == WXK_F4 || (key == WXK_DOWN && event.AltDown());
+    if (!opens || !m_popup) {
+        event.Skip();
+        return;
+    }
+    if (!m_popup->IsShown())
+        OnButtonClick();
+}
+
+void ProfileComboBox::OnFocusChange(wxFocusEvent& event)
+{
+    event.Skip();
+    Refresh(false);
 }
 
 void ProfileComboBox::OnEnterWindow(wxMouseEvent&)

@@ -61,6 +61,9 @@ protected:
 private:
     void OnPaint(wxPaintEvent& event);
     void OnLeftDown(wxMouseEvent& event);
+    // Alt+Down and F4 open the popup, as on a GTK combo.
+    void OnKeyDown(wxKeyEvent& event);
+    void OnFocusChange(wxFocusEvent& event);
     void OnEnterWindow(wxMouseEvent& event);
     void OnLeaveWindow(wxMouseEvent& event);
 

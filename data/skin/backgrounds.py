@@ -109,9 +109,10 @@ def about_background(w, h, state, a):
     defs = vgradient("band", P["accent-tint"], P["surface"]) + vgradient("hdr", P["surface-alt"], P["surface"])
     b = rect(0, 0, w, h, RADIUS_WINDOW, P["surface"])
     b += rect(0, 0, w, band, RADIUS_WINDOW, "url(#band)")
-    # soft rings behind the program's picture, centred where it is drawn
+    # soft rings behind the program's picture (64 px, top at 28), centred
+    # where it is drawn and small enough to stay inside the window's top
     cx = w / 2.0
-    for r, op in ((70, 0.35), (52, 0.5)):
+    for r, op in ((52, 0.35), (42, 0.5)):
         b += '<circle cx="%g" cy="60" r="%d" fill="none" stroke="%s" stroke-width="1" stroke-opacity="%g"/>' % (
             cx, r, P["accent-tint-edge"], op)
     b += line(40, band + 4.5, w - 40, band + 4.5, P["divider"])

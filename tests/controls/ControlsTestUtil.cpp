@@ -168,6 +168,16 @@ std::map<std::string, wxImage> StandardSkin()
     };
 }
 
+wxImage GrabScreen()
+{
+    mvtest::TempDir dir;
+    const std::string path = dir / "screen.png";
+    mvtest::Run({"import", "-window", "root", path});
+    wxImage image;
+    image.LoadFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
+    return image;
+}
+
 void Screenshot(const std::string& name)
 {
     const char* dir = std::getenv("MV_SCREENSHOT_DIR");

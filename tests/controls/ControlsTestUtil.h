@@ -113,6 +113,8 @@ private:
     std::vector<wxRect> m_painted;
 };
 
+// The screen as the X server shows it, popups and shaped windows included.
+wxImage GrabScreen();
 // Saves the screen as <MV_SCREENSHOT_DIR>/<name>.png when that variable is set.
 void Screenshot(const std::string& name);
 

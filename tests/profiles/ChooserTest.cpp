@@ -1,6 +1,7 @@
 // The profile chooser driven with real pointer events: the category popup,
 // the profile list beside it, scrolling, choosing, closing.
 #include "MenuItemArray.h"
+#include "MenuRowPainter.h"
 #include "MyLeafMenu.h"
 #include "MyMenuItem.h"
 #include "MyPopupMenu.h"
@@ -15,6 +16,7 @@
 #include <wx/panel.h>
 #include <wx/settings.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include <memory>
 
@@ -172,23 +174,47 @@ TEST(ProfileChooser, LongCategoryScrollsWithItsBar)
     ASSERT_EQ(leaf->GetCategory(), "Video");
     EXPECT_EQ(leaf->GetRowsPerPage(), 165 / 45);
     EXPECT_EQ(leaf->GetLastVisible(), 2);
-    EXPECT_EQ(leaf->GetScrollThumb(wxVERTICAL), 3);
-    EXPECT_EQ(leaf->GetScrollRange(wxVERTICAL), 8);
+    ASSERT_TRUE(leaf->HasScrollBar());
 
-    // The bar lies right of the client area; drag its thumb to the bottom.
-    const int clientWidth = leaf->GetClientSize().x;
-    const int barWidth = leaf->GetSize().x - clientWidth;
-    ASSERT_GT(barWidth, 4) << "no vertical scroll bar";
-    const wxPoint bar = leaf->GetScreenPosition() + wxPoint(clientWidth + barWidth / 2, 0);
-    PressAt(bar + wxPoint(0, 12));
-    MoveTo(bar + wxPoint(0, 80));
-    MoveTo(bar + wxPoint(0, leaf->GetSize().y + 40));
+    // A bar that is seen: a trough at the right edge and a thumb of three
+    // eighths of it, both on the screen in their own greys.
+    const wxRect bar = leaf->GetScrollBarRect();
+    const wxRect thumb = leaf->GetThumbRect();
+    EXPECT_GE(bar.width, 12);
+    EXPECT_EQ(bar.GetRight(), leaf->GetClientSize().x - 2);
+    EXPECT_NEAR(thumb.height, bar.height * 3 / 8, 1);
+    const wxPoint origin = leaf->GetScreenPosition();
+    EXPECT_TRUE(ScreenRectHas(wxRect(origin + thumb.GetTopLeft() + wxPoint(3, 5), wxSize(4, 8)),
+                              wxColour(150, 150, 150), 12));
+    EXPECT_TRUE(ScreenRectHas(wxRect(origin + wxPoint(bar.x + 1, thumb.GetBottom() + 10), wxSize(1, 8)),
+                              wxColour(232, 232, 232), 6));
+    // Rows and their highlight stop left of the bar.
+    MoveTo(host.LeafRow(0));
+    EXPECT_FALSE(ScreenRectHas(wxRect(origin + wxPoint(bar.x + 1, 10), wxSize(bar.width - 2, 30)),
+                               kHighlight, 8));
+
+    // Drag the thumb to the bottom with the real pointer.
+    const wxPoint grip = origin + wxPoint(bar.x + bar.width / 2, thumb.y + 8);
+    PressAt(grip);
+    MoveTo(grip + wxPoint(0, 30));
+    MoveTo(grip + wxPoint(0, leaf->GetSize().y + 40));
     Release();
     ASSERT_TRUE(WaitFor([&] { return leaf->GetFirstVisible() == 5; }))
         << "first visible " << leaf->GetFirstVisible();
     EXPECT_EQ(leaf->GetLastVisible(), 7);
+    EXPECT_EQ(leaf->GetThumbRect().GetBottom(), bar.GetBottom());
     EXPECT_TRUE(host.popup()->IsShown());
+    EXPECT_FALSE(leaf->HasCapture());
     Screenshot("chooser-scrolled");
+
+    // A press on the trough above the thumb brings the thumb there.
+    PressAt(origin + wxPoint(bar.x + bar.width / 2, bar.y + 4));
+    Release();
+    EXPECT_EQ(leaf->GetFirstVisible(), 0);
+    EXPECT_EQ(host.choices, 0);
+    PressAt(origin + wxPoint(bar.x + bar.width / 2, bar.GetBottom() - 4));
+    Release();
+    EXPECT_EQ(leaf->GetFirstVisible(), 5);
 
     // Below the rows, with no profile highlighted yet, a click chooses nothing.
     const wxPoint below(150, leaf->GetRowsPerPage() * 45 + 10);
@@ -205,10 +231,203 @@ TEST(ProfileChooser, LongCategoryScrollsWithItsBar)
     ASSERT_EQ(host.choices, 1);
     EXPECT_EQ(host.text, "Video 5 (*.mp4)");
 
-    // Filling again starts at the top.
+    // Filling again starts at the top; after a drag the popup still closes
+    // on a click outside it.
     host.Open();
     EXPECT_EQ(leaf->GetFirstVisible(), 0);
-    EXPECT_EQ(leaf->GetScrollPos(wxVERTICAL), 0);
+    PressAt(grip);
+    MoveTo(grip + wxPoint(0, 40));
+    Release();
+    EXPECT_GT(leaf->GetFirstVisible(), 0);
+    Click(host.panel, wxPoint(10, 40));
+    EXPECT_TRUE(WaitFor([&] { return !host.popup()->IsShown(); }));
+    EXPECT_EQ(host.choices, 1);
+}
+
+TEST(ProfileChooser, ClickAfterAWheelScrollTakesTheRowNowUnderThePointer)
+{
+    ProfileTestEnv env(ChooserCatalog());
+    Host host(wxPoint(40, 40));
+    struct Case {
+        int pointedRow;
+        int notches;  // down when positive, first one down from the top
+        const char* chosen;
+    };
+    const Case cases[] = {
+        {0, 1, "Video 1 (*.mp4)"},
+        {1, 3, "Video 4 (*.mp4)"},
+        {2, 9, "Video 7 (*.mp4)"},  // stops at the last page
+        {0, -1, "Video 0 (*.mp4)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        host.Open();
+        MyLeafMenu* leaf = host.leaf();
+        ASSERT_EQ(leaf->GetCategory(), "Video");
+        if (c.notches < 0) {
+            MoveTo(host.LeafRow(0));
+            Wheel(2);
+            ASSERT_EQ(leaf->GetFirstVisible(), 2);
+        }
+        MoveTo(host.LeafRow(c.pointedRow) + wxPoint(0, 4));
+        MoveTo(host.LeafRow(c.pointedRow));
+        ASSERT_EQ(leaf->GetHighlightedIndex(), leaf->GetFirstVisible() + c.pointedRow);
+        Wheel(c.notches < 0 ? -2 : c.notches);
+        // The highlight follows the rows under the unmoved pointer, on the screen too.
+        EXPECT_EQ(leaf->GetHighlightedIndex(), leaf->GetFirstVisible() + c.pointedRow);
+        EXPECT_TRUE(ScreenRectHas(wxRect(host.LeafRow(c.pointedRow) + wxPoint(200, 10), wxSize(10, 4)),
+                                  kHighlight, 8));
+        const int choices = host.choices;
+        wxUIActionSimulator sim;
+        sim.MouseClick();
+        Pump(150);
+        ASSERT_EQ(host.choices, choices + 1);
+        EXPECT_EQ(host.text, c.chosen);
+        EXPECT_TRUE(WaitFor([&] { return !host.popup()->IsShown(); }));
+    }
+}
+
+TEST(ProfileChooser, OpensOnTheCategoryOfTheCurrentProfile)
+{
+    // Recent first and empty, as in the shipped catalog.
+    wxString catalog = ChooserCatalog();
+    const wxString recent = CatalogGroup("Recent", "surface/test/cat-yellow.png", "");
+    catalog.Replace(recent, "");
+    catalog.Replace("<catalog>\n", "<catalog>\n" + recent);
+    ProfileTestEnv env(catalog);
+    Host host(wxPoint(40, 40));
+    ASSERT_EQ(host.popup()->GetItems()->Item(0)->GetId(), "Recent");
+    struct Case {
+        const char* current;
+        const char* category;
+    };
+    const Case cases[] = {
+        {"Plain Audio", "Audio"},
+        {"Mine (*.mkv)", "User Defined"},
+        {"Video 6 (*.mp4)", "Video"},
+        {"Hidden", "Video"},  // a hidden profile is not looked for: the first filled category
+        {"", "Video"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.current);
+        host.combo->SetValue(c.current);
+        host.Open();
+        EXPECT_EQ(host.leaf()->GetCategory(), c.category);
+        const int row = host.popup()->GetHoveredIndex();
+        EXPECT_EQ(host.popup()->GetItems()->Item(row)->GetId(), c.category);
+        EXPECT_TRUE(ScreenRectHas(wxRect(host.CategoryRow(row) + wxPoint(30, -8), wxSize(10, 4)),
+                                  kHighlight, 8));
+        EXPECT_GT(host.leaf()->GetItems()->GetCount(), 0u);
+        Click(host.combo, wxPoint(100, 11));
+        ASSERT_TRUE(WaitFor([&] { return !host.popup()->IsShown(); }));
+    }
+}
+
+TEST(ProfileChooser, CurrentCategoryBeyondTheFifteenRowsIsScrolledIn)
+{
+    wxString body;
+    for (int i = 0; i < 17; ++i)
+        body += CatalogGroup(wxString::Format("Group %d", i), "surface/test/cat-red.png",
+                             CatalogProfile(wxString::Format("p%d (*.mp4)", i),
+                                            wxString::Format("P%d", i), "d"));
+    ProfileTestEnv env("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<catalog>\n" + body +
+                       "</catalog>\n");
+    Host host(wxPoint(40, 20));
+    MyPopupMenu* popup = host.popup();
+    host.combo->SetValue("P16");
+    host.combo->SetFocus();
+    MoveTo(host.panel, wxPoint(20, 50));
+    PressKey(WXK_F4);
+    ASSERT_TRUE(WaitFor([&] { return popup->IsShown(); }));
+    EXPECT_EQ(popup->GetHoveredIndex(), 16);
+    EXPECT_EQ(popup->GetLastVisible(), 16);
+    EXPECT_EQ(popup->GetFirstVisible(), 2);
+    EXPECT_EQ(host.leaf()->GetCategory(), "Group 16");
+    EXPECT_TRUE(ScreenRectHas(wxRect(host.CategoryRow(14) + wxPoint(30, -8), wxSize(10, 4)),
+                              kHighlight, 8));
+    // Walking up past the first shown row scrolls the rows with it.
+    for (int i = 0; i < 15; ++i)
+        PressKey(WXK_UP);
+    EXPECT_EQ(popup->GetHoveredIndex(), 1);
+    EXPECT_EQ(popup->GetFirstVisible(), 1);
+    EXPECT_EQ(host.leaf()->GetCategory(), "Group 1");
+    PressKey(WXK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return !popup->IsShown(); }));
+}
+
+TEST(ProfileChooser, KeyboardOpensWalksChoosesAndCloses)
+{
+    ProfileTestEnv env(ChooserCatalog());
+    Host host(wxPoint(40, 40));
+    MyPopupMenu* popup = host.popup();
+    MyLeafMenu* leaf = host.leaf();
+    host.combo->SetValue("Long");
+    host.combo->SetFocus();
+    Pump(100);
+    // The pointer on the frame, clear of the popups: without a window
+    // manager the keyboard focus follows it.
+    MoveTo(host.panel, wxPoint(20, 50));
+
+    // Alt+Down and F4 open the box, Escape closes both levels.
+    PressKey(WXK_DOWN, wxMOD_ALT);
+    ASSERT_TRUE(WaitFor([&] { return popup->IsShown() && leaf->IsShown(); }));
+    EXPECT_EQ(leaf->GetCategory(), "Audio");
+    PressKey(WXK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return !popup->IsShown(); }));
+    EXPECT_FALSE(leaf->IsShown());
+    EXPECT_TRUE(WaitFor([&] { return host.combo->HasFocus(); }));
+    PressKey(WXK_DOWN);  // Down alone leaves the box closed
+    EXPECT_FALSE(popup->IsShown());
+    PressKey(WXK_F4);
+    ASSERT_TRUE(WaitFor([&] { return popup->IsShown(); }));
+
+    // Up and Down walk the categories, each listing its profiles.
+    PressKey(WXK_UP);
+    EXPECT_EQ(leaf->GetCategory(), "Video");
+    PressKey(WXK_UP);  // stays on the first
+    EXPECT_EQ(popup->GetHoveredIndex(), 0);
+    PressKey(WXK_DOWN);
+    PressKey(WXK_DOWN);
+    EXPECT_EQ(leaf->GetCategory(), "User Defined");
+    PressKey(WXK_UP);
+    EXPECT_EQ(leaf->GetCategory(), "Audio");
+
+    // Right enters the list on the current profile; Left goes back.
+    PressKey(WXK_RIGHT);
+    EXPECT_EQ(leaf->GetHighlightedIndex(), 0);
+    PressKey(WXK_DOWN);
+    EXPECT_EQ(leaf->GetHighlightedIndex(), 1);
+    PressKey(WXK_LEFT);
+    EXPECT_EQ(leaf->GetHighlightedIndex(), -1);
+    PressKey(WXK_UP);
+    EXPECT_EQ(leaf->GetCategory(), "Video");
+
+    // Return enters too; walking past the page scrolls; Return chooses.
+    PressKey(WXK_RETURN);
+    EXPECT_EQ(leaf->GetHighlightedIndex(), 0);
+    for (int i = 0; i < 4; ++i)
+        PressKey(WXK_DOWN);
+    EXPECT_EQ(leaf->GetHighlightedIndex(), 4);
+    EXPECT_EQ(leaf->GetFirstVisible(), 2);
+    const wxPoint rowScreen = leaf->GetScreenPosition() + wxPoint(200, 2 * 45 + 10);
+    EXPECT_TRUE(ScreenRectHas(wxRect(rowScreen, wxSize(10, 4)), kHighlight, 8));
+    Screenshot("chooser-keyboard");
+    EXPECT_EQ(host.choices, 0);
+    PressKey(WXK_RETURN);
+    ASSERT_EQ(host.choices, 1);
+    EXPECT_EQ(host.text, "Video 4 (*.mp4)");
+    EXPECT_TRUE(WaitFor([&] { return !popup->IsShown(); }));
+    EXPECT_TRUE(WaitFor([&] { return host.combo->HasFocus(); }));
+
+    // Reopened on the chosen profile's category; Escape from the list closes all.
+    PressKey(WXK_F4);
+    ASSERT_TRUE(WaitFor([&] { return popup->IsShown(); }));
+    EXPECT_EQ(leaf->GetCategory(), "Video");
+    PressKey(WXK_RIGHT);
+    EXPECT_EQ(leaf->GetHighlightedIndex(), 4);
+    PressKey(WXK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return !popup->IsShown(); }));
+    EXPECT_EQ(host.choices, 1);
 }
 
 TEST(ProfileChooser, LongDescriptionIsDrawnInTwoLines)
@@ -258,6 +477,42 @@ TEST(ProfileChooser, LongDescriptionIsDrawnInTwoLines)
             EXPECT_TRUE(first.empty());  // nothing to cut at: all on the second line
         }
     }
+}
+
+TEST(ProfileChooser, TextsAreCutWithAnEllipsisToTheirWidth)
+{
+    wxBitmap canvas(10, 10);
+    wxMemoryDC dc(canvas);
+    dc.SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+    const wxString text = "MKV H.264 1080p with a very long name (*.mkv)";
+    const int full = dc.GetTextExtent(text).x;
+    struct Case {
+        int width;
+        bool cut;
+    };
+    const Case cases[] = {{full + 10, false}, {full, false}, {full - 1, true}, {full / 2, true}, {30, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.width);
+        const wxString shown = MenuRowPainter::Ellipsize(dc, text, c.width);
+        EXPECT_LE(dc.GetTextExtent(shown).x, c.width);
+        EXPECT_EQ(shown.EndsWith(MenuRowPainter::Ellipsis()), c.cut);
+        if (c.cut) {
+            // The longest head that still fits, without a trailing blank.
+            const wxString head = shown.Left(shown.length() - 1);
+            EXPECT_TRUE(text.StartsWith(head));
+            EXPECT_FALSE(head.EndsWith(" "));
+        } else {
+            EXPECT_EQ(shown, text);
+        }
+    }
+
+    // A font fitted to a line height and a width is no taller and fits the texts.
+    const std::vector<wxString> texts = {"General Video", "Android Devices"};
+    const wxFont font = MenuRowPainter::FitFont(dc, false, 12, texts, 80);
+    dc.SetFont(font);
+    EXPECT_LE(dc.GetCharHeight(), 12);
+    for (const wxString& t : texts)
+        EXPECT_LE(dc.GetTextExtent(t).x, 80) << t;
 }
 
 TEST(ProfileChooser, OpensUpwardsInTheLowerHalf)
@@ -367,7 +622,17 @@ TEST(ProfileChooser, UserDefinedRowShowsCloseIconUnderThePointer)
     MoveTo(icon + wxPoint(40, 8));
     EXPECT_FALSE(leaf->IsCloseIconHovered());
     EXPECT_TRUE(ScreenRectHas(wxRect(icon + wxPoint(4, 4), wxSize(8, 8)), IconColour("close"), 10));
+    // The long profile's texts stop short of where its delete icon goes,
+    // cut with an ellipsis: its row shows nothing there before it is pointed at.
+    const wxRect longIcon(icon + wxPoint(-2, 45), leaf->GetCloseIconRect(0).GetSize() + wxSize(4, 0));
+    EXPECT_FALSE(ScreenRectHas(longIcon, *wxBLACK, 120));
+    for (const MenuRowPainter::Text& text : leaf->GetRowTexts(1))
+        EXPECT_LT(text.box.GetRight(), MyLeafMenu::kCloseIconX) << text.text;
+    EXPECT_TRUE(leaf->GetRowTexts(1).front().text.EndsWith(MenuRowPainter::Ellipsis()));
+    Screenshot("chooser-user-defined");
+
     // A click on the icon chooses the profile like the rest of the row.
+    MoveTo(icon + wxPoint(8, 8));
     Click(leaf, wxPoint(MyLeafMenu::kCloseIconX + 8, 11));
     ASSERT_EQ(host.choices, 1);
     EXPECT_EQ(host.text, "Mine (*.mkv)");

@@ -19,6 +19,9 @@
 
 #include <gtest/gtest.h>
 
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
 #include <cstdlib>
 
 namespace ptest {
@@ -87,6 +90,8 @@ wxXmlDocument ParseXml(const wxString& xml)
 
 }  // namespace
 
+const char* const kLongUserAlias =
+    "My own profile with a name long enough to run under the delete icon (*.mkv)";
 const char* const kLongDescription =
     "A description that is much longer than three hundred and forty pixels in one line";
 
@@ -124,7 +129,8 @@ wxString ChooserCatalog()
            CatalogGroup("Audio", "surface/test/cat-green.png", audio) +
            CatalogGroup("Hidden", "surface/test/cat-yellow.png", CatalogProfile("x (*.avi)", "X", "x"), "0") +
            CatalogGroup("User Defined", "surface/test/cat-blue.png",
-                    CatalogProfile("mine (*.mkv)", "Mine (*.mkv)", "Mine")) +
+                    CatalogProfile("mine (*.mkv)", "Mine (*.mkv)", "Mine") +
+                        CatalogProfile("mine_long (*.mkv)", kLongUserAlias, kLongDescription)) +
            CatalogGroup("Recent", "surface/test/cat-yellow.png", "") + "</catalog>\n";
 }
 
@@ -298,20 +304,29 @@ void Release()
     Pump(120);
 }
 
-namespace {
-
-// The screen as the X server shows it, popups included.
-wxImage GrabScreen()
+void Wheel(int notches)
 {
-    mvtest::TempDir dir;
-    const std::string path = dir / "screen.png";
-    mvtest::Run({"import", "-window", "root", path});
-    wxImage image;
-    image.LoadFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
-    return image;
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_TRUE(display) << "no X display";
+    const unsigned button = notches > 0 ? 5 : 4;
+    for (int i = 0; i < std::abs(notches); ++i) {
+        XTestFakeButtonEvent(display, button, True, CurrentTime);
+        XTestFakeButtonEvent(display, button, False, CurrentTime);
+        XFlush(display);
+        Pump(60);
+    }
+    XCloseDisplay(display);
+    Pump(120);
 }
 
-}  // namespace
+void PressKey(int keyCode, int modifiers)
+{
+    wxUIActionSimulator sim;
+    sim.Char(keyCode, modifiers);
+    Pump(120);
+}
+
+using ctest::GrabScreen;
 
 wxColour ScreenPixel(const wxPoint& screen)
 {

@@ -24,13 +24,14 @@ namespace ptest {
 
 // Catalog texts. A profile of the test catalog, and a group around profiles.
 extern const char* const kLongDescription;
+extern const char* const kLongUserAlias;
 wxString CatalogProfile(const wxString& id, const wxString& alias, const wxString& description,
                         const wxString& isShow = "1");
 wxString CatalogGroup(const wxString& id, const wxString& image, const wxString& body,
                       const wxString& isShow = "1");
 // Groups Video (8 profiles), Audio ("Long" with a two-line description,
 // "Plain Audio" whose alias has no extension, one hidden), a hidden group,
-// "User Defined" (1) and an empty "Recent": the popup is 5 * 28 + 25 = 165
+// "User Defined" (a short and a long profile) and an empty "Recent": the popup is 5 * 28 + 25 = 165
 // high and the profile list shows three rows.
 wxString ChooserCatalog();
 // Two converting profiles: "MP4 (*.mp4)" (mpeg4 and AAC) in Video, "Vorbis audio"
@@ -85,6 +86,11 @@ void MoveTo(wxWindow* win, const wxPoint& client);
 void Click(wxWindow* win, const wxPoint& client);
 void PressAt(const wxPoint& screen);
 void Release();
+// Wheel notches where the pointer is, as X buttons 4 (up) and 5 (down):
+// positive counts scroll down.
+void Wheel(int notches);
+// A real key press and release, with modifiers (wxMOD_ALT, ...).
+void PressKey(int keyCode, int modifiers = 0);
 
 // What the screen shows at a point, and whether a rectangle of it holds a
 // pixel close to the colour.

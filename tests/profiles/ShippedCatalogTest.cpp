@@ -5,33 +5,86 @@
 #include "MenuItemArray.h"
 #include "MyLeafMenu.h"
 #include "MyMenuItem.h"
+#include "MenuRowPainter.h"
 #include "MyPopupMenu.h"
 #include "ProfileComboBox.h"
 #include "ProfileTestEnv.h"
 
 #include <gtest/gtest.h>
 
+#include <wx/dcclient.h>
 #include <wx/frame.h>
 #include <wx/panel.h>
 
+#include <memory>
+
 using namespace ptest;
 
-TEST(ShippedCatalog, EveryShownEntryHasItsPicture)
+namespace {
+
+// The texts of one row: each in its font fits its box, the boxes keep
+// clear of each other and of `clear` (icon, arrow, scroll bar, delete icon),
+// stay inside `row`, and nothing of the shipped texts is cut.
+void ExpectTextsFit(wxWindow* window, const std::vector<MenuRowPainter::Text>& texts,
+                    const wxRect& row, const std::vector<wxRect>& clear, const wxString& full)
 {
-    const std::string stage = mvtest::StageDir();
-    const std::string theme = stage + "/Themes/default.zip";
-    const wxString catalog = ReadScrambledText(stage + "/Plugin/FormatList/format_catalog.bin");
-    if (catalog.empty() || !mvtest::FileExists(theme))
-        GTEST_SKIP() << "no staged catalog and skin";
-    ProfileTestEnv env(catalog, theme);
+    wxClientDC dc(window);
+    wxString shown;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const MenuRowPainter::Text& t = texts[i];
+        SCOPED_TRACE(t.text.ToStdString());
+        dc.SetFont(t.font);
+        const wxSize extent = dc.GetTextExtent(t.text);
+        EXPECT_LE(extent.x, t.box.width);
+        EXPECT_LE(extent.y, t.box.height);
+        EXPECT_TRUE(row.Contains(t.box))
+            << t.box.x << "," << t.box.y << " " << t.box.width << "x" << t.box.height;
+        for (const wxRect& other : clear)
+            EXPECT_FALSE(other.Intersects(t.box));
+        for (size_t j = i + 1; j < texts.size(); ++j)
+            EXPECT_FALSE(texts[j].box.Intersects(t.box));
+        EXPECT_FALSE(t.text.EndsWith(MenuRowPainter::Ellipsis()));
+        shown += t.text;
+    }
+    EXPECT_EQ(shown, full);
+}
 
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "host", wxPoint(20, 20), wxSize(420, 30),
-                              wxBORDER_NONE);
-    auto* panel = new wxPanel(frame, wxID_ANY, wxPoint(0, 0), wxSize(420, 30));
-    auto* combo = new ProfileComboBox(panel, 2110, wxPoint(62, 2), wxSize(288, 22), 17);
-    combo->SetValue(GetFirstShownProfileAttribute(*env.Settings().catalog, "alias"));
-    ASSERT_TRUE(ShowAndWait(frame));
 
+}  // namespace
+
+// The staged catalog and skin in a program folder, and a chooser on the
+// first shown profile in a frame.
+class ShippedCatalog : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const std::string stage = mvtest::StageDir();
+        const std::string theme = stage + "/Themes/default.zip";
+        const wxString catalog = ReadScrambledText(stage + "/Plugin/FormatList/format_catalog.bin");
+        if (catalog.empty() || !mvtest::FileExists(theme))
+            GTEST_SKIP() << "no staged catalog and skin";
+        env = std::make_unique<ProfileTestEnv>(catalog, theme);
+        frame = new wxFrame(nullptr, wxID_ANY, "host", wxPoint(20, 20), wxSize(420, 30),
+                            wxBORDER_NONE);
+        auto* panel = new wxPanel(frame, wxID_ANY, wxPoint(0, 0), wxSize(420, 30));
+        combo = new ProfileComboBox(panel, 2110, wxPoint(62, 2), wxSize(288, 22), 17);
+        combo->SetValue(GetFirstShownProfileAttribute(*env->Settings().catalog, "alias"));
+        ASSERT_TRUE(ShowAndWait(frame));
+    }
+    void TearDown() override
+    {
+        if (frame)
+            frame->Destroy();
+        Pump(50);
+    }
+
+    std::unique_ptr<ProfileTestEnv> env;
+    wxFrame* frame = nullptr;
+    ProfileComboBox* combo = nullptr;
+};
+
+TEST_F(ShippedCatalog, EveryShownEntryHasItsPicture)
+{
     MyPopupMenu* popup = combo->GetPopup();
     const MenuItemArray* categories = popup->GetItems();
     ASSERT_GT(categories->GetCount(), 1u);
@@ -49,6 +102,44 @@ TEST(ShippedCatalog, EveryShownEntryHasItsPicture)
         if (i == 1)
             Screenshot("shipped-second-category");
     }
-    frame->Destroy();
-    Pump(50);
+}
+
+TEST_F(ShippedCatalog, EveryTextFitsItsBox)
+{
+    MyPopupMenu* popup = combo->GetPopup();
+    MyLeafMenu* leaf = popup->GetLeafMenu();
+    const MenuItemArray* categories = popup->GetItems();
+    OpenChooser(combo);
+
+    const wxRect categoryRow(1, 0, popup->GetMenuSize().x - 2, MyPopupMenu::kRowHeight);
+    int profilesSeen = 0;
+    for (size_t i = 0; i < categories->GetCount(); ++i) {
+        const int index = static_cast<int>(i);
+        const MyMenuItem* category = categories->Item(i);
+        SCOPED_TRACE(category->GetId().ToStdString());
+        ExpectTextsFit(popup, {popup->GetAliasText(index)}, categoryRow,
+                       {popup->GetIconRect(index), popup->GetArrowRect()}, category->GetAlias());
+        if (index > popup->GetLastVisible())
+            continue;
+        MoveTo(CategoryRowPoint(combo, index));
+        ASSERT_TRUE(WaitFor([&] { return leaf->GetCategory() == category->GetId(); }));
+        const wxRect profileRow(1, 0, leaf->GetClientSize().x - 2, MyLeafMenu::kRowHeight);
+        std::vector<wxRect> clear;
+        if (leaf->HasScrollBar())
+            clear.push_back(leaf->GetScrollBarRect());
+        if (leaf->IsUserDefined())
+            clear.push_back(leaf->GetCloseIconRect(0));
+        const MenuItemArray* profiles = leaf->GetItems();
+        for (size_t j = 0; j < profiles->GetCount(); ++j) {
+            const MyMenuItem* profile = profiles->Item(j);
+            SCOPED_TRACE(profile->GetId().ToStdString());
+            std::vector<wxRect> around = clear;
+            around.push_back(leaf->GetIconRect(static_cast<int>(j)));
+            ExpectTextsFit(leaf, leaf->GetRowTexts(static_cast<int>(j)), profileRow, around,
+                           profile->GetAlias() + profile->GetDescription());
+            ++profilesSeen;
+        }
+        Screenshot("fit-" + category->GetId().ToStdString());
+    }
+    EXPECT_GT(profilesSeen, 20);
 }
