@@ -12,6 +12,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 namespace {
 
 // The text after the last ".", empty for a name without one.
@@ -31,6 +33,10 @@ wxString FormatUnit(double value, const char* unit)
 
 wxString FileUtil::FormatByteSize(double bytes)
 {
+    // Nothing below zero or above what a 64-bit count holds; NaN as nothing.
+    if (!(bytes > 0))
+        bytes = 0;
+    bytes = std::min(bytes, kMaxByteSize);
     double kb = bytes / 1024;
     if (kb < 1)
         return FormatUnit(bytes, "B");
