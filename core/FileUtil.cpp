@@ -171,6 +171,17 @@ std::string FileUtil::ToNative(const wxString& path)
     return std::string(path.utf8_str());
 }
 
+wxString FileUtil::DisplayName(const wxString& path)
+{
+    // wxMBConvUTF8's MAP_INVALID_UTF8_TO_PUA range: byte b -> U+100000 + b.
+    constexpr wxUniChar::value_type kFirst = 0x100000, kLast = 0x1000FF;
+    wxString shown;
+    shown.reserve(path.length());
+    for (wxUniChar c : path)
+        shown += (c.GetValue() >= kFirst && c.GetValue() <= kLast) ? wxUniChar(0xFFFD) : c;
+    return shown;
+}
+
 wxString FileUtil::FromNative(const char* path)
 {
     if (!path || !*path)

@@ -53,5 +53,10 @@ public:
     // A path in the file system's byte encoding and back (UTF-8 when the
     // locale cannot express it).
     static std::string ToNative(const wxString& path);
+    // A name or path as the toolkit shows file names: the bytes that are not
+    // valid in the file-name encoding (kept by the file-name conversion as
+    // private-use characters, so that ToNative gives them back) appear as
+    // U+FFFD, like GLib's g_filename_display_name.
+    static wxString DisplayName(const wxString& path);
     static wxString FromNative(const char* path);
 };
