@@ -15,6 +15,7 @@ pkg_check_modules(MV_AV REQUIRED IMPORTED_TARGET
 pkg_check_modules(MV_PLIST REQUIRED IMPORTED_TARGET libplist-2.0)
 pkg_check_modules(MV_SDL2 REQUIRED IMPORTED_TARGET sdl2)
 pkg_check_modules(MV_BLKID REQUIRED IMPORTED_TARGET blkid)
+pkg_check_modules(MV_CURL REQUIRED IMPORTED_TARGET libcurl)
 
 # Warnings for our own code; third-party headers come in as SYSTEM.
 add_library(mv_warnings INTERFACE)

@@ -3,6 +3,7 @@
 #include "AppServices.h"
 #include "EngineQuote.h"
 #include "EventTypes.h"
+#include "FileUtil.h"
 #include "TaskThread.h"
 #include "ZR_Ct.h"
 
@@ -95,7 +96,7 @@ void RunConvertJob(void* user)
         int result = ZR_CT_FAILED;
         if (ct && i < job->inputs.size() && i < job->params.size() && i < job->outputs.size()) {
             wxString line = BuildConvertCommandLine(job->inputs[i], job->params[i], job->outputs[i]);
-            result = ct->Run(ct->handle, line.utf8_str());
+            result = ct->Run(ct->handle, FileUtil::ToNative(line).c_str());
         }
         if (result == ZR_CT_FAILED)
             PostState(&t, 0, kStateFailed);

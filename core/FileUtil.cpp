@@ -12,6 +12,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 namespace {
 
 // The text after the last ".", empty for a name without one.
@@ -31,6 +33,10 @@ wxString FormatUnit(double value, const char* unit)
 
 wxString FileUtil::FormatByteSize(double bytes)
 {
+    // Nothing below zero or above what a 64-bit count holds; NaN as nothing.
+    if (!(bytes > 0))
+        bytes = 0;
+    bytes = std::min(bytes, kMaxByteSize);
     double kb = bytes / 1024;
     if (kb < 1)
         return FormatUnit(bytes, "B");
@@ -163,6 +169,17 @@ std::string FileUtil::ToNative(const wxString& path)
     if (native.data() && (native.length() > 0 || path.empty()))
         return std::string(native.data(), native.length());
     return std::string(path.utf8_str());
+}
+
+wxString FileUtil::DisplayName(const wxString& path)
+{
+    // wxMBConvUTF8's MAP_INVALID_UTF8_TO_PUA range: byte b -> U+100000 + b.
+    constexpr wxUniChar::value_type kFirst = 0x100000, kLast = 0x1000FF;
+    wxString shown;
+    shown.reserve(path.length());
+    for (wxUniChar c : path)
+        shown += (c.GetValue() >= kFirst && c.GetValue() <= kLast) ? wxUniChar(0xFFFD) : c;
+    return shown;
 }
 
 wxString FileUtil::FromNative(const char* path)

@@ -15,8 +15,10 @@ public:
     virtual ~FileUtil() = default;
 
     // "1023.0B", "1.5KB", "1.0MB", "5120.0GB": the largest unit below 1024
-    // (no unit above GB), one decimal, always with a point.
+    // (no unit above GB), one decimal, always with a point. Negative and NaN
+    // counts print as 0.0B, counts above kMaxByteSize (infinity too) as it.
     static wxString FormatByteSize(double bytes);
+    static constexpr double kMaxByteSize = 18446744073709551616.0;  // 2^64
     static wxString FormatByteSizeU64(uint64_t bytes);
 
     // Creates the folder with its parents; true when it exists afterwards.
@@ -51,5 +53,10 @@ public:
     // A path in the file system's byte encoding and back (UTF-8 when the
     // locale cannot express it).
     static std::string ToNative(const wxString& path);
+    // A name or path as the toolkit shows file names: the bytes that are not
+    // valid in the file-name encoding (kept by the file-name conversion as
+    // private-use characters, so that ToNative gives them back) appear as
+    // U+FFFD, like GLib's g_filename_display_name.
+    static wxString DisplayName(const wxString& path);
     static wxString FromNative(const char* path);
 };

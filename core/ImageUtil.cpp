@@ -7,6 +7,8 @@
 #include <wx/filesys.h>
 #include <wx/fs_arc.h>
 #include <wx/log.h>
+#include <wx/wfstream.h>
+#include <wx/zipstrm.h>
 
 #include <algorithm>
 #include <memory>
@@ -40,6 +42,31 @@ wxString ImageUtil::GetThemeArchivePath()
 wxString ImageUtil::GetThemeLocation(const wxString& entry)
 {
     return wxFileSystem::FileNameToURL(wxFileName(GetThemeArchivePath())) + "#zip:" + entry;
+}
+
+wxString ImageUtil::DescribeThemeArchiveProblem()
+{
+    wxLogNull quiet;
+    const wxString path = GetThemeArchivePath();
+    if (!wxFileName::FileExists(path))
+        return "is missing.";
+    wxFFileInputStream file(path);
+    if (!file.IsOk())
+        return "cannot be opened for reading.";
+    // Reading every entry to its end checks its length and CRC.
+    wxZipInputStream zip(file);
+    int entries = 0;
+    char buffer[16384];
+    for (std::unique_ptr<wxZipEntry> entry(zip.GetNextEntry()); entry; entry.reset(zip.GetNextEntry())) {
+        while (zip.Read(buffer, sizeof buffer).LastRead() > 0) {
+        }
+        if (zip.GetLastError() != wxSTREAM_EOF)
+            return "is damaged or truncated.";
+        ++entries;
+    }
+    if (zip.GetLastError() != wxSTREAM_EOF || entries == 0)
+        return "is damaged or truncated.";
+    return wxString();
 }
 
 wxImage ImageUtil::LoadThemeImage(const wxString& entry, wxBitmapType type)

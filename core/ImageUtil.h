@@ -14,6 +14,10 @@ public:
     // The file-system location of an archive entry, e.g.
     // "file:///opt/Merovant/Themes/default.zip#zip:surface/base/movie.png".
     static wxString GetThemeLocation(const wxString& entry);
+    // What keeps the theme archive from being used, as the end of a sentence
+    // ("is missing.", "is damaged or truncated."); empty when every entry
+    // reads back whole.
+    static wxString DescribeThemeArchiveProblem();
 
     // The entry of the theme archive as an image; not OK when the entry is
     // missing or unreadable. Needs no display.

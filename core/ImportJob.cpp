@@ -3,6 +3,7 @@
 #include "AppServices.h"
 #include "AppSettings.h"
 #include "EventTypes.h"
+#include "FileUtil.h"
 #include "FormatCatalog.h"
 #include "RowText.h"
 #include "StringUtil.h"
@@ -37,7 +38,7 @@ void MarkEnded(void* job) { static_cast<ImportJob*>(job)->end.Finish(); }
 bool PlayerCanOpen(const wxString& path)
 {
     PlayerInstance* player = AppServices::Player();
-    return player && player->CanOpen && player->CanOpen(path.utf8_str()) != 0;
+    return player && player->CanOpen && player->CanOpen(FileUtil::ToNative(path).c_str()) != 0;
 }
 
 wxString BuildImportRowText(const MediaInfo& info, const wxString& path, const AppSettings* settings)
@@ -85,7 +86,7 @@ void ImportMediaFiles(void* user)
         ++accepted;
         auto* info = new MediaInfo();
         plist_t dict = player && player->GetMediaInfo
-                           ? static_cast<plist_t>(player->GetMediaInfo(path.utf8_str()))
+                           ? static_cast<plist_t>(player->GetMediaInfo(FileUtil::ToNative(path).c_str()))
                            : nullptr;
         info->ReadDictionary(dict);
         if (dict)

@@ -5,15 +5,17 @@
 #include <wx/app.h>
 #include <wx/file.h>
 #include <wx/log.h>
-#include <wx/url.h>
+#include <wx/filename.h>
+#include <wx/mstream.h>
 #include <wx/window.h>
 
 #include "AppUtil.h"
 #include "EventTypes.h"
+#include "UrlFetch.h"
 
-OptionDomain::OptionDomain() = default;
+OptionDomain::OptionDomain() : fetch(std::make_unique<UrlFetch>()) {}
 
-OptionDomain::OptionDomain(const wxString& path) : path(path) {}
+OptionDomain::OptionDomain(const wxString& path) : path(path), fetch(std::make_unique<UrlFetch>()) {}
 
 OptionDomain::~OptionDomain() = default;
 
@@ -27,6 +29,9 @@ bool OptionDomain::Load()
     if (!wxFile::Exists(path))
         return false;
     wxLogNull quiet;
+    const wxULongLong size = wxFileName::GetSize(path);
+    if (size == wxInvalidSize || size > kMaxFileBytes)
+        return false;
     if (!document.Load(path, "UTF-8") || !document.GetRoot())
         return false;
     const wxXmlNode* list = document.GetRoot()->GetChildren();
@@ -42,22 +47,26 @@ bool OptionDomain::Load()
 
 void OptionDomain::CheckForUpdate()
 {
-    wxLogNull quiet;
-    wxURL url(updateUrl);
-    if (url.GetError() != wxURL_NOERR)
+    if (fetch->Running())
         return;
-    url.GetProtocol().SetTimeout(kFetchTimeoutSeconds);
+    const UrlFetch::Limits limits{kFetchTimeoutSeconds, kMaxReplyBytes, kMaxRedirects};
+    fetch->Start(updateUrl, limits, [](bool ok, const std::string& body) {
+        auto* event = new wxCommandEvent(EVT_UPDATE_CHECK_RESULT, 0);
+        if (ok) {
+            wxMemoryInputStream reply(body.data(), body.size());
+            event->SetString(ParseUpdateReply(reply, GetAppTitle()));
+        }
+        wxWindow* top = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
+        if (top)
+            wxQueueEvent(top, event);
+        else
+            delete event;
+    });
+}
 
-    auto* event = new wxCommandEvent(EVT_UPDATE_CHECK_RESULT, 0);
-    std::unique_ptr<wxInputStream> reply(url.GetInputStream());
-    if (reply)
-        event->SetString(ParseUpdateReply(*reply, GetAppTitle()));
-
-    wxWindow* top = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
-    if (top)
-        wxQueueEvent(top, event);
-    else
-        delete event;
+bool OptionDomain::IsCheckingForUpdate() const
+{
+    return fetch->Running();
 }
 
 wxString OptionDomain::ParseUpdateReply(wxInputStream& reply, const wxString& productName)

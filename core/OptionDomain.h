@@ -6,6 +6,10 @@
 #include <wx/string.h>
 #include <wx/xml/xml.h>
 
+#include <memory>
+
+class UrlFetch;
+
 class OptionDomain {
 public:
     OptionDomain();
@@ -17,7 +21,8 @@ public:
     // Reads the six texts under the root's first child, in order: help,
     // value 2, support, value 4, the update base (+ "-update.xml") and the
     // product page. False when the file is missing or malformed, or when it
-    // holds fewer than six values (those read stay set).
+    // holds fewer than six values (those read stay set). A file larger than
+    // kMaxFileBytes counts as malformed.
     bool Load();
 
     wxString GetHelpUrl() const { return helpUrl; }
@@ -25,11 +30,15 @@ public:
     wxString GetProductPageUrl() const { return productPageUrl; }
     wxString GetUpdateUrl() const { return updateUrl; }
 
-    // On the GUI thread: fetches the update reply and queues
+    // On the GUI thread: starts fetching the update reply (http or https) on
+    // a thread of its own and returns at once. When the fetch ends, queues
     // EVT_UPDATE_CHECK_RESULT (id 0, string = latest version, empty when the
     // fetch or the reply failed) to the application's top window. An address
-    // that is not a usable URL queues nothing.
+    // that is not a usable URL queues nothing; while a check runs, another
+    // request is ignored (its answer is on the way). Destroying the domain
+    // cancels a running check, which then queues nothing.
     void CheckForUpdate();
+    bool IsCheckingForUpdate() const;
 
     // The latest version in an update reply: on each child element of the
     // root, the value of the attribute right after the first one whose value
@@ -37,8 +46,13 @@ public:
     // when the reply cannot be read or names no version.
     static wxString ParseUpdateReply(wxInputStream& reply, const wxString& productName);
 
-    // How long the check waits for the server before it gives up.
+    // How long the whole check may take, redirects included.
     static constexpr int kFetchTimeoutSeconds = 15;
+    // Longer update replies are refused.
+    static constexpr size_t kMaxReplyBytes = 64 * 1024;
+    static constexpr int kMaxRedirects = 5;
+    // Larger option files are refused as malformed.
+    static constexpr unsigned long kMaxFileBytes = 64 * 1024;
 
 private:
     wxString path;
@@ -49,4 +63,6 @@ private:
     wxString value4;
     wxString updateUrl;
     wxString productPageUrl;
+    // Last, so that it is cancelled and joined before the rest goes.
+    std::unique_ptr<UrlFetch> fetch;
 };

@@ -3,6 +3,7 @@
 #include "AppServices.h"
 #include "EngineQuote.h"
 #include "EventTypes.h"
+#include "FileUtil.h"
 #include "MediaInfo.h"
 #include "TaskThread.h"
 #include "ZR_Py.h"
@@ -83,7 +84,7 @@ void RunPlayback(void* user)
         py->SetFrameCallback(py->handle, OnPlayerFrame, job);
         // An owner that stopped before this point is not overridden by Reset.
         if (!job->finished)
-            py->Play(py->handle, BuildPlayerArguments(path).utf8_str(), 0);
+            py->Play(py->handle, FileUtil::ToNative(BuildPlayerArguments(path)).c_str(), 0);
     }
     {
         std::lock_guard<std::mutex> lock(job->lock_);

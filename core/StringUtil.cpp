@@ -4,6 +4,7 @@
 #include <wx/regex.h>
 #include <wx/tokenzr.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -74,6 +75,7 @@ wxString StringUtil::GetBuildYear()
 
 void SplitSeconds(uint64_t totalSeconds, int& hours, int& minutes, int& seconds)
 {
+    totalSeconds = std::min(totalSeconds, kMaxDurationSeconds);
     hours = static_cast<int>(totalSeconds / 3600);
     minutes = static_cast<int>(totalSeconds % 3600 / 60);
     seconds = static_cast<int>(totalSeconds % 60);

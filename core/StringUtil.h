@@ -5,6 +5,7 @@
 #include <wx/arrstr.h>
 #include <wx/string.h>
 
+#include <climits>
 #include <cstdint>
 
 class StringUtil {
@@ -28,7 +29,12 @@ public:
     static wxString GetBuildYear();
 };
 
-// hours = s / 3600, minutes = (s mod 3600) / 60, seconds = s mod 60.
+// The longest duration the texts below tell; longer ones are clamped to it
+// (the most hours an int holds, then 59:59).
+constexpr uint64_t kMaxDurationSeconds = uint64_t(INT_MAX) * 3600 + 3599;
+
+// hours = s / 3600, minutes = (s mod 3600) / 60, seconds = s mod 60, with s
+// clamped to kMaxDurationSeconds.
 void SplitSeconds(uint64_t totalSeconds, int& hours, int& minutes, int& seconds);
 // "hh:mm:ss", two digits each; hours above 99 print with more digits.
 wxString FormatDuration(uint64_t totalSeconds);

@@ -2,6 +2,7 @@
 
 #include "AppUtil.h"
 #include "EventTypes.h"
+#include "FileUtil.h"
 #include "FormatCatalog.h"
 #include "ImageUtil.h"
 #include "NotifyCode.h"
@@ -387,7 +388,7 @@ void PreviewWindow::OnPlay(wxCommandEvent&)
         m_seekSlider->Enable(true);
         m_snapshotButton->Enable(true);
         m_optionsButton->Enable(true);
-        SetNameText(wxFileName(m_sourcePath).GetFullName());
+        SetNameText(FileUtil::DisplayName(wxFileName(m_sourcePath).GetFullName()));
     }
     m_playButton->Show(false);
     m_pauseButton->Show(true);

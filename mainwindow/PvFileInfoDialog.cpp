@@ -1,5 +1,6 @@
 #include "PvFileInfoDialog.h"
 
+#include "FileUtil.h"
 #include "MediaInfo.h"
 #include "PvStaticText.h"
 
@@ -99,7 +100,7 @@ void PvFileInfoDialog::SetAudioBitRate(const wxString& text) { m_audioBitRate->S
 
 void PvFileInfoDialog::ShowRecord(const MediaInfo& info)
 {
-    SetFileName(info.fileName);
+    SetFileName(FileUtil::DisplayName(info.fileName));
     SetMediaLength(info.duration);
     SetResolution(wxString::Format("%d x %d", Low32(info.frameWidth), Low32(info.frameHeight)));
     SetVideoBitRate(wxString::Format("%d kbps", Low32(info.videoBitRate) / 1000));

@@ -4,6 +4,7 @@
 #include "ClipDialog.h"
 #include "DnDFile.h"
 #include "EditDialog.h"
+#include "FileUtil.h"
 #include "FormatCatalog.h"
 #include "ImageUtil.h"
 #include "ImportJob.h"
@@ -351,7 +352,7 @@ void SelectWindow::AddRow(const wxArrayString& fields)
     m_grid->AppendRows(1);
     const int row = m_grid->GetNumberRows() - 1;
     auto* renderer = new PvPdfItemGridCellRenderer(m_rowIcon, m_rowIcon);
-    renderer->SetText(fields[0]);
+    renderer->SetText(FileUtil::DisplayName(fields[0]));
     renderer->SetState(PvPdfItemGridCellRenderer::STATE_FIRST_ICON);
     m_grid->SetCellRenderer(row, COL_SOURCE, renderer);
     m_grid->SetReadOnly(row, COL_SOURCE);

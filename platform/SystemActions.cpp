@@ -62,13 +62,10 @@ SystemActions::Action SystemActions::MakeAction(Kind kind, const std::string& ta
         action.argv = {"systemctl", "poweroff"};
         break;
     case Kind::OpenFolder:
-        action.target = target;
-        // A relative name that starts with '-' would read as an option.
-        action.argv = {"xdg-open", (!target.empty() && target[0] == '-') ? "./" + target : target};
-        break;
     case Kind::OpenUrl:
         action.target = target;
-        action.argv = {"xdg-open", target};
+        // A relative name or address that starts with '-' would read as an option.
+        action.argv = {"xdg-open", (!target.empty() && target[0] == '-') ? "./" + target : target};
         break;
     }
     return action;

@@ -5,6 +5,7 @@
 #include "CatalogWriter.h"
 #include "FormatCatalog.h"
 #include "FrameTESSALINE.h"
+#include "ImageUtil.h"
 #include "ZR_Ct.h"
 #include "ZR_Dvd.h"
 #include "ZR_Image.h"
@@ -13,7 +14,10 @@
 #include <wx/filesys.h>
 #include <wx/fs_arc.h>
 #include <wx/image.h>
+#include <wx/msgdlg.h>
 #include <wx/xml/xml.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -21,6 +25,15 @@ namespace {
 wxString CatalogPath()
 {
     return GetCatalogFilePath("format_catalog.bin");
+}
+
+// Tells the user (and the terminal) why the program cannot start without its skin.
+void ReportUnusableSkin(const wxString& problem)
+{
+    const wxString text = "The skin file\n" + ImageUtil::GetThemeArchivePath() + "\n" + problem +
+                          "\n\n" + GetAppDisplayName() + " cannot start without it. Please reinstall the program.";
+    fprintf(stderr, "%s\n", static_cast<const char*>(text.utf8_str()));
+    wxMessageBox(text, GetAppTitle(), wxOK | wxICON_ERROR | wxCENTRE, nullptr);
 }
 
 }  // namespace
@@ -46,6 +59,14 @@ bool AppMain::OnInit()
     wxFileSystem::AddHandler(new wxArchiveFSHandler);
     wxInitAllImageHandlers();
 
+    // Without its skin the frame has no size: end here, but still free what
+    // was made (the toolkit calls OnExit only after a true OnInit).
+    const wxString skinProblem = ImageUtil::DescribeThemeArchiveProblem();
+    if (!skinProblem.empty()) {
+        ReportUnusableSkin(skinProblem);
+        ReleaseAll();
+        return false;
+    }
     const wxString title = GetAppDisplayName();
     auto* frame = new FrameTESSALINE;
     SetTopWindow(frame);
@@ -54,6 +75,7 @@ bool AppMain::OnInit()
         // what was made (the toolkit calls OnExit only after a true OnInit).
         SetTopWindow(nullptr);
         delete frame;
+        ReportUnusableSkin("lacks the main window's picture.");
         ReleaseAll();
         return false;
     }

@@ -6,6 +6,7 @@
 // After gtest: Xlib defines macros such as None and Bool.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 #include <chrono>
 #include <fcntl.h>
@@ -85,6 +86,7 @@ protected:
             int status = 0;
             if (waitpid(child, &status, WNOHANG) == child) {
                 child = -1;
+                signalled = WIFSIGNALED(status);
                 return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
             }
             std::this_thread::sleep_for(20ms);
@@ -196,6 +198,7 @@ protected:
     mvtest::TempDir temp;
     Display* display = nullptr;
     pid_t child = -1;
+    bool signalled = false;  // the last WaitExit saw a signal end the program
     std::string catalog;
 };
 
@@ -238,9 +241,9 @@ TEST_F(ProgramSmokeTest, MissingCatalogStillOpensAndLeavesNoFile)
     EXPECT_FALSE(mvtest::FileExists(catalog));
 }
 
-// Without a service library or without its skin the program does not start,
-// and it leaves the catalog as it was.
-TEST_F(ProgramSmokeTest, MissingLibraryOrSkinStopsTheStart)
+// Without a service library the program does not start, and it leaves the
+// catalog as it was.
+TEST_F(ProgramSmokeTest, MissingLibraryStopsTheStart)
 {
     struct Case {
         const char* name;
@@ -250,7 +253,6 @@ TEST_F(ProgramSmokeTest, MissingLibraryOrSkinStopsTheStart)
     };
     const Case cases[] = {
         {"image library", "/bin", "libZR_Image", "ZR_Image"},
-        {"skin archive", "/Themes", "default.zip", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -265,6 +267,64 @@ TEST_F(ProgramSmokeTest, MissingLibraryOrSkinStopsTheStart)
         EXPECT_NE(status, -1) << "still running";
         EXPECT_NE(status, 0);
         EXPECT_NE(Errors().find(c.error), std::string::npos) << Errors();
+        EXPECT_EQ(mvtest::ReadFile(catalog), before);
+        if (status == -1)
+            break;
+    }
+}
+
+// A missing or damaged skin: a message box names the file and the problem;
+// once it is answered with the pointer on its button, the program ends with a
+// failure status and the catalog as it was.
+TEST_F(ProgramSmokeTest, UnusableSkinIsToldInAMessageBox)
+{
+    const std::string archive = root() + "/Themes/default.zip";
+    const std::string whole = mvtest::ReadFile(archive);
+    ASSERT_FALSE(whole.empty()) << "no staged skin";
+    struct Case {
+        const char* name;
+        bool present;
+        std::string bytes;
+        const char* problem;
+    } cases[] = {
+        {"missing", false, "", "is missing."},
+        {"truncated", true, whole.substr(0, whole.size() * 2 / 3), "is damaged or truncated."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(archive);
+        if (c.present)
+            mvtest::WriteFile(archive, c.bytes);
+        const std::string before = mvtest::ReadFile(catalog);
+        Start();
+        const Window box = WaitFrame(20s);
+        ASSERT_NE(box, 0u) << "no message box; " << Errors();
+        std::this_thread::sleep_for(500ms);
+        Screenshot(std::string("program-skin-") + c.name + ".png");
+        EXPECT_EQ(WaitExit(300ms), -1) << "ended before the box was answered";
+
+        // The box's only button sits at its lower right corner.
+        XWindowAttributes attributes;
+        ASSERT_TRUE(XGetWindowAttributes(display, box, &attributes));
+        int x = 0, y = 0;
+        Window ignored;
+        XTranslateCoordinates(display, box, DefaultRootWindow(display), attributes.width - 30,
+                              attributes.height - 22, &x, &y, &ignored);
+        XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+        XFlush(display);
+        std::this_thread::sleep_for(200ms);
+        XTestFakeButtonEvent(display, 1, True, CurrentTime);
+        XFlush(display);
+        std::this_thread::sleep_for(100ms);
+        XTestFakeButtonEvent(display, 1, False, CurrentTime);
+        XFlush(display);
+
+        const int status = WaitExit(10s);
+        EXPECT_NE(status, -1) << "still running after the box was answered";
+        EXPECT_NE(status, 0);
+        EXPECT_FALSE(signalled) << "ended by a signal";
+        EXPECT_NE(Errors().find(archive), std::string::npos) << Errors();
+        EXPECT_NE(Errors().find(c.problem), std::string::npos) << Errors();
         EXPECT_EQ(mvtest::ReadFile(catalog), before);
         if (status == -1)
             break;

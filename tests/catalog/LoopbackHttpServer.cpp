@@ -6,6 +6,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <stdexcept>
 
 namespace catalogtest {
@@ -101,15 +103,41 @@ void LoopbackHttpServer::Answer(int client)
     }
     if (reply.hangUp)
         return;
-    std::string text = "HTTP/1.0 " + std::to_string(reply.status) + (reply.status == 200 ? " OK" : " Not Found") +
-                       "\r\nContent-Type: text/xml\r\nContent-Length: " + std::to_string(reply.body.size()) +
-                       "\r\nConnection: close\r\n\r\n" + reply.body;
-    for (size_t sent = 0; sent < text.size();) {
-        ssize_t n = ::send(client, text.data() + sent, text.size() - sent, MSG_NOSIGNAL);
-        if (n <= 0)
+    if (reply.neverAnswer || reply.delayMs > 0) {
+        if (!Hold(client, reply.neverAnswer ? -1 : reply.delayMs))
             return;
+    }
+    const char* reason = reply.status == 200 ? " OK" : reply.status == 302 ? " Found" : " Not Found";
+    std::string text = "HTTP/1.0 " + std::to_string(reply.status) + reason +
+                       "\r\nContent-Type: text/xml" +
+                       (reply.noLength ? "" : "\r\nContent-Length: " + std::to_string(reply.body.size())) +
+                       (reply.location.empty() ? "" : "\r\nLocation: " + reply.location) +
+                       "\r\nConnection: close\r\n\r\n" + reply.body;
+    const size_t step = reply.msPerByte > 0 ? 1 : text.size();
+    for (size_t sent = 0; sent < text.size() && !stopping;) {
+        if (reply.msPerByte > 0 && sent > 0 && !Hold(client, reply.msPerByte))
+            return;
+        ssize_t n = ::send(client, text.data() + sent, std::min(step, text.size() - sent), MSG_NOSIGNAL);
+        if (n <= 0) {
+            ++abandoned;
+            return;
+        }
         sent += size_t(n);
     }
+}
+
+bool LoopbackHttpServer::Hold(int client, int ms)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    char chunk[256];
+    while (!stopping && (ms < 0 || std::chrono::steady_clock::now() < end)) {
+        pollfd fd = {client, POLLIN, 0};
+        if (::poll(&fd, 1, ms < 0 ? 20 : std::min(ms, 20)) > 0 && ::recv(client, chunk, sizeof chunk, MSG_DONTWAIT) <= 0) {
+            ++abandoned;
+            return false;
+        }
+    }
+    return !stopping;
 }
 
 }  // namespace catalogtest

@@ -1,5 +1,6 @@
 // A tiny HTTP/1.0 server on 127.0.0.1 (never another address) for the update
-// check: fixed replies by request path, served from a thread of its own.
+// check: fixed replies by request path, served one connection at a time from
+// a thread of its own; replies may stall, drip or redirect.
 #pragma once
 
 #include <atomic>
@@ -14,9 +15,17 @@ namespace catalogtest {
 class LoopbackHttpServer {
 public:
     struct Reply {
+        Reply() = default;
+        Reply(int status, std::string body, bool hangUp = false)
+            : status(status), body(std::move(body)), hangUp(hangUp) {}
         int status = 200;
         std::string body;
-        bool hangUp = false;  // close the connection without answering
+        bool hangUp = false;       // close the connection without answering
+        bool neverAnswer = false;  // hold the connection until the client or Stop ends it
+        int delayMs = 0;           // wait this long before answering
+        int msPerByte = 0;         // send the reply one byte at a time, this far apart
+        std::string location;      // a redirect (status 302) to this address
+        bool noLength = false;     // no Content-Length: the body ends with the connection
     };
 
     // Listens on a free port of 127.0.0.1.
@@ -31,16 +40,22 @@ public:
     std::string Base() const;
     // The paths requested so far, in order.
     std::vector<std::string> Requests();
+    // Connections the client closed before its reply was complete.
+    int Abandoned() const { return abandoned; }
     // Stops serving and closes the port.
     void Stop();
 
 private:
     void Serve();
     void Answer(int client);
+    // Waits up to ms (for ever when negative); false when the client closed
+    // the connection meanwhile or the server is stopping.
+    bool Hold(int client, int ms);
 
     int listener = -1;
     int port = 0;
     std::atomic<bool> stopping{false};
+    std::atomic<int> abandoned{0};
     std::mutex lock;
     std::map<std::string, Reply> replies;
     std::vector<std::string> requests;

@@ -18,6 +18,14 @@ std::string Options(const std::string& inner)
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<o>\n <list>\n" + inner + " </list>\n <later><x>no</x></later>\n</o>\n";
 }
 
+// A valid six-value file padded with a trailing comment to `size` bytes.
+std::string PaddedOptions(size_t size)
+{
+    std::string file = Options("<a>h</a><a>2</a><a>s</a><a>4</a><a>u</a><a>p</a>") + "<!---->";
+    file.insert(file.size() - 3, size - file.size(), 'x');
+    return file;
+}
+
 TEST(OptionFile, SixValuesByPosition)
 {
     struct Case {
@@ -42,6 +50,9 @@ TEST(OptionFile, SixValuesByPosition)
         {"empty list", Options(""), false, "", "", "", ""},
         {"malformed", "<o><list><a>h</a></o>", false, "", "", "", ""},
         {"root only", "<o/>", false, "", "", "", ""},
+        {"at the size limit", PaddedOptions(OptionDomain::kMaxFileBytes), true, "h", "s", "u-update.xml", "p"},
+        {"one byte over the size limit", PaddedOptions(OptionDomain::kMaxFileBytes + 1), false, "", "", "", ""},
+        {"a 4 MB file", PaddedOptions(4 << 20), false, "", "", "", ""},
     };
     for (const Case& c : cases) {
         mvtest::TempDir dir;
@@ -65,7 +76,7 @@ TEST(OptionFile, ShippedFileHasSixWebAddresses)
     ASSERT_TRUE(options.Load());
     for (const wxString& url : {options.GetHelpUrl(), options.GetSupportUrl(), options.GetProductPageUrl(),
                                 options.GetUpdateUrl()})
-        EXPECT_TRUE(url.StartsWith("http://")) << url;
+        EXPECT_TRUE(url.StartsWith("https://")) << url;
     EXPECT_TRUE(options.GetUpdateUrl().EndsWith("/merovant-update.xml")) << options.GetUpdateUrl();
 }
 

@@ -76,9 +76,10 @@ TEST(SystemActions, EachActionIsOneProgramWithAnArgumentVector)
     EXPECT_TRUE(AppUtil::OpenWebPage("http://127.0.0.1/help?a=1&b='2'"));
     EXPECT_TRUE(AppUtil::PowerOff());
     EXPECT_TRUE(SystemActions::OpenFolder("-rf"));
+    EXPECT_TRUE(SystemActions::OpenUrl("--help"));
 
     const size_t n = std::size(kAwkwardFolders);
-    ASSERT_EQ(rec.actions.size(), n + 3);
+    ASSERT_EQ(rec.actions.size(), n + 4);
     for (size_t i = 0; i < n; ++i) {
         const auto& a = rec.actions[i];
         EXPECT_EQ(a.kind, SystemActions::Kind::OpenFolder);
@@ -92,6 +93,8 @@ TEST(SystemActions, EachActionIsOneProgramWithAnArgumentVector)
     EXPECT_EQ(rec.actions[n + 1].LogLine(), "poweroff");
     EXPECT_EQ(rec.actions[n + 2].argv, (std::vector<std::string>{"xdg-open", "./-rf"}))
         << "a name that starts with a dash must not read as an option";
+    EXPECT_EQ(rec.actions[n + 3].argv, (std::vector<std::string>{"xdg-open", "./--help"}))
+        << "nor an address";
 }
 
 TEST(SystemActions, BackslashFoldersFromOldCallersOpenWithSlashes)

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 bool SamePixels(const wxImage& a, const wxImage& b)
@@ -36,4 +40,50 @@ TEST(ThemeArchive, AMissingArchiveLoadsNothing)
     ThemeFixture theme({});
     AppUtil::SetAppRootDir(wxString::FromUTF8(theme.root() + "/elsewhere"));
     EXPECT_FALSE(ImageUtil::LoadThemeImage("surface/base/movie.png").IsOk());
+}
+
+// A damaged archive is described, not loaded from in silence.
+TEST(ThemeArchive, DamageIsDescribed)
+{
+    ThemeFixture theme({{"a/one.png", ThemeFixture::Pattern(40, 30, 1)},
+                        {"a/two.png", ThemeFixture::Pattern(30, 40, 2)},
+                        {"b/three.png", ThemeFixture::Pattern(20, 20, 3)}});
+    ASSERT_TRUE(theme.ok());
+    const std::string path = theme.root() + "/Themes/default.zip";
+    const std::string whole = mvtest::ReadFile(path);
+    const size_t directory = whole.find("PK\x01\x02");
+    // A byte in the middle of the first entry's data.
+    const size_t first = whole.find("one.png");
+    const size_t second = whole.find("PK\x03\x04", first);
+    ASSERT_NE(directory, std::string::npos);
+    ASSERT_NE(second, std::string::npos);
+    std::string flipped = whole;
+    flipped[(first + second) / 2] = char(flipped[(first + second) / 2] ^ 0x5a);
+
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool present;
+        const char* problem;
+    } cases[] = {
+        {"whole", whole, true, ""},
+        {"missing", "", false, "is missing."},
+        {"empty", "", true, "is damaged or truncated."},
+        {"half", whole.substr(0, whole.size() / 2), true, "is damaged or truncated."},
+        {"cut where the directory starts", whole.substr(0, directory), true, "is damaged or truncated."},
+        {"last bytes cut", whole.substr(0, whole.size() - 10), true, "is damaged or truncated."},
+        {"a byte changed", flipped, true, "is damaged or truncated."},
+        {"not an archive", "<html>404</html>", true, "is damaged or truncated."},
+    };
+    for (const Case& c : cases) {
+        std::remove(path.c_str());
+        if (c.present)
+            mvtest::WriteFile(path, c.bytes);
+        EXPECT_EQ(ImageUtil::DescribeThemeArchiveProblem(), c.problem) << c.name;
+    }
+    mvtest::WriteFile(path, whole);
+    chmod(path.c_str(), 0);
+    if (geteuid() != 0)
+        EXPECT_EQ(ImageUtil::DescribeThemeArchiveProblem(), "cannot be opened for reading.");
+    chmod(path.c_str(), 0644);
 }

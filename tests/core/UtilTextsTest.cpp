@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 #include <wx/xml/xml.h>
 
+#include <climits>
+#include <cmath>
+#include <limits>
+
 
 TEST(UtilTexts, ByteSizesPickTheLargestUnitBelow1024)
 {
@@ -19,10 +23,18 @@ TEST(UtilTexts, ByteSizesPickTheLargestUnitBelow1024)
         {9960000, "9.5MB"},
         {1024.0 * 1024 * 1024, "1.0GB"},
         {5.0 * 1024 * 1024 * 1024 * 1024, "5120.0GB"},  // no unit above GB
+        // Absurd counts are clamped to nothing or to 2^64 bytes.
+        {-5, "0.0B"},
+        {-1e300, "0.0B"},
+        {std::nan(""), "0.0B"},
+        {-std::numeric_limits<double>::infinity(), "0.0B"},
+        {std::numeric_limits<double>::infinity(), "17179869184.0GB"},
+        {1e300, "17179869184.0GB"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FileUtil::FormatByteSize(c.bytes), c.text) << c.bytes;
     EXPECT_EQ(FileUtil::FormatByteSizeU64(1536), "1.5KB");
+    EXPECT_EQ(FileUtil::FormatByteSizeU64(UINT64_MAX), "17179869184.0GB");
 }
 
 TEST(UtilTexts, Durations)
@@ -34,6 +46,11 @@ TEST(UtilTexts, Durations)
         {3725, "01:02:05"},
         {99 * 3600 + 59 * 60 + 59, "99:59:59"},
         {100 * 3600, "100:00:00"},
+        // Past the hours an int holds the text stays at its largest, never wraps.
+        {uint64_t(INT_MAX) * 3600 + 3599, "2147483647:59:59"},
+        {uint64_t(INT_MAX) * 3600 + 3600, "2147483647:59:59"},
+        {(uint64_t(1) << 31) * 3600 + 5, "2147483647:59:59"},
+        {UINT64_MAX, "2147483647:59:59"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatDuration(c.seconds), c.text) << c.seconds;

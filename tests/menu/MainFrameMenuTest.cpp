@@ -2,16 +2,22 @@
 #include "AppUtil.h"
 #include "ControlsTestUtil.h"
 #include "FrameTESSALINE.h"
+#include "LoopbackHttpServer.h"
 #include "MenuTestUtil.h"
 #include "MenuWindow.h"
+#include "PvBitmapButton.h"
 #include "RkMenuBar.h"
 #include "RkMenuButton.h"
 #include "SelectWindow.h"
+#include "TitleWindow.h"
 
 #include <gtest/gtest.h>
+#include <wx/app.h>
 #include <wx/filesys.h>
 #include <wx/fs_arc.h>
+#include <wx/uiaction.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -60,6 +66,90 @@ TEST(MainFrameMenuTest, MenuPaneSitsInItsSlotAndItsMenusOpenOverTheFrame)
 
     frame->Destroy();
     ctest::Pump(100);
+    AppUtil::SetAppRootDir(wxString());
+}
+
+bool IsTopLevel(wxWindow* window)
+{
+    for (wxWindow* w : wxTopLevelWindows)
+        if (w == window)
+            return true;
+    return false;
+}
+
+// Help > Check for Update in the real frame, then the title bar's close
+// button pressed while the server is still answering: the frame goes, the
+// transfer is dropped and nothing else appears.
+TEST(MainFrameMenuTest, ClosingTheFrameDuringAnUpdateCheckEndsTheCheck)
+{
+    const std::string stage = mvtest::StageDir();
+    if (stage.empty() || !std::filesystem::exists(stage + "/Themes/default.zip"))
+        GTEST_SKIP() << "no staged skin";
+    for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"})
+        unsetenv(name);
+    mvtest::TempDir root;
+    std::filesystem::create_symlink(stage + "/Themes", root / "Themes");
+    std::filesystem::create_symlink(stage + "/Plugin", root / "Plugin");
+    AppUtil::SetAppRootDir(wxString::FromUTF8(root.path()));
+    wxFileSystem::AddHandler(new wxArchiveFSHandler);
+    wxInitAllImageHandlers();
+
+    using Reply = catalogtest::LoopbackHttpServer::Reply;
+    const std::string valid = "<versions><product name=\"Tarvelin Merovant\" version=\"9.0\"/></versions>";
+    Reply silent;
+    silent.neverAnswer = true;
+    Reply drip(200, valid);
+    drip.msPerByte = 1000;
+    Reply oversized(200, std::string(200 * 1024, ' '));
+    oversized.noLength = true;
+    oversized.msPerByte = 1;
+    Reply loop(302, "");
+    loop.location = "/mv-update.xml";
+    loop.delayMs = 400;
+    Reply late(200, valid);
+    late.delayMs = 4000;
+    const std::pair<const char*, Reply> cases[] = {
+        {"never answers", silent}, {"one byte a second", drip}, {"oversized", oversized},
+        {"redirect loop", loop}, {"valid reply", late}};
+    for (const auto& [name, reply] : cases) {
+        SCOPED_TRACE(name);
+        catalogtest::LoopbackHttpServer server;
+        server.Set("/mv-update.xml", reply);
+        const std::string base = server.Base();
+        mvtest::WriteFile(root / "option.cfg", "<option><a><b>" + base + "/help</b><b>" + base +
+                                                   "/</b><b>s</b><b>b</b><b>" + base +
+                                                   "/mv</b><b>p</b></a></option>");
+
+        auto* frame = new FrameTESSALINE;
+        ASSERT_TRUE(frame->Create(2000, "", wxDefaultSize));
+        wxTheApp->SetTopWindow(frame);
+        ASSERT_TRUE(ctest::ShowAndWait(frame));
+        auto* pane = dynamic_cast<MenuWindow*>(frame->FindWindow(2155));
+        auto* title = dynamic_cast<TitleWindow*>(frame->FindWindow(2165));
+        ASSERT_TRUE(pane && title);
+        PvBitmapButton* close = title->GetCloseButton();
+        const wxPoint closeAt = close->ClientToScreen(wxPoint(close->GetSize().x / 2, close->GetSize().y / 2));
+
+        // The close comes from the script's timer, so that it lands while
+        // the menu command would still be waiting for the server.
+        menutest::Script script;
+        script.Then(400, [] {});
+        for (int i = 0; i < 4; ++i)
+            script.Then(60, [] { menutest::PressKey(WXK_DOWN); });
+        script.Then(60, [] { menutest::PressKey(WXK_RETURN); });
+        script.Then(600, [closeAt] { wxUIActionSimulator().MouseMove(closeAt); });
+        script.Then(150, [] { wxUIActionSimulator().MouseDown(); });
+        script.Then(100, [] { wxUIActionSimulator().MouseUp(); });
+        menutest::ClickTitle(pane->GetMenuBar(), 23, script, 10000);
+        EXPECT_TRUE(ctest::WaitFor([&] { return !IsTopLevel(frame); }, 5000)) << "the frame stays";
+        EXPECT_FALSE(server.Requests().empty()) << "no check was made";
+        EXPECT_TRUE(ctest::WaitFor([&] { return server.Abandoned() == 1; }, 3000)) << "the transfer goes on";
+        ctest::Pump(300);
+        EXPECT_TRUE(wxTopLevelWindows.empty()) << "a window appeared after the close";
+        wxTheApp->SetTopWindow(nullptr);
+        if (IsTopLevel(frame))
+            break;
+    }
     AppUtil::SetAppRootDir(wxString());
 }
 

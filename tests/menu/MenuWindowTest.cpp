@@ -77,9 +77,8 @@ class MenuWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* name : {"HTTP_PROXY", "http_proxy"})
+        for (const char* name : {"HTTP_PROXY", "http_proxy", "all_proxy", "ALL_PROXY"})
             unsetenv(name);
-        wxURL::SetDefaultProxy(wxString());
         const std::string base = server.Base();
         server.Set("/mv-update.xml",
                    {200, "<versions><product name=\"Tarvelin Merovant\" version=\"2.3.0\"/></versions>"});
