@@ -1,6 +1,7 @@
 #include "PvInfoDialog.h"
 
 #include "ImageUtil.h"
+#include "MouseCapture.h"
 #include "PvBitmapButton.h"
 #include "PvWindowMove.h"
 #include "ShapeWindow.h"
@@ -40,6 +41,7 @@ PvInfoDialog::PvInfoDialog() = default;
 
 PvInfoDialog::~PvInfoDialog()
 {
+    MouseCapture::ReleaseWithin(this);
     // Children may borrow the background: they go first.
     DestroyChildren();
 }
@@ -83,6 +85,13 @@ void PvInfoDialog::CreateCloseButton()
 void PvInfoDialog::SetWindowShape()
 {
     SetShape(ShapeWindow::MakeRoundedRegion(m_background->GetSize(), 9.0));
+}
+
+bool PvInfoDialog::Show(bool show)
+{
+    if (!show)
+        MouseCapture::ReleaseWithin(this);
+    return wxDialog::Show(show);
 }
 
 void PvInfoDialog::ShowCloseButton(bool show)

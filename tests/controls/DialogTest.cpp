@@ -31,14 +31,7 @@
 namespace {
 
 
-class PlainDialog : public PvInfoDialog {
-protected:
-    void OnCloseButton(wxCommandEvent&) override
-    {
-        if (IsModal())
-            EndModal(7);
-    }
-};
+using ctest::PlainDialog;
 
 wxBitmap* ImageBitmap(const char* entry)
 {
