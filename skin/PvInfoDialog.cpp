@@ -17,6 +17,7 @@ wxBEGIN_EVENT_TABLE(PvInfoDialog, wxDialog)
     EVT_MOUSE_CAPTURE_LOST(PvInfoDialog::OnCaptureLost)
     EVT_SIZE(PvInfoDialog::OnSize)
     EVT_BUTTON(PvInfoDialog::ID_CLOSE_BUTTON, PvInfoDialog::OnCloseButton)
+    EVT_CHAR_HOOK(PvInfoDialog::OnCharHook)
 wxEND_EVENT_TABLE()
 
 namespace {
@@ -135,6 +136,20 @@ void PvInfoDialog::OnSize(wxSizeEvent&)
 {
     // Children sit at fixed places: the toolkit's default would stretch a
     // lone child (the close button) over the whole dialog.
+}
+
+void PvInfoDialog::OnCharHook(wxKeyEvent& event)
+{
+    // Escape is the close button, as on a native dialog; a dialog that
+    // must not be ended by the user sets the escape id to none.
+    if (event.GetKeyCode() != WXK_ESCAPE || GetEscapeId() == wxID_NONE || !m_closeButton ||
+        !m_closeButton->IsShown()) {
+        event.Skip();
+        return;
+    }
+    wxCommandEvent click(wxEVT_BUTTON, ID_CLOSE_BUTTON);
+    click.SetEventObject(m_closeButton);
+    m_closeButton->GetEventHandler()->ProcessEvent(click);
 }
 
 void PvInfoDialog::OnCaptureLost(wxMouseCaptureLostEvent&)

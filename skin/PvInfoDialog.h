@@ -61,6 +61,7 @@ protected:
 private:
     void OnPaint(wxPaintEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void OnCharHook(wxKeyEvent& event);
     void OnSize(wxSizeEvent& event);
     void CreateCloseButton();
     void SetWindowShape();
