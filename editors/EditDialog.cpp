@@ -6,6 +6,7 @@
 #include "EditSubtitlePage.h"
 #include "EditWatermarkPage.h"
 #include "ImageUtil.h"
+#include "MouseCapture.h"
 #include "PlayJob.h"
 #include "PreviewPicture.h"
 #include "PvBitmapButton.h"
@@ -407,8 +408,7 @@ void EditDialog::OnCropLeftDown(wxMouseEvent& event)
     m_pressPoint = p;
     m_pressOrigin = m_cropRect.GetPosition();
     m_dragging = true;
-    if (!m_sourcePane->HasCapture())
-        m_sourcePane->CaptureMouse();
+    MouseCapture::Take(m_sourcePane);
 }
 
 void EditDialog::OnCropLeftUp(wxMouseEvent&)

@@ -12,6 +12,8 @@
 #include <wx/odcombo.h>
 #include <wx/spinctrl.h>
 
+#include <algorithm>
+
 void EditPage::Begin(wxDialog* dialog, wxBitmap* skin)
 {
     m_dialog = dialog;
@@ -38,7 +40,15 @@ PvStaticText* EditPage::Label(const wxString& text, const wxPoint& pos)
 
 wxSpinCtrl* EditPage::Spin(int id, const wxPoint& pos, const wxSize& size)
 {
-    return new wxSpinCtrl(m_dialog, id, "0", pos, size, wxSP_ARROW_KEYS, 0, 100, 0, "wxSpinCtrl");
+    // GTK's spin button needs room for its entry and both buttons: below its
+    // own size it clips the arrows and logs criticals. It keeps its place
+    // and grows right and down from there.
+    auto* spin = new wxSpinCtrl(m_dialog, id, "0", pos, wxDefaultSize, wxSP_ARROW_KEYS, 0, 100, 0,
+                                "wxSpinCtrl");
+    // Room for the widest value of the range beside the two buttons.
+    const wxSize least = spin->GetSizeFromTextSize(spin->GetTextExtent("100").x);
+    spin->SetSize(wxSize(std::max(size.x, least.x), std::max(size.y, least.y)));
+    return spin;
 }
 
 wxOwnerDrawnComboBox* EditPage::Combo(int id, const wxPoint& pos, const wxSize& size,

@@ -31,7 +31,7 @@ void EditSubtitlePage::Create(wxDialog* dialog, wxBitmap* skin, int pageTop)
     spacing = CreateSpacingRows(K + 40, Y0 + 16, 10);
     const SpacingRows& rows = spacing;
 
-    auto* font = new wxButton(dialog, wxID_ANY, "T", wxPoint(rows.spinX + 50 + 10, rows.spinY - 2),
+    auto* font = new wxButton(dialog, wxID_ANY, "T", wxPoint(rows.spinX + rows.spins[0]->GetSize().x + 10, rows.spinY - 2),
                               wxSize(50, 24), 0, wxDefaultValidator, wxButtonNameStr);
     PvBitmapButton* reset = ResetButton();
 

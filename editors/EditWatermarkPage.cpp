@@ -57,7 +57,7 @@ void EditWatermarkPage::Create(wxDialog* dialog, wxBitmap* skin, int pageTop)
     const SpacingRows& rows = spacing;
 
     const int Q2 = rows.spinY + 2;
-    PvStaticText* size = Label("Image Size:", wxPoint(rows.spinX + 50 + 8, Q2));
+    PvStaticText* size = Label("Image Size:", wxPoint(rows.spinX + rows.spins[0]->GetSize().x + 8, Q2));
     imageWidth = Spin(wxID_ANY, wxPoint(size->GetPosition().x + size->GetSize().x + 4, Q2),
                       wxSize(60, 20));
     PvStaticText* by =

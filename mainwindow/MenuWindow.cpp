@@ -58,7 +58,7 @@ struct MenuTitle {
 const std::vector<MenuTitle>& Menus()
 {
     static const std::vector<MenuTitle> menus = {
-        {MenuWindow::ID_MENU_FILE, "File",
+        {MenuWindow::ID_MENU_FILE, "&File",
          {{MenuWindow::ID_ADD_FILES, "Add Video Files..."},
           {MenuWindow::ID_ADD_FOLDER, "Add Video Folder..."},
           {0, nullptr},
@@ -66,12 +66,12 @@ const std::vector<MenuTitle>& Menus()
           {MenuWindow::ID_START_CONVERSION, "Start Conversion"},
           {0, nullptr},
           {MenuWindow::ID_EXIT, "Exit"}}},
-        {MenuWindow::ID_MENU_EDIT, "Edit",
+        {MenuWindow::ID_MENU_EDIT, "&Edit",
          {{MenuWindow::ID_REMOVE, "Remove"}, {MenuWindow::ID_CLEAR_ALL, "Clear All"}}},
-        {MenuWindow::ID_MENU_OPTION, "Option",
+        {MenuWindow::ID_MENU_OPTION, "&Option",
          {{MenuWindow::ID_PREFERENCES, "Preferences..."},
           {MenuWindow::ID_CUSTOMIZE_PROFILE, "Customize Profile..."}}},
-        {MenuWindow::ID_MENU_HELP, "Help",
+        {MenuWindow::ID_MENU_HELP, "&Help",
          {{MenuWindow::ID_HELP, "Help"},
           {MenuWindow::ID_SUPPORT, "Support"},
           {MenuWindow::ID_PRODUCT_PAGE, "Product Page"},

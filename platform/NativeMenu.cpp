@@ -16,3 +16,16 @@ bool NativeMenu::Popdown(void* gtkMenu)
     popdown(gtkMenu);
     return true;
 }
+
+bool NativeMenu::SelectFirst(void* gtkMenu)
+{
+    if (!gtkMenu)
+        return false;
+    using SelectFirstFn = void (*)(void*, int);
+    static const auto selectFirst =
+        reinterpret_cast<SelectFirstFn>(dlsym(RTLD_DEFAULT, "gtk_menu_shell_select_first"));
+    if (!selectFirst)
+        return false;
+    selectFirst(gtkMenu, 1);  // search sensitive items only
+    return true;
+}

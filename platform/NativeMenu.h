@@ -9,4 +9,7 @@ public:
     // which ends the loop that shows it. False when the handle is null or the
     // toolkit's call is not in the process.
     static bool Popdown(void* gtkMenu);
+    // Highlights the first item of the open pop-up menu, as a menu opened
+    // from the keyboard shows it. False as for Popdown.
+    static bool SelectFirst(void* gtkMenu);
 };

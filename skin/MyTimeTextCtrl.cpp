@@ -6,6 +6,8 @@ wxBEGIN_EVENT_TABLE(MyTimeTextCtrl, wxTextCtrl)
     EVT_LEFT_UP(MyTimeTextCtrl::OnLeftUp)
     EVT_LEFT_DCLICK(MyTimeTextCtrl::OnLeftDClick)
     EVT_SET_FOCUS(MyTimeTextCtrl::OnSetFocus)
+    EVT_MIDDLE_DOWN(MyTimeTextCtrl::OnMiddleDown)
+    EVT_TEXT(wxID_ANY, MyTimeTextCtrl::OnText)
 wxEND_EVENT_TABLE()
 
 namespace {
@@ -13,6 +15,56 @@ constexpr long kTimeLength = 8;  // hh:mm:ss
 }
 
 MyTimeTextCtrl::MyTimeTextCtrl() = default;
+
+bool MyTimeTextCtrl::Create(wxWindow* parent, wxWindowID id, const wxString& value,
+                            const wxPoint& pos, const wxSize& size, long style,
+                            const wxValidator& validator, const wxString& name)
+{
+    m_lastTime = IsTime(value) ? value : wxString("00:00:00");
+    return wxTextCtrl::Create(parent, id, m_lastTime, pos, size, style, validator, name);
+}
+
+bool MyTimeTextCtrl::IsTime(const wxString& text)
+{
+    if (long(text.length()) != kTimeLength)
+        return false;
+    for (long i = 0; i < kTimeLength; ++i) {
+        const bool separator = i == 2 || i == 5;
+        if (separator ? text[i] != ':' : !wxIsdigit(text[i]))
+            return false;
+    }
+    return true;
+}
+
+void MyTimeTextCtrl::Put(long from, long to, const wxString& text)
+{
+    // A replace is a removal and an insertion: the text between them is no time.
+    m_writing = true;
+    Replace(from, to, text);
+    m_writing = false;
+    m_lastTime = GetValue();
+}
+
+void MyTimeTextCtrl::OnText(wxCommandEvent& event)
+{
+    event.Skip();
+    if (m_writing)
+        return;
+    // Whatever else changed the text (a paste by keys or by the middle
+    // button, a drop): only a time in hh:mm:ss form stays.
+    const wxString value = GetValue();
+    if (IsTime(value)) {
+        m_lastTime = value;
+        return;
+    }
+    ChangeValue(m_lastTime);
+    SelectCursorLater();
+}
+
+void MyTimeTextCtrl::OnMiddleDown(wxMouseEvent&)
+{
+    // Not passed on: GTK would paste the primary selection here.
+}
 
 wxString MyTimeTextCtrl::SelectCursor()
 {
@@ -75,14 +127,14 @@ void MyTimeTextCtrl::CollapseRight()
 void MyTimeTextCtrl::TypeDigit(wxChar digit)
 {
     if (IsNumber(SelectCursor()))
-        Replace(m_cursorStart, m_cursorEnd, wxString(digit));
+        Put(m_cursorStart, m_cursorEnd, wxString(digit));
     MoveRight();
 }
 
 void MyTimeTextCtrl::ClearDigit()
 {
     if (IsNumber(SelectCursor())) {
-        Replace(m_cursorStart, m_cursorEnd, "0");
+        Put(m_cursorStart, m_cursorEnd, "0");
         SelectCursor();
     }
 }
@@ -101,7 +153,7 @@ void MyTimeTextCtrl::ClearRange()
     for (auto it = range.begin(); it != range.end(); ++it)
         if (*it != ':')
             *it = '0';
-    Replace(m_cursorStart, m_cursorEnd, range);
+    Put(m_cursorStart, m_cursorEnd, range);
     if (range[0] != ':') {
         CollapseLeft();
     } else {
@@ -114,7 +166,7 @@ void MyTimeTextCtrl::ClearRange()
 void MyTimeTextCtrl::TypeDigitOverRange(wxChar digit)
 {
     ClearRange();
-    Replace(m_cursorStart, m_cursorEnd, wxString(digit));
+    Put(m_cursorStart, m_cursorEnd, wxString(digit));
     SelectCursor();
 }
 

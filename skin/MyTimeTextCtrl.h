@@ -10,6 +10,12 @@
 class MyTimeTextCtrl : public wxTextCtrl {
 public:
     MyTimeTextCtrl();
+    // The text field's own creation; the starting text is the time that any
+    // change which is no time goes back to.
+    bool Create(wxWindow* parent, wxWindowID id, const wxString& value = "00:00:00",
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                long style = 0, const wxValidator& validator = wxDefaultValidator,
+                const wxString& name = wxTextCtrlNameStr);
 
     // The cursor as (first character, one past the last).
     long GetCursorStart() const { return m_cursorStart; }
@@ -24,6 +30,13 @@ private:
     void OnLeftUp(wxMouseEvent& event);
     void OnLeftDClick(wxMouseEvent& event);
     void OnSetFocus(wxFocusEvent& event);
+    void OnMiddleDown(wxMouseEvent& event);
+    void OnText(wxCommandEvent& event);
+
+    // True for eight characters hh:mm:ss, digits around the two colons.
+    static bool IsTime(const wxString& text);
+    // The control's own edits, which pass through texts that are no time.
+    void Put(long from, long to, const wxString& text);
 
     wxString SelectCursor();
     static bool IsNumber(const wxString& text);
@@ -43,6 +56,9 @@ private:
     long m_cursorStart = 0;
     long m_cursorEnd = 1;
     bool m_mouseSelecting = false;
+    bool m_writing = false;
+    // The last time the text held: what any other change goes back to.
+    wxString m_lastTime;
 
     wxDECLARE_EVENT_TABLE();
 };

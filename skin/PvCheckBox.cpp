@@ -102,11 +102,14 @@ void PvCheckBox::OnLeftDown(wxMouseEvent&)
     m_pressed = true;
 }
 
-void PvCheckBox::OnLeftUp(wxMouseEvent&)
+void PvCheckBox::OnLeftUp(wxMouseEvent& event)
 {
-    if (!m_pressed)
-        return;
+    // The release of a press on the box comes here wherever it happens; a
+    // click is a press and a release on the box.
+    const bool click = m_pressed && GetClientRect().Contains(event.GetPosition());
     m_pressed = false;
+    if (!click)
+        return;
     SetValue(!m_value);
     auto* clicked = new wxCommandEvent(wxEVT_COMMAND_PVCHECKBOX_CLICKED, GetId());
     clicked->SetInt(m_value ? 1 : 0);

@@ -1,5 +1,7 @@
 #include "PvClipSlider.h"
 
+#include "MouseCapture.h"
+
 #include <wx/dcclient.h>
 
 wxIMPLEMENT_DYNAMIC_CLASS(PvClipSlider, wxControl);
@@ -78,8 +80,7 @@ void PvClipSlider::OnLeftDown(wxMouseEvent& event)
     else
         return;
     m_grab = pt;
-    if (!HasCapture())
-        CaptureMouse();
+    MouseCapture::Take(this);
     SendPhase(PHASE_PRESSED);
 }
 

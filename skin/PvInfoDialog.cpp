@@ -1,6 +1,7 @@
 #include "PvInfoDialog.h"
 
 #include "ImageUtil.h"
+#include "MouseCapture.h"
 #include "PvBitmapButton.h"
 #include "PvWindowMove.h"
 #include "ShapeWindow.h"
@@ -16,6 +17,7 @@ wxBEGIN_EVENT_TABLE(PvInfoDialog, wxDialog)
     EVT_MOUSE_CAPTURE_LOST(PvInfoDialog::OnCaptureLost)
     EVT_SIZE(PvInfoDialog::OnSize)
     EVT_BUTTON(PvInfoDialog::ID_CLOSE_BUTTON, PvInfoDialog::OnCloseButton)
+    EVT_CHAR_HOOK(PvInfoDialog::OnCharHook)
 wxEND_EVENT_TABLE()
 
 namespace {
@@ -40,6 +42,7 @@ PvInfoDialog::PvInfoDialog() = default;
 
 PvInfoDialog::~PvInfoDialog()
 {
+    MouseCapture::ReleaseWithin(this);
     // Children may borrow the background: they go first.
     DestroyChildren();
 }
@@ -85,6 +88,13 @@ void PvInfoDialog::SetWindowShape()
     SetShape(ShapeWindow::MakeRoundedRegion(m_background->GetSize(), 9.0));
 }
 
+bool PvInfoDialog::Show(bool show)
+{
+    if (!show)
+        MouseCapture::ReleaseWithin(this);
+    return wxDialog::Show(show);
+}
+
 void PvInfoDialog::ShowCloseButton(bool show)
 {
     if (m_closeButton)
@@ -126,6 +136,20 @@ void PvInfoDialog::OnSize(wxSizeEvent&)
 {
     // Children sit at fixed places: the toolkit's default would stretch a
     // lone child (the close button) over the whole dialog.
+}
+
+void PvInfoDialog::OnCharHook(wxKeyEvent& event)
+{
+    // Escape is the close button, as on a native dialog; a dialog that
+    // must not be ended by the user sets the escape id to none.
+    if (event.GetKeyCode() != WXK_ESCAPE || GetEscapeId() == wxID_NONE || !m_closeButton ||
+        !m_closeButton->IsShown()) {
+        event.Skip();
+        return;
+    }
+    wxCommandEvent click(wxEVT_BUTTON, ID_CLOSE_BUTTON);
+    click.SetEventObject(m_closeButton);
+    m_closeButton->GetEventHandler()->ProcessEvent(click);
 }
 
 void PvInfoDialog::OnCaptureLost(wxMouseCaptureLostEvent&)

@@ -35,6 +35,10 @@ public:
                 const wxSize& size = wxDefaultSize, long style = wxBORDER_NONE | wxFRAME_SHAPED,
                 const wxString& name = wxDialogNameStr);
 
+    // Hiding the dialog (EndModal hides it too) gives back the pointer that
+    // the dialog or a child holds.
+    bool Show(bool show = true) override;
+
     void ShowCloseButton(bool show);
     PvBitmapButton* GetCloseButton() const { return m_closeButton; }
     // The background image, for children that paint over it (labels);
@@ -57,6 +61,7 @@ protected:
 private:
     void OnPaint(wxPaintEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void OnCharHook(wxKeyEvent& event);
     void OnSize(wxSizeEvent& event);
     void CreateCloseButton();
     void SetWindowShape();

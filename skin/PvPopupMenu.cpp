@@ -1,6 +1,7 @@
 #include "PvPopupMenu.h"
 
 #include "EraseDC.h"
+#include "MouseCapture.h"
 #include "PvMenu.h"
 #include "PvMenuManager.h"
 
@@ -106,8 +107,7 @@ void PvPopupMenu::Popup(wxWindow* focus)
     m_highlighted = -1;
     m_hover = -1;
     wxPopupTransientWindow::Popup(focus);
-    if (!HasCapture())
-        CaptureMouse();
+    MouseCapture::Take(this);
 }
 
 void PvPopupMenu::Dismiss()

@@ -18,6 +18,7 @@ wxBEGIN_EVENT_TABLE(PvRadioButton, wxControl)
     EVT_PAINT(PvRadioButton::OnPaint)
     EVT_LEFT_DOWN(PvRadioButton::OnLeftDown)
     EVT_LEFT_DCLICK(PvRadioButton::OnLeftDown)
+    EVT_LEFT_UP(PvRadioButton::OnLeftUp)
 wxEND_EVENT_TABLE()
 
 PvRadioButton::PvRadioButton() = default;
@@ -111,9 +112,18 @@ void PvRadioButton::OnPaint(wxPaintEvent&)
 
 void PvRadioButton::OnLeftDown(wxMouseEvent&)
 {
+    m_pressed = true;
+}
+
+void PvRadioButton::OnLeftUp(wxMouseEvent& event)
+{
+    // The release of a press on the button comes here wherever it happens;
+    // a click is a press and a release on the button.
+    const bool click = m_pressed && GetClientRect().Contains(event.GetPosition());
+    m_pressed = false;
     // A button outside a group cannot be chosen by a click: nothing would
     // ever uncheck it again.
-    if (m_checked || !m_group || m_index < 0)
+    if (!click || m_checked || !m_group || m_index < 0)
         return;
     m_group->Select(m_index);
     GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_COMMAND_PVRADIOBUTTON_SELECTED, GetId()));

@@ -50,6 +50,7 @@ private:
     void OnEraseBackground(wxEraseEvent& event);
     void OnPaint(wxPaintEvent& event);
     void OnLeftDown(wxMouseEvent& event);
+    void OnLeftUp(wxMouseEvent& event);
 
     PvRadioGroup* m_group = nullptr;
     int m_index = -1;
@@ -58,6 +59,7 @@ private:
     int m_flags = 0;
     wxString m_label;
     bool m_checked = false;
+    bool m_pressed = false;
     int m_gap = 6;
     wxColour m_textColour;
 

@@ -1,5 +1,7 @@
 #include "PvSlider.h"
 
+#include "MouseCapture.h"
+
 #include <wx/dcclient.h>
 
 wxIMPLEMENT_DYNAMIC_CLASS(PvSlider, wxControl);
@@ -103,8 +105,7 @@ void PvSlider::OnLeftDown(wxMouseEvent& event)
     const wxPoint pt = event.GetPosition();
     if (m_thumbRect.Contains(pt)) {
         m_grab = pt;
-        if (!HasCapture())
-            CaptureMouse();
+        MouseCapture::Take(this);
         SendPhase(PHASE_PRESSED);
     } else if (m_trackRect.Contains(pt)) {
         m_position = Clamp(pt.x - m_thumbRect.width / 2);

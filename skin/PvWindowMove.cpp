@@ -1,5 +1,7 @@
 #include "PvWindowMove.h"
 
+#include "MouseCapture.h"
+
 #include <wx/dcscreen.h>
 #include <wx/window.h>
 
@@ -7,8 +9,7 @@ void PvWindowMove::BeginMove(wxWindow* window, wxWindow* grabber, const wxMouseE
                              wxPoint& offset)
 {
     // A second press while dragging must not stack a second capture.
-    if (!grabber->HasCapture())
-        grabber->CaptureMouse();
+    MouseCapture::Take(grabber);
     offset = ScreenPoint(grabber, event) - window->GetPosition();
 }
 

@@ -5,6 +5,7 @@
 
 #include <wx/dcclient.h>
 #include <wx/menu.h>
+#include <wx/toplevel.h>
 #include <wx/utils.h>
 
 wxIMPLEMENT_DYNAMIC_CLASS(RkMenuBar, wxPanel);
@@ -21,6 +22,7 @@ RkMenuBar::RkMenuBar()
 {
     m_watch.SetOwner(this);
     Bind(wxEVT_TIMER, &RkMenuBar::OnWatchTimer, this, m_watch.GetId());
+    Bind(wxEVT_MENU, &RkMenuBar::OnMenuCommand, this);
 }
 
 RkMenuBar::RkMenuBar(wxBitmap* skin, wxWindow* parent, int id, const wxPoint& pos, long style)
@@ -34,7 +36,12 @@ bool RkMenuBar::Create(wxWindow* parent, int id, const wxPoint& pos, long style)
 {
     const wxSize size = (m_skin && m_skin->IsOk()) ? m_skin->GetSize() : wxDefaultSize;
     SetBackgroundStyle(wxBG_STYLE_PAINT);
-    return wxPanel::Create(parent, id, pos, size, style, wxPanelNameStr);
+    if (!wxPanel::Create(parent, id, pos, size, style, wxPanelNameStr))
+        return false;
+    // Every key of the window comes here first, whichever child has the focus.
+    if (wxWindow* top = wxGetTopLevelParent(this))
+        top->Bind(wxEVT_CHAR_HOOK, &RkMenuBar::OnTopLevelKey, this);
+    return true;
 }
 
 void RkMenuBar::AddMenu(int id, wxMenu* menu, const wxString& label)
@@ -77,13 +84,50 @@ void RkMenuBar::OnPaint(wxPaintEvent&)
 
 void RkMenuBar::OnMenuButton(wxCommandEvent& event)
 {
+    OpenMenu(event.GetId());
+}
+
+void RkMenuBar::OpenMenu(int id)
+{
     if (m_open == 0)
-        TrackMenus(event.GetId());
+        TrackMenus(id);
     ToggleOpen();
+}
+
+void RkMenuBar::OnTopLevelKey(wxKeyEvent& event)
+{
+    event.Skip();
+    if (m_tracking || event.GetModifiers() != wxMOD_ALT || !IsShownOnScreen() || !IsEnabled())
+        return;
+    const int key = event.GetKeyCode();
+    for (RkMenuButton* title : m_titles) {
+        if (title->IsEnabled() && title->GetMnemonic() != 0 && key == title->GetMnemonic()) {
+            event.Skip(false);
+            // Opened from the loop, not from inside the key handling.
+            const int id = title->GetId();
+            CallAfter([this, id] {
+                m_fromKeyboard = true;
+                OpenMenu(id);
+            });
+            return;
+        }
+    }
+}
+
+void RkMenuBar::OnMenuCommand(wxCommandEvent& event)
+{
+    // The toolkit runs a chosen item inside the pop-up call: a dialog opened
+    // there would run with the pointer watcher and the lit title still live.
+    if (!m_tracking) {
+        event.Skip();
+        return;
+    }
+    m_chosen.emplace_back(event.Clone());
 }
 
 void RkMenuBar::TrackMenus(int id)
 {
+    m_tracking = true;
     while (id >= 0) {
         auto* title = dynamic_cast<RkMenuButton*>(FindWindow(id));
         if (!title || !title->GetMenu())
@@ -98,6 +142,7 @@ void RkMenuBar::TrackMenus(int id)
 
         const wxRect r = title->GetRect();
         m_openMenu = title->GetMenu();
+        m_lastPointer = wxGetMouseState().GetPosition();
         m_watch.Start(kWatchIntervalMs);
         PopupMenu(m_openMenu, r.x, r.y + r.height + 1);
         m_watch.Stop();
@@ -109,6 +154,11 @@ void RkMenuBar::TrackMenus(int id)
     }
     s_trackedBar = nullptr;
     s_currentTitleId = TITLE_NONE;
+    m_tracking = false;
+    m_fromKeyboard = false;
+    for (std::unique_ptr<wxEvent>& chosen : m_chosen)
+        GetEventHandler()->QueueEvent(chosen.release());
+    m_chosen.clear();
     // The click that closes a menu over its own title never reaches the
     // title here, so no click is left to swallow: the state goes back to
     // "closed" whichever way the menu ended.
@@ -124,7 +174,19 @@ void RkMenuBar::WatchPointer()
 {
     if (!m_openMenu)
         return;
-    const int t = HitTestTitles(wxGetMouseState().GetPosition());
+#ifdef __WXGTK__
+    if (m_fromKeyboard) {
+        m_fromKeyboard = false;
+        NativeMenu::SelectFirst(m_openMenu->m_menu);
+    }
+#endif
+    // A pointer resting on another title (a menu opened from the keyboard)
+    // switches nothing; moving onto it does.
+    const wxPoint pointer = wxGetMouseState().GetPosition();
+    if (pointer == m_lastPointer)
+        return;
+    m_lastPointer = pointer;
+    const int t = HitTestTitles(pointer);
     if (t == s_currentTitleId) {
         s_nextTitleId = TITLE_CURRENT;
     } else if (t == TITLE_NONE) {

@@ -1,13 +1,18 @@
 // The skinned menu bar: a strip painted from its skin with one RkMenuButton
 // per menu title. A click on a title pops up the title's menu just below it;
 // while a menu is open, moving the pointer onto another title closes it and
-// opens that title's menu. Menu commands go to the bar and rise to its parent.
+// opens that title's menu. Menu commands go to the bar and rise to its parent
+// once the menus are closed and the bar is idle again. Alt + a title's
+// mnemonic letter opens its menu from the keyboard, as on a native bar.
 #pragma once
 
 #include <wx/bitmap.h>
 #include <wx/dynarray.h>
 #include <wx/panel.h>
 #include <wx/timer.h>
+
+#include <memory>
+#include <vector>
 
 class RkMenuButton;
 class wxMenu;
@@ -35,7 +40,7 @@ public:
                 long style = wxTAB_TRAVERSAL | wxNO_BORDER);
 
     // Adds a title after the last one (20 pixels in, 5 apart, 4 down). The
-    // title takes ownership of the menu.
+    // title takes ownership of the menu; a "&" in the label marks its mnemonic.
     void AddMenu(int id, wxMenu* menu, const wxString& label);
 
     const MenuButtonArray& GetTitles() const { return m_titles; }
@@ -54,6 +59,9 @@ protected:
     wxSize DoGetBestSize() const override;
 
 private:
+    // What a click on title id does: opens its menu unless the click only
+    // closes the state left by the last one.
+    void OpenMenu(int id);
     // Pops up the menus, one after the other, starting with title id; returns
     // when a menu closes without the pointer having moved onto another title.
     void TrackMenus(int id);
@@ -63,7 +71,9 @@ private:
 
     void OnPaint(wxPaintEvent& event);
     void OnMenuButton(wxCommandEvent& event);
+    void OnMenuCommand(wxCommandEvent& event);
     void OnWatchTimer(wxTimerEvent& event);
+    void OnTopLevelKey(wxKeyEvent& event);
 
     MenuButtonArray m_titles;
     wxBitmap* m_skin = nullptr;
@@ -72,6 +82,13 @@ private:
     int m_titleY = 4;
     wxTimer m_watch;
     wxMenu* m_openMenu = nullptr;
+    bool m_tracking = false;
+    // The menu was opened from the keyboard: its first item gets the highlight.
+    bool m_fromKeyboard = false;
+    // Where the pointer was at the last look: only a move switches menus.
+    wxPoint m_lastPointer;
+    // Commands chosen while the menus were tracked, delivered after.
+    std::vector<std::unique_ptr<wxEvent>> m_chosen;
 
     static RkMenuBar* s_trackedBar;
     static int s_currentTitleId;

@@ -18,13 +18,26 @@ wxEND_EVENT_TABLE()
 
 namespace {
 
+// The label's text from its top left corner, its mnemonic letter underlined.
 void DrawLabel(wxBitmap& image, const wxString& label, const wxFont& font, const wxColour& colour)
 {
+    wxString text;
+    const int accel = wxControl::FindAccelIndex(label, &text);
     wxMemoryDC dc(image);
     dc.SetFont(font);
     dc.SetTextForeground(colour);
     dc.SetBackgroundMode(wxTRANSPARENT);
-    dc.DrawText(label, 0, 0);
+    dc.DrawText(text, 0, 0);
+    if (accel < 0)
+        return;
+    // One pixel below the baseline, under the letter alone.
+    wxCoord height = 0, descent = 0;
+    dc.GetTextExtent(text, nullptr, &height, &descent);
+    const int x = dc.GetTextExtent(text.Left(accel)).x;
+    const int width = dc.GetTextExtent(text.Mid(accel, 1)).x;
+    const int y = height - descent + 1;
+    dc.SetPen(wxPen(colour, 1));
+    dc.DrawLine(x, y, x + width, y);
 }
 
 }  // namespace
@@ -46,7 +59,7 @@ RkMenuButton::RkMenuButton(wxMenu* menu, const wxString& label, const wxBitmap* 
         // Measured before the control exists, in the font it will have.
         wxMemoryDC measure;
         measure.SetFont(GetFont());
-        measure.GetTextExtent(label, &textWidth, &textHeight);
+        measure.GetTextExtent(wxControl::RemoveMnemonics(label), &textWidth, &textHeight);
     }
     const int width = textWidth + 8;
     const int height = (barSkin && barSkin->IsOk()) ? barSkin->GetHeight() - 2 : 0;
@@ -70,6 +83,13 @@ RkMenuButton::~RkMenuButton()
         image = nullptr;
     }
     delete m_menu;
+}
+
+wxChar RkMenuButton::GetMnemonic() const
+{
+    wxString text;
+    const int accel = FindAccelIndex(GetLabel(), &text);
+    return accel >= 0 ? wxChar(wxToupper(text[accel])) : wxChar(0);
 }
 
 void RkMenuButton::Init()

@@ -14,6 +14,7 @@ public:
     enum { IMAGE_NORMAL = 0, IMAGE_OVER = 1, IMAGE_DISABLED = 2, IMAGE_COUNT = 3 };
 
     RkMenuButton();
+    // A "&" in the label marks its mnemonic letter, drawn underlined.
     // Cuts both images from barSkin at pos (the title's text width + 8 wide,
     // the skin's height - 2 high) and creates the control. Takes ownership
     // of the menu; barSkin is only read.
@@ -38,6 +39,9 @@ public:
     // Show the mouse-over or the normal look now, whether hover is allowed or not.
     void HoverOn();
     void HoverOff();
+
+    // The label's mnemonic letter in upper case; 0 when it has none.
+    wxChar GetMnemonic() const;
 
     bool Enable(bool enable = true) override;
     void Disable() { Enable(false); }

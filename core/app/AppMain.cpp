@@ -1,6 +1,7 @@
 #include "AppMain.h"
 
 #include "AppServices.h"
+#include "AssertLog.h"
 #include "AppUtil.h"
 #include "CatalogWriter.h"
 #include "FormatCatalog.h"
@@ -52,6 +53,7 @@ const ServiceExports& AppMain::LinkedServices()
 
 bool AppMain::OnInit()
 {
+    AssertLog::Install();
     AppServices::Create(LinkedServices());
     catalogOrigin = LoadFormatCatalog(settings, CatalogPath());
     SetClientData(&settings);

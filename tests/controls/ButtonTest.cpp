@@ -189,6 +189,48 @@ TEST_F(ButtonFixture, CheckBoxQueuesOneEventPerClickAndNoneFromSetValue)
     EXPECT_TRUE(check->GetValue());
 }
 
+TEST_F(ButtonFixture, CheckBoxTogglesOnlyOnAPressAndReleaseOnIt)
+{
+    // The run dialog's power-off box is such a box: a press dragged off and
+    // let go elsewhere is a cancelled click, as on a native check box.
+    const wxPoint onBox(check->GetBoxSize().x / 2, check->GetSize().y / 2);
+    const wxPoint off(check->GetSize().x + 30, onBox.y + 40);
+    struct Case {
+        const char* what;
+        std::vector<wxPoint> path;  // after the press on the box, then the release
+        bool toggles;
+    };
+    const Case cases[] = {
+        {"released off the box", {off}, false},
+        {"released on the label", {wxPoint(check->GetSize().x - 3, onBox.y)}, true},
+        {"off and back", {off, onBox}, true},
+        {"just outside the right edge", {wxPoint(check->GetSize().x + 1, onBox.y)}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        checkEvents.clear();
+        const bool before = check->GetValue();
+        ctest::MoveTo(check, onBox);
+        ctest::Press();
+        for (const wxPoint& p : c.path)
+            ctest::MoveTo(check, p);
+        ctest::Release();
+        ctest::Pump(50);
+        EXPECT_EQ(check->GetValue(), before != c.toggles);
+        EXPECT_EQ(checkEvents.size(), c.toggles ? 1u : 0u);
+    }
+    // A press elsewhere released on the box does nothing either.
+    checkEvents.clear();
+    const bool before = check->GetValue();
+    ctest::MoveTo(check, off);
+    ctest::Press();
+    ctest::MoveTo(check, onBox);
+    ctest::Release();
+    ctest::Pump(50);
+    EXPECT_EQ(check->GetValue(), before);
+    EXPECT_TRUE(checkEvents.empty());
+}
+
 TEST_F(ButtonFixture, CheckBoxFitsItsLabel)
 {
     const wxSize box = check->GetBoxSize();

@@ -2,6 +2,7 @@
 // events, pixels of a drawing, screenshots.
 #pragma once
 
+#include "PvInfoDialog.h"
 #include "TestSupport.h"
 
 #include <wx/bitmap.h>
@@ -115,6 +116,17 @@ private:
 
 // The screen as the X server shows it, popups and shaped windows included.
 wxImage GrabScreen();
+
+// A skinned dialog whose close button ends it with 7.
+class PlainDialog : public PvInfoDialog {
+protected:
+    void OnCloseButton(wxCommandEvent&) override
+    {
+        if (IsModal())
+            EndModal(7);
+    }
+};
+
 // Saves the screen as <MV_SCREENSHOT_DIR>/<name>.png when that variable is set.
 void Screenshot(const std::string& name);
 

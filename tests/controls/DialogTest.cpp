@@ -19,6 +19,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
+#include <wx/uiaction.h>
 
 #include <atomic>
 #include <chrono>
@@ -31,14 +32,7 @@
 namespace {
 
 
-class PlainDialog : public PvInfoDialog {
-protected:
-    void OnCloseButton(wxCommandEvent&) override
-    {
-        if (IsModal())
-            EndModal(7);
-    }
-};
+using ctest::PlainDialog;
 
 wxBitmap* ImageBitmap(const char* entry)
 {
@@ -321,6 +315,51 @@ TEST_F(DialogTest, LoadingDialogWhoseThreadCannotStartCloses)
     EXPECT_EQ(RunModal(dialog), 0);
     EXPECT_EQ(job.runs, 0);
     EXPECT_TRUE(job.ended);
+}
+
+TEST_F(DialogTest, EscapeClosesEachDialogAsItsCloseButtonDoes)
+{
+    struct Case {
+        const char* what;
+        std::function<bool(PvInfoDialog&)> create;
+        int code;  // -1: Escape must not end it
+    };
+    auto withBackground = [](const char* entry) {
+        return [entry](PvInfoDialog& d) {
+            wxBitmap* bg = ImageBitmap(entry);
+            return d.Create(nullptr, wxID_ANY, "", nullptr, bg, wxDefaultPosition, bg->GetSize());
+        };
+    };
+    PvAboutDialog about;
+    PvLogDialog log;
+    PlainDialog plain;
+    PvLoadingDialog loading;
+    const std::vector<std::pair<PvInfoDialog*, Case>> cases = {
+        {&about, {"about", withBackground("surface/base/info_bg.png"), 5100}},
+        {&log, {"log", withBackground("surface/window/fileinformation-bg.png"), 0}},
+        {&plain, {"plain", withBackground("surface/base/loading.png"), 7}},
+        {&loading, {"loading: only the import ends it",
+                    [](PvInfoDialog& d) { return CreateLoading(static_cast<PvLoadingDialog&>(d)); },
+                    -1}},
+    };
+    loading.SetRange(1);
+    loading.SetThread(new TaskThread);
+    for (const auto& [dialog, c] : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(c.create(*dialog));
+        dialog->CentreOnScreen();
+        bool stayed = false;
+        const int code = RunModal(*dialog, [&, dialog = dialog] {
+            ctest::MoveTo(dialog, {60, 60});
+            wxUIActionSimulator().Char(WXK_ESCAPE);
+            ctest::Pump(300);
+            stayed = dialog->IsModal();
+            if (stayed)
+                dialog->EndModal(-1);
+        });
+        EXPECT_EQ(code, c.code);
+        EXPECT_EQ(stayed, c.code == -1);
+    }
 }
 
 TEST_F(DialogTest, LogDialogListsTheFailedFiles)

@@ -74,6 +74,35 @@ TEST_F(RadioTest, ClicksSelectWithOneEventEachAndNoneForTheCheckedButton)
     }
 }
 
+TEST_F(RadioTest, APressLetGoOffTheButtonSelectsNothing)
+{
+    const wxPoint on(text->GetIndicatorSize().x / 2, text->GetSize().y / 2);
+    struct Case {
+        const char* what;
+        std::vector<wxPoint> path;  // after the press on the text radio, then the release
+        bool selects;
+    };
+    const Case cases[] = {
+        {"released off the button", {wxPoint(text->GetSize().x + 40, on.y + 30)}, false},
+        {"off and back", {wxPoint(text->GetSize().x + 40, on.y + 30), on}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        image->SetValue(true);
+        selected.clear();
+        ctest::MoveTo(text, on);
+        ctest::Press();
+        EXPECT_TRUE(image->IsChecked()) << "the press alone chooses nothing";
+        for (const wxPoint& p : c.path)
+            ctest::MoveTo(text, p);
+        ctest::Release();
+        Pump(80);
+        EXPECT_EQ(text->IsChecked(), c.selects);
+        EXPECT_EQ(image->IsChecked(), !c.selects);
+        EXPECT_EQ(selected.size(), c.selects ? 1u : 0u);
+    }
+}
+
 TEST_F(RadioTest, SetValueSelectsThroughTheGroupWithoutAnEvent)
 {
     text->SetValue(true);

@@ -130,6 +130,50 @@ TEST_F(TimeFieldTest, RealKeysReachTheFieldOnceAndClicksKeepTheCursor)
     ctest::Screenshot("extras-time-field");
 }
 
+TEST_F(TimeFieldTest, OnlyATimeGetsInByPasteMiddleClickOrInsertion)
+{
+    NewField();
+    // Selected text in another field is the primary selection a middle
+    // click would paste.
+    auto* other = new wxTextCtrl(pane, wxID_ANY, "hello", wxPoint(20, 70), wxSize(120, -1));
+    ctest::Pump(100);
+    other->SetFocus();
+    other->SelectAll();
+    ctest::Pump(100);
+    ctest::MoveTo(field, {field->GetSize().x - 10, field->GetSize().y / 2});
+    wxUIActionSimulator sim;
+    sim.MouseClick(wxMOUSE_BTN_MIDDLE);
+    ctest::Pump(200);
+    EXPECT_EQ(field->GetValue(), "12:34:56") << "middle-click paste";
+
+    // What a paste by keys or a drop does underneath: the native field
+    // inserts the text. A time is taken, anything else is undone.
+    struct Case {
+        const char* inserted;
+        const char* text;
+    };
+    for (const Case c : {Case{"hello", "12:34:56"}, Case{"7", "12:34:56"},
+                         Case{"12:34:5x", "12:34:56"}}) {
+        SCOPED_TRACE(c.inserted);
+        field->SetInsertionPointEnd();
+        field->WriteText(c.inserted);
+        ctest::Pump(50);
+        EXPECT_EQ(field->GetValue(), c.text);
+    }
+    field->SetValue("01:02:03");
+    EXPECT_EQ(field->GetValue(), "01:02:03");
+    field->SelectAll();
+    field->WriteText("bad");
+    ctest::Pump(50);
+    EXPECT_EQ(field->GetValue(), "01:02:03");
+    // Its own editing still works after all that.
+    field->SetFocus();
+    ctest::Pump(100);
+    sim.Char('9');
+    ctest::Pump(100);
+    EXPECT_TRUE(field->GetValue().Contains("9")) << field->GetValue();
+}
+
 TEST_F(TimeFieldTest, RealDoubleClickSelectsAllAndADigitRestartsTheTime)
 {
     NewField();

@@ -165,7 +165,7 @@ TEST_F(MenuWindowTest, BarCarriesTheFourTitlesOnThePanesSkin)
     EXPECT_EQ(bar->GetSkin(), pane->GetShape());
     std::vector<std::pair<int, wxString>> titles;
     for (RkMenuButton* t : bar->GetTitles())
-        titles.push_back({t->GetId(), t->GetLabel()});
+        titles.push_back({t->GetId(), t->GetLabelText()});
     EXPECT_EQ(titles, (std::vector<std::pair<int, wxString>>{
                           {6, "File"}, {13, "Edit"}, {16, "Option"}, {23, "Help"}}));
     auto texts = [](wxMenu* menu) {
