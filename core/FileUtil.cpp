@@ -69,6 +69,12 @@ bool FileUtil::PathExists(const wxString& path)
     return !path.empty() && stat(ToNative(path).c_str(), &info) == 0;
 }
 
+bool FileUtil::IsRegularFile(const wxString& path)
+{
+    struct stat info;
+    return !path.empty() && stat(ToNative(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 int64_t FileUtil::GetFileLength(const wxString& path)
 {
     wxLogNull quiet;

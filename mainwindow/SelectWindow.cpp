@@ -4,6 +4,7 @@
 #include "ClipDialog.h"
 #include "DnDFile.h"
 #include "EditDialog.h"
+#include "FileUtil.h"
 #include "FormatCatalog.h"
 #include "ImageUtil.h"
 #include "ImportJob.h"
@@ -22,6 +23,7 @@
 #include <wx/dir.h>
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/intl.h>
 #include <wx/menu.h>
 #include <wx/statbmp.h>
@@ -269,8 +271,10 @@ void SelectWindow::ListFolderFiles(const wxString& folder, wxArrayString& paths)
     wxDir::GetAllFiles(folder, &files, wxEmptyString, wxDIR_FILES);
     // The directory's own order is arbitrary here.
     files.Sort();
+    // Pipes, sockets, devices and broken links are not offered.
     for (const wxString& file : files)
-        paths.Add(file);
+        if (FileUtil::IsRegularFile(file))
+            paths.Add(file);
 }
 
 void SelectWindow::AddFiles(const wxArrayString& paths)
@@ -278,7 +282,16 @@ void SelectWindow::AddFiles(const wxArrayString& paths)
     if (paths.empty())
         return;
 
-    wxArrayString rows(paths);
+    // Only regular files reach the player: opening a pipe or a device for
+    // reading could block the import for ever.
+    wxArrayString rows;
+    wxArrayString refused;
+    for (const wxString& path : paths) {
+        if (FileUtil::IsRegularFile(path))
+            rows.Add(path);
+        else
+            refused.Add(wxFileName(path).GetFullName());
+    }
     wxArrayString failed;
     std::vector<MediaInfo*> found;
     ImportJob job;
@@ -286,7 +299,7 @@ void SelectWindow::AddFiles(const wxArrayString& paths)
     job.failed = &failed;
     job.records = &found;
     job.settings = m_settings;
-    {
+    if (!rows.empty()) {
         DialogBackground background("surface/base/loading.png");
         PvLoadingDialog dialog;
         if (!dialog.Create(nullptr, PvLoadingDialog::ID_IMPORT_DIALOG, wxEmptyString, nullptr,
@@ -295,7 +308,7 @@ void SelectWindow::AddFiles(const wxArrayString& paths)
             return;
         job.dialog = dialog.GetEventHandler();
         dialog.CentreOnScreen(wxBOTH);
-        dialog.SetRange(int(paths.size()));
+        dialog.SetRange(int(rows.size()));
         dialog.SetThread(new TaskThread(&job, ImportMediaFiles));
         dialog.ShowCloseButton(false);
         dialog.ShowModal();
@@ -310,6 +323,8 @@ void SelectWindow::AddFiles(const wxArrayString& paths)
             delete record;
         return;
     }
+    for (const wxString& name : refused)
+        failed.Add(name);
 
     if (!failed.empty()) {
         DialogBackground background("surface/window/fileinformation-bg.png");
