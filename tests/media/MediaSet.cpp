@@ -39,6 +39,7 @@ const char* FileName(Media kind)
     case Media::Long: return "long.mp4";
     case Media::Hd: return "hd.mp4";
     case Media::LateSound: return "late-sound.mp4";
+    case Media::Damaged: return "damaged.mp4";
     }
     return "unknown";
 }
@@ -106,6 +107,17 @@ bool Generate(Media kind, const std::string& out)
                     "-itsoffset", "1.5", "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=2.5",
                     "-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-c:a", "aac", out})
                    .status == 0;
+    case Media::Damaged: {
+        const std::string whole = out + ".whole.mp4";
+        if (!Lavfi(whole, "testsrc2=size=320x240:rate=25:duration=10",
+                   "sine=frequency=440:sample_rate=44100:duration=10",
+                   with(h264, {"-c:a", "aac", "-shortest", "-movflags", "+faststart"})))
+            return false;
+        const std::string bytes = ReadFile(whole);
+        fs::remove(whole);
+        WriteFile(out, bytes.substr(0, bytes.size() * 3 / 10));
+        return bytes.size() > 1000;
+    }
     case Media::Hd:
         return Lavfi(out, "testsrc2=size=1920x1080:rate=30:duration=10",
                      "sine=frequency=440:sample_rate=48000:duration=10",

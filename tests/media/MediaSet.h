@@ -21,6 +21,7 @@ enum class Media {
     Long,       // H.264 + AAC, 40 s, 640x480: conversions that last a while
     Hd,         // H.264 + AAC, 10 s, 1920x1080 at 30 fps
     LateSound,  // H.264 + AAC, 4 s of pictures, the sound only from 1.5 s on
+    Damaged,    // the first 30 % of a 10 s MP4 whose index is at the front
 };
 
 // The cached file of that kind, generated on first use.

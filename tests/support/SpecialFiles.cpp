@@ -19,7 +19,7 @@ SpecialFiles::SpecialFiles(const std::string& folder, int releaseAfterMs)
     : folder_(folder), releaseAfterMs_(releaseAfterMs)
 {
     names_ = {kPipe, "socket.mp4", "zero.mp4", "dangling.mp4", "loop.mp4"};
-    bool made = mkfifo((folder + "/" + kPipe).c_str(), 0644) == 0;
+    bool made = (mkdir(folder.c_str(), 0755) == 0 || errno == EEXIST) && mkfifo((folder + "/" + kPipe).c_str(), 0644) == 0;
 
     socket_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_un addr{};

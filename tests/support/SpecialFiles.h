@@ -13,7 +13,7 @@ namespace mvtest {
 
 class SpecialFiles {
 public:
-    // Makes the names in folder; the watchdog starts at once.
+    // Makes the names in folder (made when missing); the watchdog starts at once.
     explicit SpecialFiles(const std::string& folder, int releaseAfterMs = 8000);
     ~SpecialFiles();
     SpecialFiles(const SpecialFiles&) = delete;
