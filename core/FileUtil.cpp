@@ -10,6 +10,9 @@
 #include <wx/log.h>
 #include <wx/xml/xml.h>
 
+#include <filesystem>
+#include <system_error>
+
 #include <sys/stat.h>
 
 namespace {
@@ -56,6 +59,31 @@ bool FileUtil::MakeDir(const wxString& path, int permissions)
         return true;
     wxLogNull quiet;
     return wxFileName::Mkdir(path, permissions, wxPATH_MKDIR_FULL);
+}
+
+bool FileUtil::MakeDir(const wxString& path, wxString& problem)
+{
+    problem.clear();
+    if (path.empty()) {
+        problem = "no folder is named";
+        return false;
+    }
+    const std::filesystem::path native(ToNative(path));
+    std::error_code error;
+    if (std::filesystem::is_directory(native, error))
+        return true;
+    if (std::filesystem::exists(std::filesystem::symlink_status(native, error))) {
+        problem = "it is not a folder";
+        return false;
+    }
+    std::filesystem::create_directories(native, error);
+    if (!error && std::filesystem::is_directory(native, error))
+        return true;
+    const std::string text = error ? error.message() : std::string("it is not a folder");
+    problem = wxString(text.c_str(), *wxConvCurrent);
+    if (problem.empty())
+        problem = "it could not be created";
+    return false;
 }
 
 bool FileUtil::FileExists(const wxString& path)

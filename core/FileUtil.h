@@ -21,6 +21,9 @@ public:
 
     // Creates the folder with its parents; true when it exists afterwards.
     static bool MakeDir(const wxString& path, int permissions = 0777);
+    // The same, saying why not: the system's error text, or that the path
+    // names something other than a folder.
+    static bool MakeDir(const wxString& path, wxString& problem);
     static bool FileExists(const wxString& path);
     // A file or a folder.
     static bool PathExists(const wxString& path);

@@ -5,11 +5,20 @@
 #include "ProgressTarget.h"
 
 #include <chrono>
+#include <fstream>
 #include <thread>
 
 namespace {
 
 FakeConverter* g_fake = nullptr;
+
+// The last quoted text of a command line (names without quotes only).
+std::string Destination(const std::string& line)
+{
+    const size_t close = line.rfind('"');
+    const size_t open = close == std::string::npos || close == 0 ? std::string::npos : line.rfind('"', close - 1);
+    return open == std::string::npos ? std::string() : line.substr(open + 1, close - open - 1);
+}
 
 int Run(void*, const char* line)
 {
@@ -41,6 +50,9 @@ int Run(void*, const char* line)
         f.lastError = "first line\nfailure of run " + std::to_string(index);
         return ZR_CT_FAILED;
     }
+    const std::string out = Destination(line);
+    if (f.writeOutputs && !out.empty())
+        std::ofstream(out) << "converted";
     const auto* target = static_cast<const ProgressTarget*>(f.context);
     const auto end = f.ends.find(index);
     if (f.callback)

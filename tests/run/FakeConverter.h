@@ -16,6 +16,7 @@ struct FakeConverter {
     // Test side; all under the mutex.
     std::set<int> failing;   // Run indices that fail
     std::map<int, double> ends;  // where a done Run ends; else at the source's end
+    bool writeOutputs = false;   // a done Run leaves a file at its destination
     bool hold = false;       // each Run waits for Release or Stop
     int stopDelayMs = 0;     // a stopped Run takes this long to return
     // Seen by the test.

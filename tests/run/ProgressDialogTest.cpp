@@ -44,6 +44,7 @@
 namespace {
 
 using runtest::Click;
+using runtest::MessageBoxCatcher;
 using runtest::Pump;
 using runtest::WaitFor;
 
@@ -67,24 +68,6 @@ wxString StateLabel(ProgressDialog& dialog, int row)
         dialog.GetGrid()->PeekCellRenderer(row, ProgressDialog::COL_STATE));
     return renderer ? renderer->GetLabel() : wxString("?");
 }
-
-// Answers every message box at once and keeps its text; other dialogs show.
-class MessageBoxCatcher : public wxModalDialogHook {
-public:
-    MessageBoxCatcher() { Register(); }
-    ~MessageBoxCatcher() override { Unregister(); }
-    std::vector<wxString> messages;
-
-protected:
-    int Enter(wxDialog* dialog) override
-    {
-        auto* box = dynamic_cast<wxMessageDialogBase*>(dialog);
-        if (!box)
-            return wxID_NONE;
-        messages.push_back(box->GetMessage());
-        return wxID_OK;
-    }
-};
 
 class RunDialogTest : public testing::Test {
 protected:
@@ -299,6 +282,26 @@ TEST_F(RunDialogTest, FinishedMessageCountsAndNamesTheFailedFiles)
         }
     }
     EXPECT_TRUE(m_actions.empty());
+}
+
+// A file converted short of its source fails, and the message says that its
+// shorter result is kept under its name.
+TEST_F(RunDialogTest, ShortConversionFailsAndKeepsItsOutput)
+{
+    AddRow("one", ".mp4", "/src/one.avi", "mp4v (*.mp4)");
+    AddRow("two", ".mp4", "/src/two.avi", "mp4v (*.mp4)");
+    m_converter.ends = {{0, 3.0}};
+    m_converter.writeOutputs = true;
+    MessageBoxCatcher boxes;
+    RunDialog([&](ProgressDialog& dialog) {
+        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 3000));
+    });
+    EXPECT_FALSE(m_closedByScript);
+    ASSERT_EQ(boxes.messages.size(), 1u);
+    EXPECT_EQ(boxes.messages[0], "Convert files finished. 1 of 2 files failed.\n\n"
+                                 "one.mp4: source damaged: 3.0 of 10.0 s converted; the shorter "
+                                 "output is kept\n\nDetails are in " + FileUtil::GetLogFilePath());
+    EXPECT_EQ(mvtest::ReadFile(m_out / "one.mp4"), "converted");
 }
 
 // Pausing during the first file holds the run after it; cancelling then

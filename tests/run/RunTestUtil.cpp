@@ -7,6 +7,7 @@
 #include <wx/filesys.h>
 #include <wx/fs_arc.h>
 #include <wx/image.h>
+#include <wx/msgdlg.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 #include <wx/window.h>
@@ -53,6 +54,15 @@ void Click(wxWindow* window)
     Pump(60);
     sim.MouseClick();
     Pump(100);
+}
+
+int MessageBoxCatcher::Enter(wxDialog* dialog)
+{
+    auto* box = dynamic_cast<wxMessageDialogBase*>(dialog);
+    if (!box)
+        return wxID_NONE;
+    messages.push_back(box->GetMessage());
+    return wxID_OK;
 }
 
 }  // namespace runtest

@@ -1,7 +1,11 @@
 // Helpers of the run tests: the staged skin, event pumping and real clicks.
 #pragma once
 
+#include <wx/modalhook.h>
+#include <wx/string.h>
+
 #include <functional>
+#include <vector>
 
 class wxWindow;
 
@@ -15,5 +19,17 @@ void Pump(int ms);
 bool WaitFor(const std::function<bool()>& condition, int ms = 5000);
 // A real left click (XTEST) in the middle of the window.
 void Click(wxWindow* window);
+
+// Answers every message box at once and keeps its text; other dialogs show.
+class MessageBoxCatcher : public wxModalDialogHook {
+public:
+    MessageBoxCatcher() { Register(); }
+    ~MessageBoxCatcher() override { Unregister(); }
+    std::vector<wxString> messages;
+
+protected:
+    int Enter(wxDialog* dialog) override;
+    void Exit(wxDialog*) override {}
+};
 
 }  // namespace runtest
