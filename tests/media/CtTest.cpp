@@ -331,6 +331,8 @@ TEST_F(CtTest, RunStartRemovesTemporaryFilesOfDeadProcesses)
     ASSERT_EQ(Run(CommandLine(source, kFastParams, dir / "one.avi")), ZR_CT_DONE);
     expected.push_back("one.avi");
     EXPECT_EQ(Leftovers(expected), std::vector<std::string>());
+    for (const std::string& name : expected)
+        EXPECT_TRUE(fs::exists(dir / name)) << name;
 
     // Within the same run the folder is not looked at again; the next run does.
     WriteFile(dir / stale[0], "partial");
