@@ -138,7 +138,7 @@ Converter::~Converter()
 }
 
 std::vector<std::string> Converter::BuildArgs(const std::string& commandLine, std::string& output,
-                                              std::string& temp, std::string* source)
+                                              std::string& temp, std::string* input)
 {
     std::vector<QuotedArg> parts = QuotedArgs::Split(commandLine);
     size_t ii = 0;
@@ -147,17 +147,17 @@ std::vector<std::string> Converter::BuildArgs(const std::string& commandLine, st
     // -ii, the source, and at least the destination after it.
     if (ii + 2 >= parts.size())
         return {};
-    const std::string& input = parts[ii + 1].text;
+    const std::string& source = parts[ii + 1].text;
     output = parts.back().text;
-    if (input.empty() || output.empty())
+    if (source.empty() || output.empty())
         return {};
-    if (source)
-        *source = input;
+    if (input)
+        *input = source;
     temp = TempNameFor(output);
 
     std::vector<std::string> args = {"ffmpeg", "-nostdin", "-hide_banner", "-nostats",
                                      "-loglevel", "error", "-n", "-progress", "pipe:1",
-                                     "-i", "file:" + input};
+                                     "-i", "file:" + source};
     for (size_t i = ii + 2; i + 1 < parts.size(); ++i) {
         const std::string& p = parts[i].text;
         // Overwrite choices belong to this layer.
@@ -390,10 +390,6 @@ int Converter::Run(const char* commandLine)
     bool clean;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (stop_) {
-            stop_ = false;
-            return ZR_CT_STOPPED;
-        }
         clean = cleaned_.insert(FolderOf(output)).second;
     }
     if (clean)
