@@ -1,6 +1,7 @@
 #include "ConvertJob.h"
 
 #include "AppServices.h"
+#include "ConvertReport.h"
 #include "EngineQuote.h"
 #include "EventTypes.h"
 #include "FileUtil.h"
@@ -27,6 +28,13 @@ void PostState(const ProgressTarget* t, int percent, int state)
 {
     if (t && t->post && t->target)
         t->post(t->target, t->targetId, percent, t->row, t->column, state);
+}
+
+wxString FailureReason(ConverterInstance* ct)
+{
+    const wxString reason =
+        ct && ct->GetLastError ? ConvertReport::FromEngine(ct->GetLastError(ct->handle)) : wxString();
+    return reason.empty() ? wxString("the conversion failed") : reason;
 }
 
 // Flips a between x and y; any other value stays.
@@ -60,6 +68,8 @@ void PostConvertProgress(int percent, const ProgressTarget* target)
 int OnConvertProgress(void* context, double seconds, int finished)
 {
     auto* t = static_cast<ProgressTarget*>(context);
+    if (t && std::isfinite(seconds))
+        t->seconds = seconds;
     if (finished) {
         PostConvertProgress(100, t);
         return -1;
@@ -80,6 +90,7 @@ void RunConvertJob(void* user)
     const size_t n = job->durations.size();
     if (ct)
         ct->SetProgressCallback(ct->handle, OnConvertProgress);
+    job->failures.assign(n, wxString());
     for (size_t i = 0; i < n; ++i) {
         ProgressTarget t;
         t.row = int(i);
@@ -98,7 +109,11 @@ void RunConvertJob(void* user)
             wxString line = BuildConvertCommandLine(job->inputs[i], job->params[i], job->outputs[i]);
             result = ct->Run(ct->handle, FileUtil::ToNative(line).c_str());
         }
-        if (result == ZR_CT_FAILED)
+        if (result == ZR_CT_DONE)
+            job->failures[i] = ConvertReport::ShortConversion(t.seconds, t.durationSeconds);
+        else if (result == ZR_CT_FAILED)
+            job->failures[i] = FailureReason(ct);
+        if (!job->failures[i].empty())
             PostState(&t, 0, kStateFailed);
         else if (result == ZR_CT_STOPPED)
             PostState(&t, 0, kStateStopped);

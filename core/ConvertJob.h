@@ -7,6 +7,7 @@
 #include "ProgressTarget.h"
 
 #include <atomic>
+#include <vector>
 
 #include <wx/arrstr.h>
 #include <wx/dynarray.h>
@@ -20,6 +21,9 @@ struct ConvertJob {
     wxArrayString inputs;   // per task: source path
     wxArrayString params;   // per task: the profile's "transfer_extra_param"
     wxArrayString outputs;  // per task: destination path
+    // Per task: why it failed, empty when it did not. The worker sizes it at
+    // its start and writes a task's entry before it reports that task.
+    std::vector<wxString> failures;
     // Receiver of the progress and finished events (the dialog's handler) and
     // the id they carry; SetTarget fills both from a window on the GUI thread.
     wxEvtHandler* target = nullptr;

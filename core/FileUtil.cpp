@@ -10,6 +10,9 @@
 #include <wx/log.h>
 #include <wx/xml/xml.h>
 
+#include <filesystem>
+#include <system_error>
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -64,6 +67,31 @@ bool FileUtil::MakeDir(const wxString& path, int permissions)
     return wxFileName::Mkdir(path, permissions, wxPATH_MKDIR_FULL);
 }
 
+bool FileUtil::MakeDir(const wxString& path, wxString& problem)
+{
+    problem.clear();
+    if (path.empty()) {
+        problem = "no folder is named";
+        return false;
+    }
+    const std::filesystem::path native(ToNative(path));
+    std::error_code error;
+    if (std::filesystem::is_directory(native, error))
+        return true;
+    if (std::filesystem::exists(std::filesystem::symlink_status(native, error))) {
+        problem = "it is not a folder";
+        return false;
+    }
+    std::filesystem::create_directories(native, error);
+    if (!error && std::filesystem::is_directory(native, error))
+        return true;
+    const std::string text = error ? error.message() : std::string("it is not a folder");
+    problem = wxString(text.c_str(), *wxConvCurrent);
+    if (problem.empty())
+        problem = "it could not be created";
+    return false;
+}
+
 bool FileUtil::FileExists(const wxString& path)
 {
     return wxFile::Exists(path);
@@ -73,6 +101,12 @@ bool FileUtil::PathExists(const wxString& path)
 {
     struct stat info;
     return !path.empty() && stat(ToNative(path).c_str(), &info) == 0;
+}
+
+bool FileUtil::IsRegularFile(const wxString& path)
+{
+    struct stat info;
+    return !path.empty() && stat(ToNative(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 int64_t FileUtil::GetFileLength(const wxString& path)

@@ -23,9 +23,15 @@ public:
 
     // Creates the folder with its parents; true when it exists afterwards.
     static bool MakeDir(const wxString& path, int permissions = 0777);
+    // The same, saying why not: the system's error text, or that the path
+    // names something other than a folder.
+    static bool MakeDir(const wxString& path, wxString& problem);
     static bool FileExists(const wxString& path);
     // A file or a folder.
     static bool PathExists(const wxString& path);
+    // A regular file once links are followed: not a folder, pipe, socket or
+    // device, nor a dangling or looping link. Never opens the path.
+    static bool IsRegularFile(const wxString& path);
     // The file's length in bytes; -1 when it cannot be read.
     static int64_t GetFileLength(const wxString& path);
     // wxDir::Remove (flags wxPATH_RMDIR_*).

@@ -13,6 +13,7 @@ struct ProgressTarget {
     int row = 0;              // the task index
     int column = 2;           // the grid column that shows the percent
     int durationSeconds = 0;  // the task's source duration
+    double seconds = 0;       // of the source converted, as last reported
     wxEvtHandler* target = nullptr;
     int targetId = 0;
     ConvertProgressPoster post = nullptr;

@@ -8,7 +8,12 @@
  * stands for itself. The parameters are ffmpeg options separated by blanks.
  * The destination is written under a temporary name in its folder and renamed
  * only when the conversion succeeds; an existing destination is never
- * replaced and a source is never its own destination.
+ * replaced and a source is never its own destination. Only a regular file
+ * is taken as a source.
+ *
+ * Temporary names are "<folder>/.mv-<pid>-<n>-<destination name>". A run of
+ * files starts with SetProgressCallback; its first Run into each folder
+ * removes there the temporary files of processes that are gone.
  *
  * Threads: Run blocks on the calling thread and calls the progress callback
  * there; Stop and TogglePause may arrive from any other thread meanwhile.
@@ -45,6 +50,10 @@ typedef struct ConverterInstance {
     void (*SetProgressCallback)(void* handle, ZRCtProgressCallback callback);
     /* Also clears a Stop that arrived while no Run was active. */
     void (*SetTaskContext)(void* handle, void* context);
+    /* Why the last Run on this thread failed: ffmpeg's last error lines or
+     * the system's error, UTF-8 or the file system's bytes, lines joined by
+     * "\n"; empty after a success or a stop. Valid until the next Run. */
+    const char* (*GetLastError)(void* handle);
 } ConverterInstance;
 
 typedef struct ConverterService {

@@ -3,7 +3,9 @@
 #include "AppSettings.h"
 #include "AppUtil.h"
 #include "ConvertJob.h"
+#include "ConvertReport.h"
 #include "EventTypes.h"
+#include "FileUtil.h"
 #include "FormatCatalog.h"
 #include "FormatEntry.h"
 #include "ImageUtil.h"
@@ -128,6 +130,11 @@ wxGrid* ProgressDialog::FindFileListGrid()
     return FindGridIn(wxWindow::FindWindowById(SelectWindow::ID_SELECT_WINDOW));
 }
 
+wxString ProgressDialog::GetFailureReason(int row) const
+{
+    return row >= 0 && size_t(row) < m_reasons.size() ? m_reasons[size_t(row)] : wxString();
+}
+
 int ProgressDialog::GetFailedCount() const
 {
     return int(std::count(m_failed.begin(), m_failed.end(), true));
@@ -217,6 +224,7 @@ void ProgressDialog::FillRows()
 {
     const int n = m_fileList ? m_fileList->GetNumberRows() : 0;
     m_failed.assign(size_t(n), false);
+    m_reasons.assign(size_t(n), wxString());
     if (n <= 0)
         return;
     m_grid->InsertRows(0, n);
@@ -263,7 +271,7 @@ void ProgressDialog::PrepareTasks()
         const wxString name =
             found ? names.Take(folder, m_grid->GetCellValue(row, COL_DESTINATION)) : wxString();
         if (name.empty()) {
-            MarkFailed(row);
+            MarkFailed(row, found ? wxString("no free destination name") : "profile not found: " + id);
             continue;
         }
         const wxString output = JoinPath(folder, name);
@@ -292,7 +300,7 @@ void ProgressDialog::OnIdleStart(wxIdleEvent& event)
     PrepareTasks();
     if (!StartConvertJob(m_job.get())) {
         for (int row : m_taskRows)
-            MarkFailed(row);
+            MarkFailed(row, "the conversion could not be started");
         m_job->status = kFinished;
         QueueEvent(new wxCommandEvent(EVT_CONVERT_FINISHED, GetId()));
     }
@@ -313,12 +321,37 @@ void ProgressDialog::SetStateLabel(int row, const wxString& label, int percent)
     m_grid->RefreshCell(row, COL_STATE);
 }
 
-void ProgressDialog::MarkFailed(int row)
+void ProgressDialog::MarkFailed(int row, const wxString& reason)
 {
     if (row < 0 || size_t(row) >= m_failed.size())
         return;
     m_failed[size_t(row)] = true;
+    m_reasons[size_t(row)] = reason;
     SetStateLabel(row, "Fail");
+    wxString oneLine = reason;
+    oneLine.Replace("\n", " | ");
+    FileUtil::WriteLogLine("Conversion of " + m_grid->GetCellValue(row, COL_SOURCE) + " to " +
+                           m_grid->GetCellValue(row, COL_DESTINATION) + " failed: " + oneLine);
+}
+
+wxString ProgressDialog::EndMessage() const
+{
+    const wxString count = FinishedMessage(GetFailedCount(), m_grid->GetNumberRows());
+    std::vector<ConvertReport::Failure> failures;
+    for (int row = 0; size_t(row) < m_failed.size(); ++row) {
+        if (!m_failed[size_t(row)])
+            continue;
+        const wxString name = m_grid->GetCellValue(row, COL_DESTINATION);
+        wxString reason = ConvertReport::OneLine(m_reasons[size_t(row)]);
+        // A damaged source's shorter result stays under its name.
+        const auto task = std::find(m_taskRows.begin(), m_taskRows.end(), row);
+        if (task != m_taskRows.end() && FileUtil::FileExists(m_job->outputs[task - m_taskRows.begin()]))
+            reason += "; the shorter output is kept";
+        failures.push_back({name, reason});
+    }
+    if (failures.empty())
+        return count;
+    return count + "\n\n" + ConvertReport::FailureList(failures, FileUtil::GetLogFilePath());
 }
 
 void ProgressDialog::OnProgress(wxCommandEvent& event)
@@ -336,7 +369,9 @@ void ProgressDialog::OnProgress(wxCommandEvent& event)
         SetStateLabel(row, "Stop");
         break;
     case PvGridCellRenderCommandEvent::STATUS_FAILED:
-        MarkFailed(row);
+        // The job writes the reason before it reports the failure.
+        MarkFailed(row, size_t(task) < m_job->failures.size() ? m_job->failures[size_t(task)]
+                                                              : wxString());
         break;
     case PvGridCellRenderCommandEvent::STATUS_PROGRESS:
         SetStateLabel(row, wxString::Format("%d%%", cell->GetInt()), cell->GetInt());
@@ -421,7 +456,6 @@ void ProgressDialog::OnFinished(wxCommandEvent&)
         AppUtil::PowerOff();
         return;
     }
-    wxMessageBox(FinishedMessage(GetFailedCount(), m_grid->GetNumberRows()),
-                 wxMessageBoxCaptionStr, wxOK | wxCENTRE, nullptr);
+    wxMessageBox(EndMessage(), wxMessageBoxCaptionStr, wxOK | wxCENTRE, nullptr);
     EndRun();
 }

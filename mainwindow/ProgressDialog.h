@@ -64,6 +64,8 @@ public:
 
     // The text shown at the end of a run of `total` files of which `failed` failed.
     static wxString FinishedMessage(int failed, int total);
+    // Why a row failed (empty while it has not).
+    wxString GetFailureReason(int row) const;
     // The grid of the file list pane (found by its id), or null.
     static wxGrid* FindFileListGrid();
 
@@ -78,7 +80,10 @@ private:
     // marked failed and left out.
     void PrepareTasks();
     void SetStateLabel(int row, const wxString& label, int percent = -1);
-    void MarkFailed(int row);
+    // Shows "Fail" and writes the reason to the log.
+    void MarkFailed(int row, const wxString& reason);
+    // The end-of-run text: the count, then each failed file with its reason.
+    wxString EndMessage() const;
     void EndRun();
     void Cancel();
 
@@ -103,6 +108,7 @@ private:
 
     std::vector<int> m_taskRows;  // grid row of each task of the job
     std::vector<bool> m_failed;   // per grid row
+    std::vector<wxString> m_reasons;  // per grid row: why it failed
     bool m_cancelling = false;
     bool m_finished = false;
     bool m_ended = false;

@@ -23,6 +23,7 @@
 #include <wx/dir.h>
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/intl.h>
 #include <wx/menu.h>
 #include <wx/statbmp.h>
@@ -271,8 +272,10 @@ void SelectWindow::ListFolderFiles(const wxString& folder, wxArrayString& paths)
     wxDir::GetAllFiles(folder, &files, wxEmptyString, wxDIR_FILES);
     // The directory's own order is arbitrary here.
     files.Sort();
+    // Pipes, sockets, devices and broken links are not offered.
     for (const wxString& file : files)
-        paths.Add(file);
+        if (FileUtil::IsRegularFile(file))
+            paths.Add(file);
 }
 
 void SelectWindow::AddFiles(const wxArrayString& paths)
@@ -280,7 +283,16 @@ void SelectWindow::AddFiles(const wxArrayString& paths)
     if (paths.empty())
         return;
 
-    wxArrayString rows(paths);
+    // Only regular files reach the player: opening a pipe or a device for
+    // reading could block the import for ever.
+    wxArrayString rows;
+    wxArrayString refused;
+    for (const wxString& path : paths) {
+        if (FileUtil::IsRegularFile(path))
+            rows.Add(path);
+        else
+            refused.Add(wxFileName(path).GetFullName());
+    }
     wxArrayString failed;
     std::vector<MediaInfo*> found;
     ImportJob job;
@@ -288,7 +300,7 @@ void SelectWindow::AddFiles(const wxArrayString& paths)
     job.failed = &failed;
     job.records = &found;
     job.settings = m_settings;
-    {
+    if (!rows.empty()) {
         DialogBackground background("surface/base/loading.png");
         PvLoadingDialog dialog;
         if (!dialog.Create(nullptr, PvLoadingDialog::ID_IMPORT_DIALOG, wxEmptyString, nullptr,
@@ -297,7 +309,7 @@ void SelectWindow::AddFiles(const wxArrayString& paths)
             return;
         job.dialog = dialog.GetEventHandler();
         dialog.CentreOnScreen(wxBOTH);
-        dialog.SetRange(int(paths.size()));
+        dialog.SetRange(int(rows.size()));
         dialog.SetThread(CreateImportThread(&job));
         dialog.ShowCloseButton(false);
         dialog.ShowModal();
@@ -312,6 +324,8 @@ void SelectWindow::AddFiles(const wxArrayString& paths)
             delete record;
         return;
     }
+    for (const wxString& name : refused)
+        failed.Add(name);
 
     if (!failed.empty()) {
         DialogBackground background("surface/window/fileinformation-bg.png");

@@ -1,13 +1,16 @@
 #include "StartWindow.h"
 
+#include "FileUtil.h"
 #include "ImageUtil.h"
 #include "NotifyCode.h"
+#include "OutputWindow.h"
 #include "ProgressDialog.h"
 #include "PvBitmapButton.h"
 #include "PvSubject.h"
 #include "SkinButton.h"
 
 #include <wx/dcclient.h>
+#include <wx/msgdlg.h>
 
 wxIMPLEMENT_DYNAMIC_CLASS(StartWindow, wxPanel);
 
@@ -45,8 +48,27 @@ void StartWindow::Update(PvSubject* subject, void*)
         RunConversion();
 }
 
+bool StartWindow::PrepareOutputFolder()
+{
+    auto* output = dynamic_cast<OutputWindow*>(wxWindow::FindWindowById(OutputWindow::ID_OUTPUT_WINDOW));
+    if (!output)
+        return true;
+    const wxString folder = output->GetOutputFolder();
+    wxString problem;
+    if (FileUtil::MakeDir(folder, problem))
+        return true;
+    const wxString named = folder.empty() ? wxString("No output folder is set")
+                                          : "The output folder " + folder + " cannot be used: " + problem;
+    FileUtil::WriteLogLine(named);
+    wxMessageBox(named + ".\n\nThe conversion was not started.", wxMessageBoxCaptionStr,
+                 wxOK | wxICON_ERROR | wxCENTRE, nullptr);
+    return false;
+}
+
 void StartWindow::RunConversion()
 {
+    if (!PrepareOutputFolder())
+        return;
     wxBitmap* background = ImageUtil::LoadThemeBitmap("surface/window/progress-convert.png");
     const wxSize size = background ? background->GetSize() : wxDefaultSize;
     ProgressDialog dialog;

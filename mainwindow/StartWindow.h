@@ -27,8 +27,12 @@ public:
     // NOTIFY_START_CONVERSION starts a run; other codes are ignored.
     void Update(PvSubject* subject, void* argument) override;
 
-    // Runs the conversion dialog until it closes.
+    // Runs the conversion dialog until it closes; first the output pane's
+    // folder is created when missing.
     void RunConversion();
+    // The output pane's folder exists or was made (with its parents); else a
+    // message says why and false comes back. True without an output pane.
+    static bool PrepareOutputFolder();
 
     PvBitmapButton* GetStartButton() const { return m_start; }
 

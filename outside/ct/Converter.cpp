@@ -3,9 +3,11 @@
 #include "QuotedArgs.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -17,6 +19,46 @@
 namespace {
 
 std::atomic<unsigned> g_tempCounter{0};
+const char kTempPrefix[] = ".mv-";
+// Error output kept per Run: enough for the last lines.
+const size_t kErrorTail = 4096;
+const size_t kErrorLines = 3;
+
+// The pid of a temporary name ".mv-<pid>-<n>-<name>", or 0 for another name.
+pid_t TempOwner(const std::string& name)
+{
+    const size_t prefix = sizeof kTempPrefix - 1;
+    if (name.compare(0, prefix, kTempPrefix) != 0)
+        return 0;
+    size_t pos = prefix;
+    long long pid = 0;
+    size_t digits = 0;
+    while (pos < name.size() && name[pos] >= '0' && name[pos] <= '9' && digits < 10) {
+        pid = pid * 10 + (name[pos++] - '0');
+        ++digits;
+    }
+    if (digits == 0 || pos >= name.size() || name[pos++] != '-')
+        return 0;
+    size_t counter = pos;
+    while (pos < name.size() && name[pos] >= '0' && name[pos] <= '9')
+        ++pos;
+    if (pos == counter || pos + 1 >= name.size() || name[pos] != '-')
+        return 0;
+    return pid > 0 && pid <= INT32_MAX ? pid_t(pid) : 0;
+}
+
+bool Alive(pid_t pid)
+{
+    return kill(pid, 0) == 0 || errno == EPERM;
+}
+
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
+{
+    if (from.empty())
+        return;
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
 
 std::string FolderOf(const std::string& path)
 {
@@ -44,7 +86,7 @@ std::string TempNameFor(const std::string& output)
 {
     std::string folder = FolderOf(output);
     for (;;) {
-        std::string name = folder + "/.mv-" + std::to_string(getpid()) + "-" +
+        std::string name = folder + "/" + kTempPrefix + std::to_string(getpid()) + "-" +
                            std::to_string(g_tempCounter++) + "-" + NameOf(output);
         if (!Exists(name))
             return name;
@@ -96,7 +138,7 @@ Converter::~Converter()
 }
 
 std::vector<std::string> Converter::BuildArgs(const std::string& commandLine, std::string& output,
-                                              std::string& temp)
+                                              std::string& temp, std::string* input)
 {
     std::vector<QuotedArg> parts = QuotedArgs::Split(commandLine);
     size_t ii = 0;
@@ -105,15 +147,17 @@ std::vector<std::string> Converter::BuildArgs(const std::string& commandLine, st
     // -ii, the source, and at least the destination after it.
     if (ii + 2 >= parts.size())
         return {};
-    const std::string& input = parts[ii + 1].text;
+    const std::string& source = parts[ii + 1].text;
     output = parts.back().text;
-    if (input.empty() || output.empty())
+    if (source.empty() || output.empty())
         return {};
+    if (input)
+        *input = source;
     temp = TempNameFor(output);
 
     std::vector<std::string> args = {"ffmpeg", "-nostdin", "-hide_banner", "-nostats",
                                      "-loglevel", "error", "-n", "-progress", "pipe:1",
-                                     "-i", "file:" + input};
+                                     "-i", "file:" + source};
     for (size_t i = ii + 2; i + 1 < parts.size(); ++i) {
         const std::string& p = parts[i].text;
         // Overwrite choices belong to this layer.
@@ -124,6 +168,67 @@ std::vector<std::string> Converter::BuildArgs(const std::string& commandLine, st
     // The file: prefix keeps a name from reading as an option or a protocol.
     args.push_back("file:" + temp);
     return args;
+}
+
+int Converter::RemoveStaleTemps(const std::string& folder)
+{
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return 0;
+    int removed = 0;
+    while (dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        const pid_t owner = TempOwner(name);
+        if (owner <= 0 || Alive(owner))
+            continue;
+        struct stat st;
+        if (fstatat(dirfd(dir), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            unlinkat(dirfd(dir), name.c_str(), 0) == 0)
+            ++removed;
+    }
+    closedir(dir);
+    return removed;
+}
+
+std::string Converter::ErrorLines(const std::string& errorText, const std::string& temp,
+                                  const std::string& output)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < errorText.size()) {
+        size_t end = errorText.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = errorText.size();
+        std::string line = errorText.substr(start, end - start);
+        start = end + 1;
+        size_t first = line.find_first_not_of(" \t");
+        if (first == std::string::npos)
+            continue;
+        line.erase(0, first);
+        // Repeat notes and the closing summary say nothing of the cause.
+        if (line.compare(0, 13, "Last message ") == 0 || line == "Conversion failed!")
+            continue;
+        ReplaceAll(line, "file:" + temp, output);
+        ReplaceAll(line, temp, output);
+        lines.push_back(line);
+    }
+    std::string out;
+    for (size_t i = lines.size() > kErrorLines ? lines.size() - kErrorLines : 0; i < lines.size(); ++i)
+        out += (out.empty() ? "" : "\n") + lines[i];
+    return out;
+}
+
+void Converter::SetProgressCallback(ZRCtProgressCallback callback)
+{
+    callback_ = callback;
+    std::lock_guard<std::mutex> lock(mutex_);
+    cleaned_.clear();
+}
+
+int Converter::Fail(const std::string& reason)
+{
+    lastError_ = reason;
+    return ZR_CT_FAILED;
 }
 
 void Converter::SetTaskContext(void* context)
@@ -212,8 +317,12 @@ bool Converter::Pump(int outFd, int errFd)
                 --open;
                 continue;
             }
-            if (i == 1)
-                continue;  // error text is not kept
+            if (i == 1) {
+                errorText_.append(chunk, size_t(n));
+                if (errorText_.size() > 2 * kErrorTail)
+                    errorText_.erase(0, errorText_.size() - kErrorTail);
+                continue;
+            }
             for (ssize_t k = 0; k < n; ++k) {
                 if (chunk[k] != '\n') {
                     line += chunk[k];
@@ -260,14 +369,31 @@ bool Converter::LinkNoReplace(const std::string& from, const std::string& to)
 
 int Converter::Run(const char* commandLine)
 {
-    std::string output, temp;
+    lastError_.clear();
+    errorText_.clear();
+    std::string output, temp, input;
     std::vector<std::string> args =
-        commandLine ? BuildArgs(commandLine, output, temp) : std::vector<std::string>();
-    if (args.empty() || Exists(output))
-        return ZR_CT_FAILED;
+        commandLine ? BuildArgs(commandLine, output, temp, &input) : std::vector<std::string>();
+    if (args.empty())
+        return Fail("malformed command line");
+    if (Exists(output))
+        return Fail("the destination exists: " + output);
+    // ffmpeg would wait for ever on a pipe, and read a device without end.
+    struct stat source;
+    if (stat(input.c_str(), &source) != 0)
+        return Fail(input + ": " + std::strerror(errno));
+    if (!S_ISREG(source.st_mode))
+        return Fail(input + ": not a regular file");
 
     int outFd = -1, errFd = -1;
     pid_t pid;
+    bool clean;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        clean = cleaned_.insert(FolderOf(output)).second;
+    }
+    if (clean)
+        RemoveStaleTemps(FolderOf(output));
     {
         std::lock_guard<std::mutex> lock(mutex_);
         if (stop_) {
@@ -276,7 +402,7 @@ int Converter::Run(const char* commandLine)
         }
         pid = Spawn(args, outFd, errFd);
         if (pid < 0)
-            return ZR_CT_FAILED;
+            return Fail(FfmpegPath().empty() ? "ffmpeg was not found" : "ffmpeg could not be started");
         child_ = pid;
         if (paused_)
             kill(pid, SIGSTOP);
@@ -305,8 +431,20 @@ int Converter::Run(const char* commandLine)
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     bool ok = followed && !stopped && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    if (ok && !MoveNoReplace(temp, output))
+    if (!ok && !stopped) {
+        std::string reason = ErrorLines(errorText_, temp, output);
+        if (!followed)
+            reason = "ffmpeg's progress could not be followed";
+        else if (reason.empty() && WIFSIGNALED(status))
+            reason = "ffmpeg was ended by signal " + std::to_string(WTERMSIG(status));
+        else if (reason.empty())
+            reason = "ffmpeg ended with status " + std::to_string(WEXITSTATUS(status));
+        lastError_ = reason;
+    }
+    if (ok && !MoveNoReplace(temp, output)) {
+        lastError_ = "cannot name the result " + output + ": " + std::strerror(errno);
         ok = false;
+    }
     if (!ok) {
         unlink(temp.c_str());
         return stopped ? ZR_CT_STOPPED : ZR_CT_FAILED;

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <set>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -19,13 +20,24 @@ public:
     int Run(const char* commandLine);
     void Stop();
     void TogglePause();
-    void SetProgressCallback(ZRCtProgressCallback callback) { callback_ = callback; }
+    // Also starts a run of files: each folder is cleaned again once.
+    void SetProgressCallback(ZRCtProgressCallback callback);
     void SetTaskContext(void* context);
+    // Why the last Run failed; empty after a success or a stop.
+    const std::string& LastError() const { return lastError_; }
 
     // The ffmpeg argument vector for a command line; empty when it is malformed.
     // `temp` receives the temporary output name, `output` the destination.
     static std::vector<std::string> BuildArgs(const std::string& commandLine, std::string& output,
-                                              std::string& temp);
+                                              std::string& temp, std::string* input = nullptr);
+
+    // Removes the folder's temporary files (".mv-<pid>-<n>-<name>") whose
+    // process is gone; returns how many.
+    static int RemoveStaleTemps(const std::string& folder);
+    // The last few lines of ffmpeg's error text worth showing, with the
+    // temporary name replaced by the destination.
+    static std::string ErrorLines(const std::string& errorText, const std::string& temp,
+                                  const std::string& output);
 
     // Moves `from` to `to` unless `to` exists; on false both stay as they were.
     static bool MoveNoReplace(const std::string& from, const std::string& to);
@@ -37,6 +49,7 @@ private:
     // Reads progress until both pipes close; false when poll fails.
     bool Pump(int outFd, int errFd);
     void Report(double seconds, int finished);
+    int Fail(const std::string& reason);
 
     std::mutex mutex_;  // guards child_, paused_, stop_
     pid_t child_ = -1;
@@ -46,4 +59,7 @@ private:
     std::atomic<ZRCtProgressCallback> callback_{nullptr};
     std::atomic<void*> context_{nullptr};
     double lastSeconds_ = 0;
+    std::string errorText_;  // the tail of the running ffmpeg's error output
+    std::string lastError_;
+    std::set<std::string> cleaned_;  // folders cleaned in this run of files; under mutex_
 };

@@ -14,6 +14,7 @@ void CtStop(void* h) { if (h) Of(h)->Stop(); }
 void CtTogglePause(void* h) { if (h) Of(h)->TogglePause(); }
 void CtSetProgressCallback(void* h, ZRCtProgressCallback cb) { if (h) Of(h)->SetProgressCallback(cb); }
 void CtSetTaskContext(void* h, void* context) { if (h) Of(h)->SetTaskContext(context); }
+const char* CtGetLastError(void* h) { return h ? Of(h)->LastError().c_str() : ""; }
 
 ConverterInstance* CtCreateInstance()
 {
@@ -26,6 +27,7 @@ ConverterInstance* CtCreateInstance()
     table->TogglePause = CtTogglePause;
     table->SetProgressCallback = CtSetProgressCallback;
     table->SetTaskContext = CtSetTaskContext;
+    table->GetLastError = CtGetLastError;
     return table;
 }
 

@@ -5,11 +5,47 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
+#include <fcntl.h>
 #include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
 std::once_flag g_quiet;
-}
+
+// Holds the path open without blocking (a pipe waits for a writer only in
+// a blocking open) and tells whether it is a regular file.
+class RegularFile {
+public:
+    explicit RegularFile(const std::string& path)
+    {
+        fd_ = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        struct stat st;
+        regular_ = fd_ >= 0 && fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
+    }
+    ~RegularFile()
+    {
+        if (fd_ >= 0)
+            close(fd_);
+    }
+    RegularFile(const RegularFile&) = delete;
+    RegularFile& operator=(const RegularFile&) = delete;
+    bool regular() const { return regular_; }
+    // The same file again, whatever the path names by now; the path itself
+    // where /proc is not mounted.
+    std::string Url(const std::string& path) const
+    {
+        std::string self = "/proc/self/fd/" + std::to_string(fd_);
+        return "file:" + (access(self.c_str(), R_OK) == 0 ? self : path);
+    }
+
+private:
+    int fd_ = -1;
+    bool regular_ = false;
+};
+
+}  // namespace
 
 AvInput::~AvInput()
 {
@@ -22,7 +58,10 @@ bool AvInput::Open(const std::string& path)
     std::call_once(g_quiet, [] { av_log_set_level(AV_LOG_QUIET); });
     if (ctx_)
         avformat_close_input(&ctx_);
-    std::string url = "file:" + path;
+    RegularFile file(path);
+    if (!file.regular())
+        return false;
+    std::string url = file.Url(path);
     if (avformat_open_input(&ctx_, url.c_str(), nullptr, nullptr) < 0) {
         ctx_ = nullptr;
         return false;

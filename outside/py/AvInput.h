@@ -15,7 +15,8 @@ public:
     AvInput(const AvInput&) = delete;
     AvInput& operator=(const AvInput&) = delete;
 
-    // Opens the path as a plain file (never as a protocol or device name).
+    // Opens the path as a plain file (never as a protocol or device name);
+    // anything but a regular file is refused without waiting on it.
     bool Open(const std::string& path);
     AVFormatContext* get() const { return ctx_; }
 

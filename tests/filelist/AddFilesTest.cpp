@@ -11,17 +11,21 @@
 #include "PvStaticText.h"
 #include "DnDFile.h"
 #include "SelectWindow.h"
+#include "SpecialFiles.h"
 #include "WmGrid.h"
 
 #include <gtest/gtest.h>
 #include <wx/dirdlg.h>
+#include <wx/filedlg.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include <filesystem>
 #include <memory>
 
 namespace {
 
+namespace fs = std::filesystem;
 using fltest::Clip;
 using fltest::WaitFor;
 
@@ -196,3 +200,112 @@ TEST_F(AddFilesTest, AwkwardFileNamesKeepTheirPathAndBaseName)
 }
 
 }  // namespace
+
+namespace {
+
+// A folder of special names beside a clip and a link to it.
+struct SpecialFolder {
+    explicit SpecialFolder(const std::string& path) : path(path), special(path)
+    {
+        clip = CopyAs(Clip("one.mp4", 1), path, "real.mp4");
+        fs::create_symlink(clip, path + "/via-link.mp4");
+    }
+    std::string path;
+    mvtest::SpecialFiles special;
+    std::string clip;
+};
+
+wxString LogLines(const std::vector<std::string>& names)
+{
+    wxString text;
+    for (const std::string& name : names)
+        text += W(name) + "\n";
+    return text;
+}
+
+}  // namespace
+
+// Only regular files are offered from a folder; pipes, sockets, devices and
+// broken links in it are passed over without opening them.
+TEST_F(AddFilesTest, FolderOffersOnlyRegularFiles)
+{
+    SpecialFolder folder(dir / "special");
+    ASSERT_TRUE(folder.special.ok());
+    wxArrayString paths;
+    SelectWindow::ListFolderFiles(W(folder.path), paths);
+    EXPECT_EQ(std::vector<wxString>(paths.begin(), paths.end()),
+              (std::vector<wxString>{W(folder.path + "/real.mp4"), W(folder.path + "/via-link.mp4")}));
+
+    fltest::ModalCloser logs(CLASSINFO(PvLogDialog), [](wxDialog*) { return 0; });
+    DnDFile target(pane());
+    EXPECT_TRUE(target.OnDropFiles(5, 5, wxArrayString(1, W(folder.path))));
+    ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == 2; }, 15000));
+    fltest::Pump(200);
+    EXPECT_EQ(logs.seen(), 0);
+    EXPECT_EQ(SourceText(pane(), 0), "real.mp4");
+    EXPECT_EQ(SourceText(pane(), 1), "via-link.mp4");
+    EXPECT_FALSE(folder.special.SomeoneBlocked()) << "the import waited on the pipe";
+}
+
+// Special names dropped one by one are listed as failed, never probed; the
+// clip dropped with them is added.
+TEST_F(AddFilesTest, DroppedSpecialFilesAreLoggedWithoutBeingOpened)
+{
+    SpecialFolder folder(dir / "special");
+    ASSERT_TRUE(folder.special.ok());
+    wxArrayString names;
+    for (const std::string& path : folder.special.paths())
+        names.Add(W(path));
+    names.Add(W(folder.clip));
+
+    wxString logText;
+    fltest::ModalCloser logs(CLASSINFO(PvLogDialog), [&](wxDialog* dialog) {
+        logText = static_cast<PvLogDialog*>(dialog)->GetLog()->GetValue();
+        return 0;
+    });
+    DnDFile target(pane());
+    EXPECT_TRUE(target.OnDropFiles(5, 5, names));
+    ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == 1; }, 15000));
+    fltest::Pump(200);
+    EXPECT_EQ(logs.seen(), 1);
+    EXPECT_EQ(logText, LogLines(folder.special.names()));
+    EXPECT_EQ(SourceText(pane(), 0), "real.mp4");
+    EXPECT_FALSE(folder.special.SomeoneBlocked()) << "the import waited on the pipe";
+}
+
+// The pipe typed into the file dialog's location field comes back refused.
+TEST_F(AddFilesTest, PipeChosenInTheFileDialogIsLoggedWithoutBeingOpened)
+{
+    SpecialFolder folder(dir / "special");
+    ASSERT_TRUE(folder.special.ok());
+    const std::string pipe = folder.special.paths().front();
+
+    bool typed = false;
+    wxString logText;
+    fltest::ModalCloser files(CLASSINFO(wxFileDialog), [&](wxDialog* dialog) {
+        fltest::Pump(300);
+        const wxRect rect = dialog->GetScreenRect();
+        wxUIActionSimulator sim;
+        sim.MouseMove(rect.x + rect.width / 2, rect.y + rect.height / 2);
+        fltest::Pump(200);
+        // A leading "/" opens GTK's location field.
+        sim.Text(pipe.c_str());
+        fltest::Pump(300);
+        sim.Char(WXK_RETURN);
+        typed = true;
+        return wxID_NONE;
+    });
+    fltest::ModalCloser logs(CLASSINFO(PvLogDialog), [&](wxDialog* dialog) {
+        logText = static_cast<PvLogDialog*>(dialog)->GetLog()->GetValue();
+        fltest::Screenshot("special-file-log");
+        return 0;
+    });
+    fltest::Sender toolbar;
+    toolbar.Attach(pane());
+    toolbar.Send(NOTIFY_ADD_FILES);
+    EXPECT_TRUE(typed);
+    EXPECT_EQ(logs.seen(), 1);
+    EXPECT_EQ(logText, "pipe.mp4\n");
+    EXPECT_EQ(pane()->GetRowCount(), 0);
+    EXPECT_FALSE(folder.special.SomeoneBlocked()) << "the import waited on the pipe";
+}

@@ -2,6 +2,7 @@
 // failures, awkward names, and the quoting of command lines.
 #include "MediaSet.h"
 #include "QuotedArgs.h"
+#include "SpecialFiles.h"
 #include "TestSupport.h"
 #include "ZR_Ct.h"
 
@@ -14,6 +15,7 @@
 #include <dirent.h>
 #include <filesystem>
 #include <mutex>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -194,7 +196,7 @@ TEST_F(CtTest, AwkwardNamesReachFfmpegUnchanged)
     EXPECT_EQ(Leftovers(), std::vector<std::string>());
 }
 
-TEST_F(CtTest, FailuresReportAndLeaveNothingBehind)
+TEST_F(CtTest, FailuresReportWhyAndLeaveNothingBehind)
 {
     std::string existing = dir / "existing.avi";
     WriteFile(existing, "keep me");
@@ -202,30 +204,145 @@ TEST_F(CtTest, FailuresReportAndLeaveNothingBehind)
     ASSERT_TRUE(CopyFile(MediaPath(Media::Mp4), source));
     std::string sourceBytes = ReadFile(source);
     struct Case {
-        std::string what, line;
+        std::string what, line, reason;
     } cases[] = {
-        {"existing destination", CommandLine(source, kFastParams, existing)},
-        {"existing destination, -y in params", CommandLine(source, std::string("-y ") + kFastParams, existing)},
-        {"source is destination", CommandLine(source, kFastParams, source)},
-        {"unknown encoder", CommandLine(source, "-vcodec no-such-codec", dir / "bad.avi")},
-        {"zero-byte source", CommandLine(MediaPath(Media::ZeroByte), kFastParams, dir / "zero.avi")},
-        {"truncated source", CommandLine(MediaPath(Media::Truncated), kFastParams, dir / "trunc.avi")},
-        {"random source", CommandLine(MediaPath(Media::Random), kFastParams, dir / "random.avi")},
-        {"missing source", CommandLine(dir / "nope.mp4", kFastParams, dir / "nope.avi")},
-        {"missing folder", CommandLine(source, kFastParams, dir / "no/such/folder.avi")},
-        {"no -ii", "\"" + source + "\" " + kFastParams + " \"" + (dir / "x.avi") + "\" "},
-        {"empty line", ""},
+        {"existing destination", CommandLine(source, kFastParams, existing), "the destination exists: " + existing},
+        {"existing destination, -y in params", CommandLine(source, std::string("-y ") + kFastParams, existing), "the destination exists"},
+        {"source is destination", CommandLine(source, kFastParams, source), "the destination exists"},
+        {"unknown encoder", CommandLine(source, "-vcodec no-such-codec", dir / "bad.avi"), "Unknown encoder 'no-such-codec'"},
+        {"zero-byte source", CommandLine(MediaPath(Media::ZeroByte), kFastParams, dir / "zero.avi"), "Invalid data found"},
+        {"truncated source", CommandLine(MediaPath(Media::Truncated), kFastParams, dir / "trunc.avi"), "Invalid data found"},
+        {"random source", CommandLine(MediaPath(Media::Random), kFastParams, dir / "random.avi"), "Invalid data found"},
+        {"missing source", CommandLine(dir / "nope.mp4", kFastParams, dir / "nope.avi"), dir / "nope.mp4: No such file or directory"},
+        {"missing folder", CommandLine(source, kFastParams, dir / "no/such/folder.avi"), dir / "no/such/folder.avi: No such file or directory"},
+        {"folder as source", CommandLine(dir.path(), kFastParams, dir / "folder.avi"), dir.path() + ": not a regular file"},
+        {"no -ii", "\"" + source + "\" " + kFastParams + " \"" + (dir / "x.avi") + "\" ", "malformed command line"},
+        {"empty line", "", "malformed command line"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         progress.finished = 0;
         EXPECT_EQ(Run(c.line), ZR_CT_FAILED);
         EXPECT_EQ(progress.finished, 0);
+        const std::string reason = ct->GetLastError(ct->handle);
+        EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
+        // The temporary name is no concern of the user's.
+        EXPECT_EQ(reason.find(".mv-"), std::string::npos) << reason;
     }
     EXPECT_EQ(ReadFile(existing), "keep me");
     EXPECT_EQ(ReadFile(source), sourceBytes);
     EXPECT_EQ(ct->Run(ct->handle, nullptr), ZR_CT_FAILED);
     EXPECT_EQ(Leftovers({"existing.avi", "source.mp4"}), std::vector<std::string>());
+    // A success clears the reason.
+    ASSERT_EQ(Run(CommandLine(source, kFastParams, dir / "good.avi")), ZR_CT_DONE);
+    EXPECT_STREQ(ct->GetLastError(ct->handle), "");
+}
+
+namespace {
+
+// A tmpfs mounted for the test's life (the tests run as root).
+struct TmpfsMount {
+    TmpfsMount(const std::string& at, const char* options, unsigned long flags = 0) : path(at)
+    {
+        fs::create_directories(at);
+        ok = mount("tmpfs", at.c_str(), "tmpfs", flags, options) == 0;
+    }
+    ~TmpfsMount()
+    {
+        if (ok)
+            umount2(path.c_str(), MNT_DETACH);
+    }
+    std::string path;
+    bool ok = false;
+};
+
+}  // namespace
+
+// A full disk, a read-only disk and sources that are no regular files each
+// fail with the system's word for it, leave no partial file, and never wait
+// on a pipe.
+TEST_F(CtTest, FullAndReadOnlyDisksAndSpecialSourcesSayWhy)
+{
+    TmpfsMount full(dir / "full", "size=192k");
+    TmpfsMount readOnly(dir / "ro", "size=1m", MS_RDONLY);
+    if (!full.ok || !readOnly.ok)
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    SpecialFiles special(dir / "special");
+    ASSERT_TRUE(special.ok());
+    const std::string source = MediaPath(Media::Mp4);
+    struct Case {
+        std::string what, line, reason;
+    } cases[] = {
+        {"full disk", CommandLine(source, kFastParams, full.path + "/out.avi"), "No space left on device"},
+        {"read-only disk", CommandLine(source, kFastParams, readOnly.path + "/out.avi"), "Read-only file system"},
+    };
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    for (const std::string& path : special.paths())
+        all.push_back({path, CommandLine(path, kFastParams, dir / "special.avi"), path + ": "});
+    for (const auto& c : all) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Run(c.line), ZR_CT_FAILED);
+        const std::string reason = ct->GetLastError(ct->handle);
+        EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
+        EXPECT_EQ(reason.find(".mv-"), std::string::npos) << reason;
+    }
+    EXPECT_FALSE(special.SomeoneBlocked()) << "ffmpeg waited on the pipe";
+    EXPECT_TRUE(fs::is_empty(full.path));
+    EXPECT_FALSE(FileExists(dir / "special.avi"));
+}
+
+// The first 30 % of an MP4 with its index in front converts without an
+// error, to what it holds: the engine reports how far it got.
+TEST_F(CtTest, DamagedSourceConvertsWhatItHolds)
+{
+    const std::string out = dir / "damaged.avi";
+    ASSERT_EQ(Run(CommandLine(MediaPath(Media::Damaged), kFastParams, out)), ZR_CT_DONE);
+    EXPECT_TRUE(FileExists(out));
+    ASSERT_FALSE(progress.seconds.empty());
+    EXPECT_LT(progress.seconds.back(), 5.0);
+    EXPECT_GT(progress.seconds.back(), 1.0);
+}
+
+// Each run of files removes the temporary files of dead processes in the
+// folders it writes to, once per folder; names of living processes and
+// names of other patterns stay.
+TEST_F(CtTest, RunStartRemovesTemporaryFilesOfDeadProcesses)
+{
+    pid_t dead = fork();
+    if (dead == 0)
+        _exit(0);
+    ASSERT_GT(dead, 0);
+    waitpid(dead, nullptr, 0);
+    const std::string d = std::to_string(dead);
+    const std::string mine = std::to_string(getpid());
+    const std::vector<std::string> stale = {".mv-" + d + "-0-a.avi", ".mv-" + d + "-12-.b c.mp4"};
+    const std::vector<std::string> kept = {
+        ".mv-" + mine + "-7-ours.avi", ".mv-1-0-init.avi", "mv-" + d + "-0-plain.avi",
+        ".mv-" + d + "-x-odd.avi", ".mv-" + d + "-0-", ".mv--0-nopid.avi", ".mv-" + d + "0-a.avi"};
+    for (const std::string& name : stale)
+        WriteFile(dir / name, "partial");
+    for (const std::string& name : kept)
+        WriteFile(dir / name, "keep");
+    fs::create_directories(dir / (".mv-" + d + "-3-folder"));
+    std::vector<std::string> expected = kept;
+    expected.push_back(".mv-" + d + "-3-folder");
+
+    const std::string source = MediaPath(Media::Mp4);
+    ct->SetProgressCallback(ct->handle, OnProgress);
+    ASSERT_EQ(Run(CommandLine(source, kFastParams, dir / "one.avi")), ZR_CT_DONE);
+    expected.push_back("one.avi");
+    EXPECT_EQ(Leftovers(expected), std::vector<std::string>());
+    for (const std::string& name : expected)
+        EXPECT_TRUE(fs::exists(dir / name)) << name;
+
+    // Within the same run the folder is not looked at again; the next run does.
+    WriteFile(dir / stale[0], "partial");
+    ASSERT_EQ(Run(CommandLine(source, kFastParams, dir / "two.avi")), ZR_CT_DONE);
+    expected.push_back("two.avi");
+    EXPECT_EQ(Leftovers(expected), std::vector<std::string>{stale[0]});
+    ct->SetProgressCallback(ct->handle, OnProgress);
+    ASSERT_EQ(Run(CommandLine(source, "-bad-option", dir / "three.avi")), ZR_CT_FAILED);
+    EXPECT_EQ(Leftovers(expected), std::vector<std::string>());
 }
 
 TEST_F(CtTest, StopEndsARunningConversionWithinOneSecond)

@@ -2,6 +2,7 @@
 
 #include "AppServices.h"
 #include "NoServices.h"
+#include "ProgressTarget.h"
 #include "ZR_Py.h"
 
 #include <chrono>
@@ -46,10 +47,17 @@ int FakeRun(void*, const char* line)
         s.stop = false;
         return ZR_CT_STOPPED;
     }
+    s.lastError = task.result == ZR_CT_FAILED ? task.error : std::string();
     lock.unlock();
+    const auto* target = static_cast<const ProgressTarget*>(ctx);
     if (task.result == ZR_CT_DONE)
-        cb(ctx, task.seconds.empty() ? 0 : task.seconds.back(), 1);
+        cb(ctx, task.end >= 0 || !target ? task.end : target->durationSeconds, 1);
     return task.result;
+}
+
+const char* FakeGetLastError(void*)
+{
+    return S().lastError.c_str();
 }
 
 void FakeStop(void*)
@@ -85,6 +93,7 @@ ConverterInstance* FakeCreate()
     t->TogglePause = FakeTogglePause;
     t->SetProgressCallback = FakeSetProgressCallback;
     t->SetTaskContext = FakeSetTaskContext;
+    t->GetLastError = FakeGetLastError;
     return t;
 }
 

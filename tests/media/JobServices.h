@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace mvtest {
@@ -15,14 +16,23 @@ namespace mvtest {
 // test releases it or Stop arrives.
 struct ScriptedConverter {
     struct Task {
+        Task(std::vector<double> s = {}, int r = ZR_CT_DONE, double e = -1, std::string why = {})
+            : seconds(std::move(s)), result(r), end(e), error(std::move(why))
+        {
+        }
         std::vector<double> seconds;  // progress reported at once
         int result = ZR_CT_DONE;      // after release
+        // Where a done task ends; below 0: the source's end, as a whole
+        // conversion reports it.
+        double end = -1;
+        std::string error;            // GetLastError after a failure
     };
     std::vector<Task> script;  // by call index; missing entries: done at once
 
     std::mutex mutex;
     std::condition_variable changed;
     std::vector<std::string> lines;  // every Run's command line
+    std::string lastError;
     int released = 0;                // Runs allowed to end
     bool stop = false;
     int pauseToggles = 0;

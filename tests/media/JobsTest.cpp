@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <thread>
 
@@ -595,6 +596,53 @@ TEST_F(ConvertJobTest, RealConversionsThroughTheConverter)
     EXPECT_EQ(Probe(dir / (awkward + ".avi"), "stream=codec_name", "v:0"), "mpeg4");
     EXPECT_FALSE(FileExists(dir / "random.avi"));
     EXPECT_EQ(FinishedEvents(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// A file that ends short of its source fails with how far it got; a failed
+// file carries the converter's reason; both are reported after their last
+// percent.
+TEST_F(ConvertJobTest, ShortAndFailedFilesCarryTheirReasons)
+{
+    ct.script = {{{3.0}, ZR_CT_DONE, 3.0}, {{}, ZR_CT_FAILED, -1, "line one\nboom"},
+                 {{9.5}, ZR_CT_DONE, 9.5}, {{}, ZR_CT_FAILED}};
+    InstallScriptedConverter(ct);
+    AddTasks(4, 10);
+    ct.released = 4;
+    Start();
+    WaitFinished();
+    EXPECT_EQ(job->failures, (std::vector<wxString>{"source damaged: 3.0 of 10.0 s converted",
+                                                    "line one\nboom", "", "the conversion failed"}));
+    EXPECT_EQ(StatusOfRows(2), (std::vector<int>{0, 1, 3}));
+    const std::vector<Cell> cells = Cells();
+    ASSERT_GE(cells.size(), 3u);
+    EXPECT_EQ(cells[1], (Cell{2169, 100, 0, 2, 0}));
+    EXPECT_EQ(cells[2], (Cell{2169, 0, 0, 2, 2}));
+}
+
+// The first 30 % of a 10 s MP4 with its index in front: ffmpeg succeeds on
+// what it holds, the job reports it failed and the shorter result stays.
+TEST_F(ConvertJobTest, DamagedSourceFailsAndKeepsItsShorterOutput)
+{
+    InstallRealServices();
+    TempDir dir;
+    job->durations.Add(10);
+    job->inputs.Add(wxString::FromUTF8(MediaPath(Media::Damaged)));
+    job->params.Add("-vcodec mpeg4 -b 800k -acodec libmp3lame -ab 128k");
+    job->outputs.Add(wxString::FromUTF8(dir / "damaged.avi"));
+    Start();
+    WaitFinished();
+    ASSERT_EQ(job->failures.size(), 1u);
+    double converted = 0;
+    EXPECT_EQ(std::sscanf(job->failures[0].utf8_str(), "source damaged: %lf of 10.0 s converted",
+                          &converted), 1) << job->failures[0];
+    EXPECT_GT(converted, 1.0);
+    EXPECT_LT(converted, 5.0);
+    EXPECT_EQ(StatusOfRows(2), std::vector<int>{0});
+    EXPECT_TRUE(FileExists(dir / "damaged.avi"));
 }
 
 }  // namespace

@@ -40,6 +40,7 @@ const char* FileName(Media kind)
     case Media::Hd: return "hd.mp4";
     case Media::LateSound: return "late-sound.mp4";
     case Media::Numbered: return "numbered.mp4";
+    case Media::Damaged: return "damaged.mp4";
     }
     return "unknown";
 }
@@ -113,6 +114,17 @@ bool Generate(Media kind, const std::string& out)
                      "geq=lum='if(lt(Y,H/2),16+219*mod(floor(N/pow(2,floor(X*16/W))),2),128)':cb=128:cr=128",
                      "sine=frequency=440:sample_rate=44100:duration=12",
                      with(h264, {"-c:a", "aac", "-shortest"}));
+    case Media::Damaged: {
+        const std::string whole = out + ".whole.mp4";
+        if (!Lavfi(whole, "testsrc2=size=320x240:rate=25:duration=10",
+                   "sine=frequency=440:sample_rate=44100:duration=10",
+                   with(h264, {"-c:a", "aac", "-shortest", "-movflags", "+faststart"})))
+            return false;
+        const std::string bytes = ReadFile(whole);
+        fs::remove(whole);
+        WriteFile(out, bytes.substr(0, bytes.size() * 3 / 10));
+        return bytes.size() > 1000;
+    }
     case Media::Hd:
         return Lavfi(out, "testsrc2=size=1920x1080:rate=30:duration=10",
                      "sine=frequency=440:sample_rate=48000:duration=10",

@@ -22,6 +22,7 @@ enum class Media {
     Hd,         // H.264 + AAC, 10 s, 1920x1080 at 30 fps
     LateSound,  // H.264 + AAC, 4 s of pictures, the sound only from 1.5 s on
     Numbered,   // H.264 + AAC, 12 s, 320x240 at 25 fps: each picture shows its number
+    Damaged,    // the first 30 % of a 10 s MP4 whose index is at the front
 };
 
 // The frames per second of Media::Numbered.

@@ -2,6 +2,7 @@
 // dictionary it returns, cross-checked against ffprobe of the same files.
 #include "MediaSet.h"
 #include "PyFixture.h"
+#include "SpecialFiles.h"
 #include "TestSupport.h"
 #include "ZR_Py.h"
 
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
+#include <unistd.h>
 
 using namespace mvtest;
 
@@ -141,4 +143,27 @@ TEST_F(PyTest, CanOpenOnlyWhatDecodes)
         EXPECT_EQ(Uint(info, "frame-width"), 320u);
         plist_free(info);
     }
+}
+
+// Pipes, sockets, devices and broken links are refused at once by probing
+// and playing alike; a link to a real clip still opens.
+TEST_F(PyTest, NonRegularFilesAreRefusedWithoutWaiting)
+{
+    TempDir dir;
+    SpecialFiles special(dir.path());
+    ASSERT_TRUE(special.ok());
+    std::vector<std::string> refused = special.paths();
+    refused.push_back("/dev/zero");
+    for (const std::string& path : refused) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(py->CanOpen(path.c_str()), 0);
+        EXPECT_EQ(py->GetMediaInfo(path.c_str()), nullptr);
+        const std::string args = " -stats 1  -file \"" + path + "\" ";
+        py->Reset(py->handle);
+        EXPECT_EQ(py->Play(py->handle, args.c_str(), 0), ZR_PY_FAILED);
+    }
+    EXPECT_FALSE(special.SomeoneBlocked()) << "an open waited on the pipe";
+
+    ASSERT_EQ(symlink(MediaPath(Media::Mp4).c_str(), (dir / "linked.mp4").c_str()), 0);
+    EXPECT_NE(py->CanOpen((dir / "linked.mp4").c_str()), 0);
 }

@@ -2,13 +2,23 @@
 
 #include "AppServices.h"
 #include "NoServices.h"
+#include "ProgressTarget.h"
 
 #include <chrono>
+#include <fstream>
 #include <thread>
 
 namespace {
 
 FakeConverter* g_fake = nullptr;
+
+// The last quoted text of a command line (names without quotes only).
+std::string Destination(const std::string& line)
+{
+    const size_t close = line.rfind('"');
+    const size_t open = close == std::string::npos || close == 0 ? std::string::npos : line.rfind('"', close - 1);
+    return open == std::string::npos ? std::string() : line.substr(open + 1, close - open - 1);
+}
 
 int Run(void*, const char* line)
 {
@@ -16,6 +26,7 @@ int Run(void*, const char* line)
     std::unique_lock<std::mutex> lock(f.mutex);
     const int index = int(f.lines.size());
     f.lines.push_back(line);
+    f.lastError.clear();
     if (f.stop) {
         f.stop = false;
         return ZR_CT_STOPPED;
@@ -35,10 +46,17 @@ int Run(void*, const char* line)
         std::this_thread::sleep_for(std::chrono::milliseconds(delay));
         return ZR_CT_STOPPED;
     }
-    if (f.failing.count(index))
+    if (f.failing.count(index)) {
+        f.lastError = "first line\nfailure of run " + std::to_string(index);
         return ZR_CT_FAILED;
+    }
+    const std::string out = Destination(line);
+    if (f.writeOutputs && !out.empty())
+        std::ofstream(out) << "converted";
+    const auto* target = static_cast<const ProgressTarget*>(f.context);
+    const auto end = f.ends.find(index);
     if (f.callback)
-        f.callback(f.context, 2.0, 1);
+        f.callback(f.context, end != f.ends.end() ? end->second : target ? target->durationSeconds : 0, 1);
     return ZR_CT_DONE;
 }
 
@@ -69,7 +87,13 @@ void SetTaskContext(void*, void* context)
     g_fake->stop = false;
 }
 
-ConverterInstance g_instance{nullptr, Run, Stop, TogglePause, SetProgressCallback, SetTaskContext};
+const char* GetLastError(void*)
+{
+    return g_fake->lastError.c_str();
+}
+
+ConverterInstance g_instance{nullptr, Run, Stop, TogglePause, SetProgressCallback, SetTaskContext,
+                             GetLastError};
 
 ConverterInstance* CreateInstance() { return &g_instance; }
 void FreeInstance(ConverterInstance*) {}

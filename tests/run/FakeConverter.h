@@ -7,6 +7,7 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@
 struct FakeConverter {
     // Test side; all under the mutex.
     std::set<int> failing;   // Run indices that fail
+    std::map<int, double> ends;  // where a done Run ends; else at the source's end
+    bool writeOutputs = false;   // a done Run leaves a file at its destination
     bool hold = false;       // each Run waits for Release or Stop
     int stopDelayMs = 0;     // a stopped Run takes this long to return
     // Seen by the test.
@@ -23,6 +26,7 @@ struct FakeConverter {
     int pauseToggles = 0;
     int running = -1;  // index of the Run in progress
     bool stop = false;
+    std::string lastError;
 
     std::mutex mutex;
     std::condition_variable changed;

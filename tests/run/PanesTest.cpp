@@ -6,6 +6,7 @@
 #include "OutputWindow.h"
 #include "PvBitmapButton.h"
 #include "PvCheckBox.h"
+#include "ControlsTestUtil.h"
 #include "RunTestUtil.h"
 #include "PvObserver.h"
 #include "PvStaticText.h"
@@ -28,6 +29,8 @@
 #include <wx/utils.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <sys/mount.h>
 #include <string>
 #include <vector>
 
@@ -167,6 +170,68 @@ TEST_F(PanesTest, StartPaneOpensTheRunDialogOnCodeEleven)
     const wxImage skin = ImageUtil::LoadThemeImage("surface/window/progress-convert.png");
     EXPECT_EQ(seen, skin.GetSize());
     EXPECT_EQ(wxWindow::FindWindowById(StartWindow::ID_PROGRESS_DIALOG), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// At Start a missing output folder is made with its parents; one that cannot
+// be made (a read-only disk, a file in the way, no name) stops the run
+// before its dialog opens, with a message that says why.
+TEST_F(PanesTest, StartMakesTheOutputFolderOrSaysWhyItCannot)
+{
+    mvtest::TempDir dir;
+    const std::string readOnly = dir / "ro";
+    std::filesystem::create_directories(readOnly);
+    const bool mounted = mount("tmpfs", readOnly.c_str(), "tmpfs", MS_RDONLY, "size=64k") == 0;
+    mvtest::WriteFile(dir / "file", "x");
+
+    auto* output = new OutputWindow;
+    output->Create(m_frame, OutputWindow::ID_OUTPUT_WINDOW, new wxBitmap(600, 28), wxPoint(0, 70),
+                   wxSize(600, 28));
+    auto* start = new StartWindow(m_frame, 2153, Skin(wxRect(690, 450, 136, 64)), wxPoint(0, 0),
+                                  wxSize(136, 64));
+    m_frame->Show();
+    Pump(100);
+
+    struct Case {
+        std::string folder;
+        bool runs;
+        wxString message;
+    };
+    const wxString notStarted = ".\n\nThe conversion was not started.";
+    std::vector<Case> cases = {
+        {dir / "made/with/parents", true, "Convert files finished."},
+        {dir / "file", false, "The output folder " + wxString::FromUTF8(dir / "file") +
+                                  " cannot be used: it is not a folder" + notStarted},
+        {"", false, "No output folder is set" + notStarted},
+    };
+    if (mounted)
+        cases.push_back({readOnly + "/out", false, "The output folder " + wxString::FromUTF8(readOnly + "/out") +
+                                                       " cannot be used: Read-only file system" + notStarted});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder);
+        output->SetOutputFolder(wxString::FromUTF8(c.folder));
+        bool dialogSeen = false;
+        wxTimer watcher;
+        watcher.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            dialogSeen = dialogSeen || wxWindow::FindWindowById(StartWindow::ID_PROGRESS_DIALOG);
+        });
+        watcher.Start(20);
+        ctest::MessageBoxCatcher boxes;
+        start->RunConversion();
+        watcher.Stop();
+        EXPECT_EQ(boxes.messages, std::vector<wxString>{c.message});
+        EXPECT_EQ(dialogSeen, c.runs);
+        if (c.runs) {
+            EXPECT_TRUE(std::filesystem::is_directory(c.folder));
+        }
+    }
+    if (mounted)
+        umount2(readOnly.c_str(), MNT_DETACH);
+    else
+        GTEST_SKIP() << "no read-only tmpfs without root";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "ControlsTestUtil.h"
 #include "ConvertJob.h"
 #include "FakeConverter.h"
+#include "FileUtil.h"
 #include "ImageUtil.h"
 #include "OutputWindow.h"
 #include "ProgressDialog.h"
@@ -47,6 +48,7 @@
 namespace {
 
 using runtest::Click;
+using ctest::MessageBoxCatcher;
 using runtest::Pump;
 using runtest::WaitFor;
 
@@ -244,30 +246,44 @@ TEST_F(RunDialogTest, NamesTasksFailuresAndFinishActions)
 }
 
 // Without finish boxes the run ends with one message box that counts the
-// failed files (conversion failures and unknown profiles alike), or says
-// just "Convert files finished." when there are none, and then closes.
-TEST_F(RunDialogTest, FinishedMessageCountsTheFailedFiles)
+// failed files (conversion failures and unknown profiles alike), names each
+// with its reason's last line and points at the log, or says just "Convert
+// files finished." when there are none, and then closes. Each failure is in
+// the log file.
+TEST_F(RunDialogTest, FinishedMessageCountsAndNamesTheFailedFiles)
 {
-    struct Case {
-        bool failures;
-        const char* message;
-    };
-    for (const Case& c : {Case{false, "Convert files finished."},
-                          Case{true, "Convert files finished. 2 of 3 files failed."}}) {
+    for (const bool failures : {false, true}) {
         if (m_list->GetNumberRows() > 0)
             m_list->DeleteRows(0, m_list->GetNumberRows());
         AddRow("one", ".mp4", "/src/one.avi", "mp4v (*.mp4)");
-        AddRow("two", ".avi", "/src/two.avi", c.failures ? "gone (*.avi)" : "avi (*.avi)");
+        AddRow("two", ".avi", "/src/two.avi", failures ? "gone (*.avi)" : "avi (*.avi)");
         AddRow("three", ".mp4", "/src/three.avi", "mp4v (*.mp4)");
+        const int third = int(m_converter.LineCount()) + 1;
         m_converter.failing = {};
-        if (c.failures)
-            m_converter.failing = {int(m_converter.LineCount()) + 1};  // "three"
-        ctest::MessageBoxCatcher boxes;
+        if (failures)
+            m_converter.failing = {third};
+        MessageBoxCatcher boxes;
         RunDialog([&](ProgressDialog& dialog) {
-            EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 3000)) << c.message;
+            EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 3000));
         });
-        EXPECT_FALSE(m_closedByScript) << c.message;
-        EXPECT_EQ(boxes.messages, std::vector<wxString>{c.message});
+        EXPECT_FALSE(m_closedByScript);
+        const wxString log = FileUtil::GetLogFilePath();
+        const wxString expected =
+            failures ? wxString::Format("Convert files finished. 2 of 3 files failed.\n\n"
+                                        "two.avi: profile not found: gone (*.avi)\n"
+                                        "three.mp4: failure of run %d\n\n"
+                                        "Details are in %s",
+                                        third, log)
+                     : wxString("Convert files finished.");
+        EXPECT_EQ(boxes.messages, std::vector<wxString>{expected});
+        if (failures) {
+            const std::string logged = mvtest::ReadFile(std::string(log.utf8_str()));
+            EXPECT_NE(logged.find("/src/two.avi to two.avi failed: profile not found: gone (*.avi)"),
+                      std::string::npos) << logged;
+            EXPECT_NE(logged.find(wxString::Format("/src/three.avi to three.mp4 failed: first line | "
+                                                   "failure of run %d", third).ToStdString()),
+                      std::string::npos) << logged;
+        }
     }
     EXPECT_TRUE(m_actions.empty());
 }
@@ -316,6 +332,24 @@ TEST_F(RunDialogTest, AProgressUpdateRepaintsOnlyItsOwnCell)
         EXPECT_TRUE(update(900, 10).empty()) << "a row out of view was drawn";
         EXPECT_EQ(StateLabel(dialog, 900), "10%");
     });
+// A file converted short of its source fails, and the message says that its
+// shorter result is kept under its name.
+TEST_F(RunDialogTest, ShortConversionFailsAndKeepsItsOutput)
+{
+    AddRow("one", ".mp4", "/src/one.avi", "mp4v (*.mp4)");
+    AddRow("two", ".mp4", "/src/two.avi", "mp4v (*.mp4)");
+    m_converter.ends = {{0, 3.0}};
+    m_converter.writeOutputs = true;
+    MessageBoxCatcher boxes;
+    RunDialog([&](ProgressDialog& dialog) {
+        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 3000));
+    });
+    EXPECT_FALSE(m_closedByScript);
+    ASSERT_EQ(boxes.messages.size(), 1u);
+    EXPECT_EQ(boxes.messages[0], "Convert files finished. 1 of 2 files failed.\n\n"
+                                 "one.mp4: source damaged: 3.0 of 10.0 s converted; the shorter "
+                                 "output is kept\n\nDetails are in " + FileUtil::GetLogFilePath());
+    EXPECT_EQ(mvtest::ReadFile(m_out / "one.mp4"), "converted");
 }
 
 // Pausing during the first file holds the run after it; cancelling then

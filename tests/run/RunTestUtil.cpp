@@ -7,6 +7,7 @@
 #include <wx/filesys.h>
 #include <wx/fs_arc.h>
 #include <wx/image.h>
+#include <wx/msgdlg.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 #include <wx/window.h>

@@ -1,6 +1,8 @@
 // Helpers of the run tests: the staged skin, event pumping and real clicks.
 #pragma once
 
+#include <wx/string.h>
+
 #include <functional>
 
 class wxWindow;
@@ -15,5 +17,6 @@ void Pump(int ms);
 bool WaitFor(const std::function<bool()>& condition, int ms = 5000);
 // A real left click (XTEST) in the middle of the window.
 void Click(wxWindow* window);
+
 
 }  // namespace runtest

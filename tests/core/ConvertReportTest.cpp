@@ -1,0 +1,58 @@
+// The texts of a run's failed files: when a conversion counts as short, and
+// the list that ends the run's message.
+#include "ConvertReport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ConvertReportTest, ShortOnlyBeyondFivePercentAndOneSecond)
+{
+    struct Case {
+        double converted, source;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {3.0, 10.0, "source damaged: 3.0 of 10.0 s converted"},
+        {2.612, 10.0, "source damaged: 2.6 of 10.0 s converted"},
+        {9.96, 10.0, ""},        // within rounding
+        {8.9, 10.0, "source damaged: 8.9 of 10.0 s converted"},
+        {9.1, 10.0, ""},         // 0.9 s short: below one second
+        {19.5, 20.0, ""},
+        {57.5, 60.0, ""},        // 2.5 s of 60 s is under 5 %
+        {56.0, 60.0, "source damaged: 56.0 of 60.0 s converted"},
+        {0.0, 4.0, "source damaged: 0.0 of 4.0 s converted"},
+        {-1.0, 4.0, "source damaged: 0.0 of 4.0 s converted"},
+        {2.0, 0.0, ""},          // length unknown
+        {12.0, 10.0, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ConvertReport::ShortConversion(c.converted, c.source), c.reason)
+            << c.converted << " of " << c.source;
+}
+
+TEST(ConvertReportTest, ListNamesTenThenCountsTheRestAndNamesTheLog)
+{
+    std::vector<ConvertReport::Failure> failures;
+    for (int i = 1; i <= 12; ++i)
+        failures.push_back({wxString::Format("f%d.mp4", i),
+                            wxString::Format("first\n  last of %d  \n\n", i)});
+    failures[1].reason = "";
+    wxString expected = "f1.mp4: last of 1\nf2.mp4: failed\n";
+    for (int i = 3; i <= 10; ++i)
+        expected += wxString::Format("f%d.mp4: last of %d\n", i, i);
+    expected += "and 2 more\n\nDetails are in /home/u/Log/20260101.log";
+    EXPECT_EQ(ConvertReport::FailureList(failures, "/home/u/Log/20260101.log"), expected);
+
+    failures.resize(1);
+    EXPECT_EQ(ConvertReport::FailureList(failures, ""), "f1.mp4: last of 1\n");
+}
+
+TEST(ConvertReportTest, EngineTextThatIsNotUtf8KeepsItsBytes)
+{
+    EXPECT_EQ(ConvertReport::FromEngine("caf\xc3\xa9: gone"), wxString::FromUTF8("caf\xc3\xa9: gone"));
+    EXPECT_EQ(ConvertReport::FromEngine("caf\xe9: gone"), wxString::FromUTF8("caf\xc3\xa9: gone"));
+    EXPECT_EQ(ConvertReport::FromEngine(nullptr), "");
+}
+
+}  // namespace
