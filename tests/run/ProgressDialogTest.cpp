@@ -332,6 +332,8 @@ TEST_F(RunDialogTest, AProgressUpdateRepaintsOnlyItsOwnCell)
         EXPECT_TRUE(update(900, 10).empty()) << "a row out of view was drawn";
         EXPECT_EQ(StateLabel(dialog, 900), "10%");
     });
+}
+
 // A file converted short of its source fails, and the message says that its
 // shorter result is kept under its name.
 TEST_F(RunDialogTest, ShortConversionFailsAndKeepsItsOutput)
