@@ -243,25 +243,25 @@ bool CheckedTreeCtrl::SaveVisibility(wxString* reason)
             profileValues.back().push_back(GetItemImage(profile) == STATE_CHECKED ? "1" : "0");
     }
 
-    // The file as it is now, not as it was when the tree was filled.
+    // The file as it is now, not as it was when the tree was filled; one
+    // write for both changes: a failure leaves the old catalog whole.
     auto document = std::make_unique<wxXmlDocument>();
-    if (!LoadCatalogFile(*document, GetCatalogPath())) {
-        if (reason)
-            *reason = LiveCatalog::UnreadableReason();
-        return false;
-    }
-    size_t j = 0;
-    for (wxXmlNode* group = FirstElement(document->GetRoot()); group && j < categoryValues.size();
-         group = NextElement(group), ++j) {
-        SetShowValue(group, categoryValues[j]);
-        size_t k = 0;
-        for (wxXmlNode* profile = FirstElement(group); profile && k < profileValues[j].size();
-             profile = NextElement(profile), ++k)
-            SetShowValue(profile, profileValues[j][k]);
-    }
-    PruneRecent(*document);
-    // One write for both changes: a failure leaves the old catalog whole.
-    const bool saved = LiveCatalog::Save(*document, 1, reason);
+    const bool saved = LiveCatalog::Update(
+        *document,
+        [&](wxXmlDocument& fresh, wxString&) {
+            size_t j = 0;
+            for (wxXmlNode* group = FirstElement(fresh.GetRoot());
+                 group && j < categoryValues.size(); group = NextElement(group), ++j) {
+                SetShowValue(group, categoryValues[j]);
+                size_t k = 0;
+                for (wxXmlNode* profile = FirstElement(group); profile && k < profileValues[j].size();
+                     profile = NextElement(profile), ++k)
+                    SetShowValue(profile, profileValues[j][k]);
+            }
+            PruneRecent(fresh);
+            return true;
+        },
+        1, reason);
     if (saved)
         m_document = std::move(document);
     return saved;

@@ -414,22 +414,25 @@ bool SettingFrame::AppendUserProfile(const wxString& sourceAlias, const wxString
     // program may have rewritten it since this editor read it, and
     // appending to the old copy would undo that.
     wxXmlDocument fresh;
-    if (!LoadCatalogFile(fresh, LiveCatalog::Path())) {
-        reason = LiveCatalog::UnreadableReason();
-        return false;
-    }
-    wxXmlNode* userDefined = PvMediaDomain::FindNodeByAttribute(fresh, "User Defined", "id");
-    const wxXmlNode* source = PvMediaDomain::FindNodeByAttribute(fresh, sourceAlias, "alias");
-    if (!userDefined) {
-        reason = "The catalog has no \"User Defined\" category.";
-        return false;
-    }
-    if (!source || source == userDefined) {
-        reason = "The catalog holds no profile \"" + sourceAlias + "\" to copy.";
-        return false;
-    }
-    userDefined->AddChild(MakeUserProfileNode(source, name, NewUserProfileId(fresh, source)));
-    if (!LiveCatalog::Save(fresh, 2, &reason))
+    const bool saved = LiveCatalog::Update(
+        fresh,
+        [&](wxXmlDocument& document, wxString& why) {
+            wxXmlNode* userDefined = PvMediaDomain::FindNodeByAttribute(document, "User Defined", "id");
+            const wxXmlNode* source = PvMediaDomain::FindNodeByAttribute(document, sourceAlias, "alias");
+            if (!userDefined) {
+                why = "The catalog has no \"User Defined\" category.";
+                return false;
+            }
+            if (!source || source == userDefined) {
+                why = "The catalog holds no profile \"" + sourceAlias + "\" to copy.";
+                return false;
+            }
+            userDefined->AddChild(
+                MakeUserProfileNode(source, name, NewUserProfileId(document, source)));
+            return true;
+        },
+        2, &reason);
+    if (!saved)
         return false;
     m_document.SetRoot(fresh.DetachRoot());
     m_userDefined = PvMediaDomain::FindNodeByAttribute(m_document, "User Defined", "id");
