@@ -3,10 +3,13 @@
 #include "FormatCatalog.h"
 #include "ImageUtil.h"
 #include "LiveCatalog.h"
+#include "MenuRowPainter.h"
 
+#include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/imaglist.h>
 #include <wx/renderer.h>
+#include <wx/settings.h>
 
 #include <algorithm>
 
@@ -59,6 +62,11 @@ CheckedTreeCtrl::CheckedTreeCtrl(wxWindow* parent, wxWindowID id, const wxPoint&
     wxTreeCtrl::Create(parent, id, pos, size, style & ~(kMultiCheck | kKeepOthers), validator, name);
     if (!wxImage::FindHandler(wxBITMAP_TYPE_BMP))
         wxImage::AddHandler(new wxBMPHandler);
+    {
+        // Before any item, so that the rows are measured in it.
+        wxClientDC dc(this);
+        SetFont(MenuRowPainter::FitFont(dc, false, kBoxSize));
+    }
     BuildImageList();
     LoadCatalog();
     wxTreeCtrl::SetImageList(m_images.get());
@@ -144,6 +152,27 @@ bool CheckedTreeCtrl::LoadCatalog()
         }
     }
     return true;
+}
+
+void CheckedTreeCtrl::FitLabels()
+{
+    wxClientDC dc(this);
+    dc.SetFont(GetFont());
+    CalculatePositions();
+    // The scroll bar may not be up yet: its room is kept free all the same.
+    const int right = std::min(GetClientSize().x,
+                               GetSize().x - wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this)) - 2;
+    for (size_t i = 0; i < m_categories.size(); ++i) {
+        std::vector<wxTreeItemId> items{m_categories[i]};
+        items.insert(items.end(), m_profiles[i].begin(), m_profiles[i].end());
+        for (const wxTreeItemId& item : items) {
+            wxRect rect;
+            if (GetBoundingRect(item, rect, true))
+                SetItemText(item, MenuRowPainter::Ellipsize(dc, GetItemText(item), right - rect.x));
+        }
+    }
+    // The scrolled width follows the cut labels.
+    AdjustMyScrollbars();
 }
 
 void CheckedTreeCtrl::SetSubtreeState(const wxTreeItemId& item, int state)
