@@ -171,6 +171,8 @@ std::map<std::string, wxImage> StandardSkin()
 
 wxImage GrabScreen()
 {
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
+        wxInitAllImageHandlers();
     mvtest::TempDir dir;
     const std::string path = dir / "screen.png";
     mvtest::Run({"import", "-window", "root", path});
