@@ -192,16 +192,21 @@ void RkMenuBar::SwitchBy(int step)
         RkMenuButton* next = m_titles[((current + step * k) % count + count) % count];
         if (!next->IsEnabled() || !next->GetMenu())
             continue;
-        s_nextTitleId = next->GetId();
         // The next menu shows its first item lit, as one opened by a key.
         m_fromKeyboard = true;
-        m_watch.Stop();
-#ifdef __WXGTK__
-        if (!NativeMenu::Popdown(m_openMenu->m_menu))
-            s_nextTitleId = TITLE_NONE;
-#endif
+        CloseOpenMenuFor(next->GetId());
         return;
     }
+}
+
+void RkMenuBar::CloseOpenMenuFor(int next)
+{
+    s_nextTitleId = next;
+    m_watch.Stop();
+#ifdef __WXGTK__
+    if (!NativeMenu::Popdown(m_openMenu->m_menu))
+        s_nextTitleId = TITLE_NONE;
+#endif
 }
 
 void RkMenuBar::OnWatchTimer(wxTimerEvent&)
@@ -231,11 +236,6 @@ void RkMenuBar::WatchPointer()
     } else if (t == TITLE_NONE) {
         s_nextTitleId = TITLE_NONE;
     } else {
-        s_nextTitleId = t;
-        m_watch.Stop();
-#ifdef __WXGTK__
-        if (!NativeMenu::Popdown(m_openMenu->m_menu))
-            s_nextTitleId = TITLE_NONE;
-#endif
+        CloseOpenMenuFor(t);
     }
 }

@@ -73,6 +73,8 @@ private:
     // menu (step -1 or +1), round the ends of the bar.
     void SwitchBy(int step);
     static void OnSideKey(void* bar, int step);
+    // Closes the open menu so that the tracking goes on with title next.
+    void CloseOpenMenuFor(int next);
 
     void OnPaint(wxPaintEvent& event);
     void OnMenuButton(wxCommandEvent& event);
