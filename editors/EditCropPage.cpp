@@ -10,6 +10,8 @@
 #include <wx/odcombo.h>
 #include <wx/spinctrl.h>
 
+#include <algorithm>
+
 namespace {
 
 int RightOf(const wxWindow* w, int gap)
@@ -34,12 +36,15 @@ void EditCropPage::Create(wxDialog* dialog, wxBitmap* skin, int pageTop)
     leftSpin = Spin(ID_LEFT, wxPoint(RightOf(left, 8), Y - 2), spinSize);
     PvStaticText* top = Label("Top:", wxPoint(RightOf(leftSpin, 16), Y));
     topSpin = Spin(ID_TOP, wxPoint(RightOf(top, 8), Y - 2), spinSize);
-    PvStaticText* area = Label("Cropped Area Size:", wxPoint(RightOf(topSpin, 16), Y));
-    widthSpin = Spin(ID_WIDTH, wxPoint(RightOf(area, 8), Y - 2), spinSize);
-    PvStaticText* by = Label("X", wxPoint(RightOf(widthSpin, 16), Y));
-    heightSpin = Spin(ID_HEIGHT, wxPoint(RightOf(by, 8), Y - 2), spinSize);
+    // The area's size and its ratio box on a second row: one row has no
+    // room for four spins of GTK's size.
+    const int Y2 = Y + topSpin->GetSize().y + 4;
+    PvStaticText* area = Label("Cropped Area Size:", wxPoint(34, Y2));
+    widthSpin = Spin(ID_WIDTH, wxPoint(RightOf(area, 8), Y2 - 2), spinSize);
+    PvStaticText* by = Label("X", wxPoint(RightOf(widthSpin, 16), Y2));
+    heightSpin = Spin(ID_HEIGHT, wxPoint(RightOf(by, 8), Y2 - 2), spinSize);
 
-    const wxPoint checkAt(RightOf(heightSpin, 16), Y + 2);
+    const wxPoint checkAt(RightOf(heightSpin, 16), Y2 + 2);
     keepAspect = new PvCheckBox(dialog, ID_KEEP_ASPECT, "Keep Aspect Ratio", checkAt);
     keepAspect->SetFont(DialogSkin::GuiFont());
     keepAspect->SetLabelTop(-2);
@@ -49,7 +54,7 @@ void EditCropPage::Create(wxDialog* dialog, wxBitmap* skin, int pageTop)
 
     PvStaticText* help = Label(
         "Ctrl+Arrow Keys: Adjust the crop area location; Shift+Arrow Keys: Zoom the crop area.",
-        wxPoint(34, Y + 36));
+        wxPoint(34, std::max(Y + 36, heightSpin->GetRect().GetBottom() + 4)));
     PvBitmapButton* reset = ResetButton();
 
     for (wxWindow* w : std::initializer_list<wxWindow*>{zoomCombo, leftSpin, zoom, left, top,

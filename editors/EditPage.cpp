@@ -100,22 +100,28 @@ EditPage::SpacingRows EditPage::CreateSpacingRows(int x, int y, int sliderGap)
     int widths[3] = {};
     for (int i = 0; i < 3; ++i)
         m_dialog->GetTextExtent(texts[i], &widths[i], nullptr, nullptr, nullptr, &m_smallFont);
+    for (wxSpinCtrl*& spin : rows.spins)
+        spin = Spin(wxID_ANY, wxPoint(x, y), wxSize(50, 20));
+    const int spinHeight = rows.spins[0]->GetSize().y;
     const int right = x + widths[2];
-    int rowY[3];
-    rowY[0] = y;
-    rows.labels[0] = Label(texts[0], wxPoint(right - widths[0], rowY[0]));
-    rowY[1] = rowY[0] + rows.labels[0]->GetSize().y + 10;
+    rows.labels[0] = Label(texts[0], wxPoint(right - widths[0], y));
+    const int labelHeight = rows.labels[0]->GetSize().y;
+    // The spins stand 28 px apart and the rows a label and 10 px apart, or
+    // both the height of GTK's spin apart where that is more.
+    const int spinPitch = std::max(28, spinHeight + 2);
+    const int pitch = std::max(labelHeight + 10, spinPitch);
+    const int rowY[3] = {y, y + pitch, y + 2 * pitch};
     rows.labels[1] = Label(texts[1], wxPoint(right - widths[1], rowY[1]));
-    rowY[2] = rowY[1] + rows.labels[1]->GetSize().y + 10;
     rows.labels[2] = Label(texts[2], wxPoint(x, rowY[2]));
     const int sliderX = x + rows.labels[2]->GetSize().x + sliderGap;
     rows.sliders[0] = Slider(wxID_ANY, wxPoint(sliderX, rowY[0] + 2));
     rows.sliders[1] = Slider(wxID_ANY, wxPoint(sliderX, rowY[1]));
     rows.sliders[2] = Slider(wxID_ANY, wxPoint(sliderX, rowY[2]));
     rows.spinX = sliderX + rows.sliders[0]->GetSize().x + 4;
-    rows.spinY = rowY[0] + 2 - 6;
+    // Each spin centred on its row, no higher than the rows' first line.
+    rows.spinY = std::min(y - 4, y + (labelHeight - spinHeight) / 2);
     for (int i = 0; i < 3; ++i)
-        rows.spins[i] = Spin(wxID_ANY, wxPoint(rows.spinX, rows.spinY + 28 * i), wxSize(50, 20));
+        rows.spins[i]->Move(rows.spinX, rows.spinY + spinPitch * i);
     return rows;
 }
 

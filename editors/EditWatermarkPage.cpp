@@ -13,6 +13,8 @@
 #include <wx/dialog.h>
 #include <wx/spinctrl.h>
 
+#include <algorithm>
+
 EditWatermarkPage::EditWatermarkPage() = default;
 
 EditWatermarkPage::~EditWatermarkPage() = default;
@@ -53,17 +55,27 @@ void EditWatermarkPage::Create(wxDialog* dialog, wxBitmap* skin, int pageTop)
                                 wxNullBitmap, wxNullBitmap,
                                 ImageUtil::LoadThemeBitmapValue("surface/base/t-disable.png"));
 
-    spacing = CreateSpacingRows(M + 150 + 8, Y1 - 14, 8);
-    const SpacingRows& rows = spacing;
-
-    const int Q2 = rows.spinY + 2;
-    PvStaticText* size = Label("Image Size:", wxPoint(rows.spinX + rows.spins[0]->GetSize().x + 8, Q2));
-    imageWidth = Spin(wxID_ANY, wxPoint(size->GetPosition().x + size->GetSize().x + 4, Q2),
-                      wxSize(60, 20));
+    // The image size below the watermark choices, the spacing rows right
+    // of both: beside the rows there is no room for two spins of GTK's size.
+    const int Q2 = Y2 + textCombo->GetSize().y + 8;
+    int sizeWidth = 0;
+    int textHeight = 0;
+    dialog->GetTextExtent("Image Size:", &sizeWidth, &textHeight, nullptr, nullptr, &m_smallFont);
+    imageWidth = Spin(wxID_ANY, wxPoint(46 + sizeWidth + 4, Q2), wxSize(60, 20));
+    // The labels on the spins' middle line.
+    const int labelY = Q2 + (imageWidth->GetSize().y - textHeight) / 2;
+    PvStaticText* size = Label("Image Size:", wxPoint(46, labelY));
     PvStaticText* by =
-        Label("X", wxPoint(imageWidth->GetPosition().x + imageWidth->GetSize().x + 4, Q2));
+        Label("X", wxPoint(imageWidth->GetPosition().x + imageWidth->GetSize().x + 4, labelY));
     imageHeight = Spin(wxID_ANY, wxPoint(by->GetPosition().x + by->GetSize().x + 4, Q2),
                        wxSize(60, 20));
+
+    const int rowsX = std::max(M + 150 + 8, imageHeight->GetRect().GetRight() + 1 + 12);
+    spacing = CreateSpacingRows(rowsX, Y1 - 14, 8);
+    const SpacingRows& rows = spacing;
+    // Tab goes through the rows before the size, as they are read.
+    imageWidth->MoveAfterInTabOrder(rows.spins[2]);
+    imageHeight->MoveAfterInTabOrder(imageWidth);
     PvBitmapButton* reset = ResetButton();
 
     for (wxWindow* w : std::initializer_list<wxWindow*>{startup, imageRadio, textRadio, imageCombo,

@@ -57,8 +57,26 @@ void MyTimeTextCtrl::OnText(wxCommandEvent& event)
         m_lastTime = value;
         return;
     }
+    // A whole time put in among the old text (a drop beside the selection, a
+    // paste over the cursor) is the new time.
+    const wxString put = TimePutInto(m_lastTime, value);
+    if (!put.empty())
+        m_lastTime = put;
     ChangeValue(m_lastTime);
     SelectCursorLater();
+}
+
+wxString MyTimeTextCtrl::TimePutInto(const wxString& before, const wxString& after)
+{
+    const size_t kLength = 8;  // hh:mm:ss
+    for (size_t at = 0; at + kLength <= after.length(); ++at) {
+        const wxString head = after.Left(at);
+        const wxString tail = after.Mid(at + kLength);
+        if (head.length() + tail.length() <= before.length() && before.StartsWith(head) &&
+            before.EndsWith(tail) && IsTime(after.Mid(at, kLength)))
+            return after.Mid(at, kLength);
+    }
+    return wxString();
 }
 
 void MyTimeTextCtrl::OnMiddleDown(wxMouseEvent&)

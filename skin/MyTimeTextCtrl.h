@@ -35,6 +35,9 @@ private:
 
     // True for eight characters hh:mm:ss, digits around the two colons.
     static bool IsTime(const wxString& text);
+    // The time that after holds in place of part of before (what both keep
+    // at their ends), or an empty text.
+    static wxString TimePutInto(const wxString& before, const wxString& after);
     // The control's own edits, which pass through texts that are no time.
     void Put(long from, long to, const wxString& text);
 

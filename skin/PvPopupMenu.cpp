@@ -20,6 +20,7 @@ wxBEGIN_EVENT_TABLE(PvPopupMenu, wxPopupTransientWindow)
     EVT_PAINT(PvPopupMenu::OnPaint)
     EVT_ERASE_BACKGROUND(PvPopupMenu::OnEraseBackground)
     EVT_MOUSE_CAPTURE_LOST(PvPopupMenu::OnCaptureLost)
+    EVT_KEY_DOWN(PvPopupMenu::OnKeyDown)
 wxEND_EVENT_TABLE()
 
 PvPopupMenu::PvPopupMenu(wxWindow* parent)
@@ -30,6 +31,9 @@ PvPopupMenu::PvPopupMenu(wxWindow* parent)
     m_backgroundColour = &m_normalColour;
     SetBackgroundStyle(wxBG_STYLE_ERASE);
     SetSize(0, 0);
+    // The keys come to the focused list: GTK gives the focus only to a
+    // window that can take it.
+    SetCanFocus(true);
 }
 
 PvMenu* PvPopupMenu::Title() const
@@ -150,13 +154,75 @@ bool PvPopupMenu::ProcessLeftDown(wxMouseEvent& event)
     const int row = pt.y / m_itemHeight;
     if (!IsItem(row) || !m_enabled[row])
         return result;
+    Choose(row);
+    // The click is used up: the list is closed and the item has run.
+    return true;
+}
+
+void PvPopupMenu::Choose(int row)
+{
+    PvMenu* title = Title();
+    if (!title || !IsItem(row) || !m_enabled[row])
+        return;
     title->ClosePopup();
     wxCommandEvent command(wxEVT_COMMAND_PVMENU_SELECTED, title->GetId());
     command.SetEventObject(title);
     command.SetInt(row);
     title->GetEventHandler()->ProcessEvent(command);
-    // The click is used up: the list is closed and the item has run.
-    return true;
+}
+
+void PvPopupMenu::Highlight(int row)
+{
+    const int previous = m_highlighted;
+    m_highlighted = row;
+    RefreshRow(previous);
+    RefreshRow(m_highlighted);
+}
+
+void PvPopupMenu::HighlightFirst()
+{
+    for (int row = 0; row < m_count; ++row)
+        if (m_enabled[row]) {
+            Highlight(row);
+            return;
+        }
+}
+
+void PvPopupMenu::OnKeyDown(wxKeyEvent& event)
+{
+    PvMenu* title = Title();
+    const int key = event.GetKeyCode();
+    if (key == WXK_ESCAPE) {
+        if (title)
+            title->ClosePopup();
+        else
+            Dismiss();
+    } else if (key == WXK_UP || key == WXK_DOWN) {
+        const int step = key == WXK_UP ? -1 : 1;
+        // From no lit item Down lands on the first, Up on the last.
+        int row = m_highlighted < 0 ? (step > 0 ? -1 : m_count) : m_highlighted;
+        for (int k = 0; k < m_count; ++k) {
+            row = ((row + step) % m_count + m_count) % m_count;
+            if (m_enabled[row]) {
+                Highlight(row);
+                break;
+            }
+        }
+    } else if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
+        Choose(m_highlighted);
+    } else if ((key == WXK_LEFT || key == WXK_RIGHT) && title && title->GetManager()) {
+        PvMenuManager* manager = title->GetManager();
+        const int count = manager->GetCount();
+        const int next = ((title->GetIndex() + (key == WXK_LEFT ? -1 : 1)) % count + count) % count;
+        if (PvMenu* other = manager->GetMenu(next); other && other != title) {
+            title->HidePopup();
+            manager->SetCurrent(next);
+            other->ShowPopup();
+            other->GetPopup()->HighlightFirst();
+        }
+    } else {
+        event.Skip();
+    }
 }
 
 void PvPopupMenu::OnMotion(wxMouseEvent& event)
@@ -171,11 +237,8 @@ void PvPopupMenu::OnMotion(wxMouseEvent& event)
     if (row == m_hover)
         return;
     m_hover = row;
-    const int previous = m_highlighted;
-    m_highlighted = m_hover;
     // The rows are drawn from the state by the paint handler.
-    RefreshRow(previous);
-    RefreshRow(m_highlighted);
+    Highlight(m_hover);
 }
 
 void PvPopupMenu::RefreshRow(int row)

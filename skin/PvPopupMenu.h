@@ -41,6 +41,8 @@ public:
     void Popup(wxWindow* focus = nullptr) override;
     void Dismiss() override;
     bool ProcessLeftDown(wxMouseEvent& event) override;
+    // Lights the first enabled item, as a list opened from the keyboard shows.
+    void HighlightFirst();
 
     // The list as erase and paint draw it together.
     void DrawFace(wxDC& dc) const;
@@ -56,6 +58,14 @@ private:
     void OnPaint(wxPaintEvent& event);
     void OnEraseBackground(wxEraseEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    // Escape closes the list; Up and Down walk the enabled items round the
+    // ends; Return and Enter run the lit one; Left and Right open the
+    // neighbouring title's list.
+    void OnKeyDown(wxKeyEvent& event);
+    void Highlight(int row);
+
+    // Closes the list and runs the item, as a click on it does.
+    void Choose(int row);
 
     PvMenu* Title() const;
     bool IsItem(int index) const { return index >= 0 && index < m_count; }

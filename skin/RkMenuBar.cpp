@@ -141,10 +141,17 @@ void RkMenuBar::TrackMenus(int id)
         title->HoverOn();
 
         const wxRect r = title->GetRect();
-        m_openMenu = title->GetMenu();
+        wxMenu* menu = title->GetMenu();
+        m_openMenu = menu;
         m_lastPointer = wxGetMouseState().GetPosition();
         m_watch.Start(kWatchIntervalMs);
-        PopupMenu(m_openMenu, r.x, r.y + r.height + 1);
+#ifdef __WXGTK__
+        const unsigned long sideKeys = NativeMenu::WatchSideKeys(menu->m_menu, &RkMenuBar::OnSideKey, this);
+#endif
+        PopupMenu(menu, r.x, r.y + r.height + 1);
+#ifdef __WXGTK__
+        NativeMenu::EndSideKeys(menu->m_menu, sideKeys);
+#endif
         m_watch.Stop();
         m_openMenu = nullptr;
 
@@ -163,6 +170,43 @@ void RkMenuBar::TrackMenus(int id)
     // title here, so no click is left to swallow: the state goes back to
     // "closed" whichever way the menu ended.
     ToggleOpen();
+}
+
+void RkMenuBar::OnSideKey(void* bar, int step)
+{
+    static_cast<RkMenuBar*>(bar)->SwitchBy(step);
+}
+
+void RkMenuBar::SwitchBy(int step)
+{
+    if (!m_openMenu)
+        return;
+    const int count = static_cast<int>(m_titles.size());
+    int current = -1;
+    for (int i = 0; i < count; ++i)
+        if (m_titles[i]->GetId() == s_currentTitleId)
+            current = i;
+    if (current < 0)
+        return;
+    for (int k = 1; k < count; ++k) {
+        RkMenuButton* next = m_titles[((current + step * k) % count + count) % count];
+        if (!next->IsEnabled() || !next->GetMenu())
+            continue;
+        // The next menu shows its first item lit, as one opened by a key.
+        m_fromKeyboard = true;
+        CloseOpenMenuFor(next->GetId());
+        return;
+    }
+}
+
+void RkMenuBar::CloseOpenMenuFor(int next)
+{
+    s_nextTitleId = next;
+    m_watch.Stop();
+#ifdef __WXGTK__
+    if (!NativeMenu::Popdown(m_openMenu->m_menu))
+        s_nextTitleId = TITLE_NONE;
+#endif
 }
 
 void RkMenuBar::OnWatchTimer(wxTimerEvent&)
@@ -192,11 +236,6 @@ void RkMenuBar::WatchPointer()
     } else if (t == TITLE_NONE) {
         s_nextTitleId = TITLE_NONE;
     } else {
-        s_nextTitleId = t;
-        m_watch.Stop();
-#ifdef __WXGTK__
-        if (!NativeMenu::Popdown(m_openMenu->m_menu))
-            s_nextTitleId = TITLE_NONE;
-#endif
+        CloseOpenMenuFor(t);
     }
 }

@@ -3,7 +3,8 @@
 // while a menu is open, moving the pointer onto another title closes it and
 // opens that title's menu. Menu commands go to the bar and rise to its parent
 // once the menus are closed and the bar is idle again. Alt + a title's
-// mnemonic letter opens its menu from the keyboard, as on a native bar.
+// mnemonic letter opens its menu from the keyboard and Left and Right move
+// from the open menu to the neighbouring one, as on a native bar.
 #pragma once
 
 #include <wx/bitmap.h>
@@ -68,6 +69,12 @@ private:
     // Looks at the pointer while a menu is open (the toolkit sends no motion
     // events then) and closes the menu when the pointer is on another title.
     void WatchPointer();
+    // Left or Right in the open menu: closes it for the neighbouring title's
+    // menu (step -1 or +1), round the ends of the bar.
+    void SwitchBy(int step);
+    static void OnSideKey(void* bar, int step);
+    // Closes the open menu so that the tracking goes on with title next.
+    void CloseOpenMenuFor(int next);
 
     void OnPaint(wxPaintEvent& event);
     void OnMenuButton(wxCommandEvent& event);

@@ -10,6 +10,7 @@
 #include <wx/uiaction.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -155,6 +156,28 @@ TEST_F(ButtonFixture, FlatColourReplacesTheSnapshot)
     dc.SelectObject(wxNullBitmap);
     EXPECT_TRUE(ctest::SameColour(ctest::PixelAt(face, 25, 25), wxColour(10, 120, 10)));
     EXPECT_TRUE(ctest::SameColour(ctest::PixelAt(face, 5, 5), kNormal));
+}
+
+// What reaches the screen around a small picture: the snapshot of the
+// parent's skin, or the flat colour that replaces it.
+TEST_F(ButtonFixture, BackgroundShowsAroundTheImageOnTheScreen)
+{
+    const wxColour skin(250, 200, 0), flat(10, 120, 10);
+    auto* snapshot = new PvBitmapButton(panel, wxID_ANY, wxPoint(150, 40), wxSize(30, 30));
+    snapshot->SetBitmapNormal(new wxBitmap(ctest::MakeBitmap({10, 10}, kNormal)));
+    snapshot->SetBackgroundBitmap(ctest::MakeBitmap({30, 30}, skin));
+    auto* framed = new PvBitmapButton(panel, wxID_ANY, wxPoint(200, 40), wxSize(30, 30));
+    framed->SetBitmapNormal(new wxBitmap(ctest::MakeBitmap({10, 10}, kNormal)));
+    framed->SetBackgroundBitmap(ctest::MakeBitmap({30, 30}, skin));
+    framed->SetBackgroundColour(flat);
+    ctest::Pump(150);
+    const wxImage screen = ctest::GrabScreen();
+    for (const auto& [button, colour] : {std::pair{snapshot, skin}, std::pair{framed, flat}}) {
+        for (const wxPoint& p : {wxPoint(25, 25), wxPoint(15, 2), wxPoint(2, 28)})
+            EXPECT_TRUE(ctest::SameColour(ctest::ScreenColour(screen, button, p), colour))
+                << p.x << "," << p.y;
+        EXPECT_TRUE(ctest::SameColour(ctest::ScreenColour(screen, button, {5, 5}), kNormal));
+    }
 }
 
 TEST_F(ButtonFixture, CheckBoxQueuesOneEventPerClickAndNoneFromSetValue)

@@ -4,6 +4,7 @@
 
 #include <wx/app.h>
 #include <wx/dcmemory.h>
+#include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -170,12 +171,51 @@ std::map<std::string, wxImage> StandardSkin()
 
 wxImage GrabScreen()
 {
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
+        wxInitAllImageHandlers();
     mvtest::TempDir dir;
     const std::string path = dir / "screen.png";
     mvtest::Run({"import", "-window", "root", path});
     wxImage image;
     image.LoadFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
     return image;
+}
+
+wxColour ScreenColour(const wxImage& screen, const wxWindow* win, const wxPoint& clientPt)
+{
+    const wxPoint at = win->ClientToScreen(clientPt);
+    if (!screen.IsOk() || !wxRect(screen.GetSize()).Contains(at))
+        return wxNullColour;
+    return wxColour(screen.GetRed(at.x, at.y), screen.GetGreen(at.x, at.y), screen.GetBlue(at.x, at.y));
+}
+
+int CountColour(const wxImage& screen, const wxRect& rect, const wxColour& colour, int tolerance)
+{
+    if (!screen.IsOk())
+        return 0;
+    const wxRect area = rect.Intersect(wxRect(screen.GetSize()));
+    int count = 0;
+    for (int y = area.y; y <= area.GetBottom(); ++y)
+        for (int x = area.x; x <= area.GetRight(); ++x)
+            count += SameColour(wxColour(screen.GetRed(x, y), screen.GetGreen(x, y), screen.GetBlue(x, y)),
+                                colour, tolerance)
+                         ? 1
+                         : 0;
+    return count;
+}
+
+Backdrop::Backdrop(const wxColour& colour) : m_colour(colour)
+{
+    m_window = new wxFrame(nullptr, wxID_ANY, "backdrop", wxPoint(0, 0), wxGetDisplaySize(),
+                           wxBORDER_NONE);
+    m_window->SetBackgroundColour(colour);
+    ShowAndWait(m_window);
+}
+
+Backdrop::~Backdrop()
+{
+    m_window->Destroy();
+    Pump(50);
 }
 
 void Screenshot(const std::string& name)

@@ -116,6 +116,27 @@ private:
 
 // The screen as the X server shows it, popups and shaped windows included.
 wxImage GrabScreen();
+// The colour the grab shows at a client point of win.
+wxColour ScreenColour(const wxImage& screen, const wxWindow* win, const wxPoint& clientPt);
+// How many pixels of a screen rectangle of the grab have the colour.
+int CountColour(const wxImage& screen, const wxRect& rect, const wxColour& colour,
+                int tolerance = 2);
+
+// A borderless window of one colour over the whole screen, below every
+// window shown after it: a grab shows the colour wherever those leave the
+// screen uncovered.
+class Backdrop {
+public:
+    explicit Backdrop(const wxColour& colour);
+    ~Backdrop();
+    Backdrop(const Backdrop&) = delete;
+    Backdrop& operator=(const Backdrop&) = delete;
+    const wxColour& colour() const { return m_colour; }
+
+private:
+    wxColour m_colour;
+    wxWindow* m_window = nullptr;
+};
 
 // A skinned dialog whose close button ends it with 7.
 class PlainDialog : public PvInfoDialog {

@@ -121,6 +121,28 @@ TEST_F(DialogTest, DialogReleasesItsBackgroundAndTitle)
     EXPECT_EQ(deleted, 2);
 }
 
+// The rounded shape reaches the X server: what lies under the window shows
+// through the cut corners, the face everywhere else.
+TEST_F(DialogTest, ShapedDialogShowsWhatIsUnderItsCutCorners)
+{
+    ctest::Backdrop backdrop(wxColour(255, 0, 255));
+    PlainDialog dialog;
+    ASSERT_TRUE(dialog.Create(nullptr, wxID_ANY, "", nullptr,
+                              new wxBitmap(ctest::MakeBitmap({300, 200}, *wxWHITE)),
+                              wxPoint(200, 150), wxSize(300, 200), wxBORDER_NONE | wxFRAME_SHAPED));
+    ASSERT_TRUE(ctest::ShowAndWait(&dialog));
+    const wxImage screen = ctest::GrabScreen();
+    const wxSize size = dialog.GetSize();
+    for (const wxPoint& corner :
+         {wxPoint(0, 0), wxPoint(size.x - 1, 0), wxPoint(0, size.y - 1), wxPoint(size.x - 1, size.y - 1)})
+        EXPECT_TRUE(ctest::SameColour(ctest::ScreenColour(screen, &dialog, corner), backdrop.colour()))
+            << corner.x << "," << corner.y;
+    for (const wxPoint& inside : {wxPoint(9, 0), wxPoint(0, 9), wxPoint(150, 100), wxPoint(size.x - 10, size.y - 1)})
+        EXPECT_TRUE(ctest::SameColour(ctest::ScreenColour(screen, &dialog, inside), *wxWHITE))
+            << inside.x << "," << inside.y;
+    dialog.Hide();
+}
+
 TEST_F(DialogTest, DialogIsDraggedByItsFace)
 {
     PlainDialog dialog;

@@ -368,6 +368,51 @@ TEST(EditDialogTest, OpensOnTheCropPageAndTheTabsSwitchPages)
     EXPECT_FALSE(clip.job.Running());
 }
 
+// Where each page's controls lie: every one inside the dialog and shown
+// there on the screen (a backdrop colour behind the dialog shows through
+// wherever a control falls outside it), none over another.
+TEST(EditDialogTest, EveryPageKeepsItsControlsInsideTheDialog)
+{
+    ctest::Backdrop backdrop(wxColour(255, 0, 255));
+    ClipJob clip(3);
+    EditDialog dialog;
+    ASSERT_TRUE(OpenEdit(dialog, clip));
+    RunModal(dialog, [&] {
+        const EditPage* pages[5] = {nullptr, dialog.GetCropPage(), dialog.GetEffectPage(),
+                                    dialog.GetWatermarkPage(), dialog.GetSubtitlePage()};
+        const wxRect client(dialog.GetClientSize());
+        // The page lies above the OK and Cancel buttons.
+        const int pageBottom = Child<PvBitmapButton>(&dialog, EditDialog::ID_CANCEL)->GetRect().y;
+        for (int page = 1; page <= 4; ++page) {
+            if (page != dialog.GetCurrentTab())
+                ClickCentre(dialog.GetTab(page, false));
+            ASSERT_EQ(dialog.GetCurrentTab(), page);
+            Pump(200);
+            const wxImage screen = ctest::GrabScreen();
+            const std::vector<wxWindow*>& controls = pages[page]->GetControls();
+            for (size_t i = 0; i < controls.size(); ++i) {
+                wxWindow* w = controls[i];
+                const wxRect r = w->GetRect();
+                const std::string what = "page " + std::to_string(page) + " control " +
+                                         std::to_string(i) + " " +
+                                         wxString(w->GetClassInfo()->GetClassName()).ToStdString() + " at " +
+                                         std::to_string(r.x) + "," + std::to_string(r.y) + " " +
+                                         std::to_string(r.width) + "x" + std::to_string(r.height);
+                EXPECT_TRUE(client.Contains(r)) << what;
+                EXPECT_LE(r.GetBottom(), pageBottom) << what;
+                EXPECT_EQ(ctest::CountColour(screen, w->GetScreenRect(), backdrop.colour(), 0), 0)
+                    << what;
+                for (size_t j = i + 1; j < controls.size(); ++j)
+                    EXPECT_FALSE(r.Intersects(controls[j]->GetRect()))
+                        << what << " and control " << j << " "
+                        << controls[j]->GetClassInfo()->GetClassName();
+            }
+            Screenshot("edit-page-" + std::to_string(page));
+        }
+        ClickCentre(Child<PvBitmapButton>(&dialog, EditDialog::ID_CANCEL));
+    });
+}
+
 void ExpectInside(const EditDialog& dialog)
 {
     const wxRect r = dialog.GetCropRect();

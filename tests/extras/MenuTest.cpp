@@ -7,6 +7,7 @@
 #include "PvPopupMenu.h"
 
 #include <wx/settings.h>
+#include <wx/uiaction.h>
 
 #include <vector>
 
@@ -160,6 +161,54 @@ TEST_F(MenuTest, DisabledItemKeepsTheListOpenAndRunsNothing)
     ASSERT_EQ(target.calls.size(), 1u);
     EXPECT_EQ(target.calls[0].id, 4101);
     EXPECT_EQ(target.calls[0].row, 0);
+}
+
+void PressKey(int keyCode)
+{
+    wxUIActionSimulator().Char(keyCode);
+    ctest::Pump(120);
+}
+
+// Real keys in an open list, as in a native menu: Up and Down walk the
+// enabled items round the ends, Left and Right go to the neighbouring
+// titles' lists, Return runs the lit item, Escape closes.
+TEST_F(MenuTest, KeysWalkTheListsRunTheLitItemAndClose)
+{
+    titles[0]->DisableItem(1);
+    ctest::Click(titles[0], {20, 10});
+    ASSERT_TRUE(Open(0));
+    PvPopupMenu* list = titles[0]->GetPopup();
+    EXPECT_EQ(list->GetHighlighted(), -1);
+    const struct {
+        int key;
+        int open;  // the title whose list is open
+        int lit;   // its lit item
+    } steps[] = {
+        {WXK_DOWN, 0, 0}, {WXK_DOWN, 0, 2}, {WXK_DOWN, 0, 0}, {WXK_UP, 0, 2},
+        {WXK_RIGHT, 1, 0}, {WXK_DOWN, 1, 1}, {WXK_LEFT, 0, 0}, {WXK_LEFT, 2, 0},
+    };
+    for (const auto& step : steps) {
+        PressKey(step.key);
+        ASSERT_TRUE(Open(step.open)) << step.key;
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(titles[i]->GetPopup()->IsShown(), i == step.open) << step.key;
+        EXPECT_EQ(manager.GetCurrent(), step.open);
+        EXPECT_EQ(titles[step.open]->GetPopup()->GetHighlighted(), step.lit) << step.key;
+    }
+    PressKey(WXK_ESCAPE);
+    ASSERT_TRUE(Closed(2));
+    EXPECT_FALSE(titles[2]->IsOpen());
+    EXPECT_TRUE(target.calls.empty());
+
+    ctest::Click(titles[0], {20, 10});
+    ASSERT_TRUE(Open(0));
+    PressKey(WXK_UP);
+    PressKey(WXK_RETURN);
+    ASSERT_TRUE(Closed(0));
+    ASSERT_EQ(target.calls.size(), 1u);
+    EXPECT_EQ(target.calls[0].handler, 0);
+    EXPECT_EQ(target.calls[0].id, 4100);
+    EXPECT_EQ(target.calls[0].row, 2);
 }
 
 TEST_F(MenuTest, PointerMovingOntoTheNextTitleSwitchesTheList)

@@ -147,13 +147,13 @@ TEST_F(TimeFieldTest, OnlyATimeGetsInByPasteMiddleClickOrInsertion)
     EXPECT_EQ(field->GetValue(), "12:34:56") << "middle-click paste";
 
     // What a paste by keys or a drop does underneath: the native field
-    // inserts the text. A time is taken, anything else is undone.
+    // inserts the text. A whole time is taken, anything else is undone.
     struct Case {
         const char* inserted;
         const char* text;
     };
     for (const Case c : {Case{"hello", "12:34:56"}, Case{"7", "12:34:56"},
-                         Case{"12:34:5x", "12:34:56"}}) {
+                         Case{"12:34:5x", "12:34:56"}, Case{"01:02:03", "01:02:03"}}) {
         SCOPED_TRACE(c.inserted);
         field->SetInsertionPointEnd();
         field->WriteText(c.inserted);
@@ -172,6 +172,40 @@ TEST_F(TimeFieldTest, OnlyATimeGetsInByPasteMiddleClickOrInsertion)
     sim.Char('9');
     ctest::Pump(100);
     EXPECT_TRUE(field->GetValue().Contains("9")) << field->GetValue();
+}
+
+// A real drag and drop through the X server: text dragged out of another
+// field with the pointer and dropped on the time field, where the native
+// field puts it in beside the cursor. Only a time gets in, as the new time.
+TEST_F(TimeFieldTest, ADroppedTextIsTakenOnlyWhenItIsATime)
+{
+    NewField();
+    auto* source = new wxTextCtrl(pane, wxID_ANY, "", wxPoint(20, 90), wxSize(160, -1));
+    const struct {
+        const char* dragged;
+        const char* text;
+    } cases[] = {{"hello", "12:34:56"}, {"01:02:03", "01:02:03"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dragged);
+        ctest::Pump(100);
+        source->ChangeValue(c.dragged);
+        source->SetFocus();
+        source->SelectAll();
+        ctest::Pump(150);
+        // Pressed on the selected text, moved past the drag threshold and
+        // over the field in steps, released there.
+        const wxPoint from(12, source->GetSize().y / 2);
+        ctest::MoveTo(source, from);
+        ctest::Press();
+        const wxPoint to = source->ScreenToClient(field->ClientToScreen({40, field->GetSize().y / 2}));
+        for (int i = 1; i <= 8; ++i)
+            ctest::MoveTo(source, from + wxPoint((to.x - from.x) * i / 8, (to.y - from.y) * i / 8));
+        ctest::Pump(200);
+        ctest::Release();
+        ctest::Pump(400);
+        EXPECT_EQ(field->GetValue(), c.text);
+        EXPECT_EQ(source->GetValue(), c.dragged) << "a copy, not a move";
+    }
 }
 
 TEST_F(TimeFieldTest, RealDoubleClickSelectsAllAndADigitRestartsTheTime)

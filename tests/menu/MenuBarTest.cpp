@@ -228,6 +228,38 @@ TEST_F(MenuBarTest, ChosenItemReachesTheBarsParent)
     EXPECT_EQ(chosen, (std::vector<int>{113, 213}));
 }
 
+TEST_F(MenuBarTest, LeftAndRightMoveToTheNeighbouringMenus)
+{
+    std::vector<int> chosen;
+    frame->Bind(wxEVT_MENU, [&](wxCommandEvent& e) { chosen.push_back(e.GetId()); });
+    // Options disabled: the keys pass over it as over an insensitive title.
+    TitleOf(bar, 16)->Disable();
+    std::vector<int> seen;
+    std::vector<int> hover;
+    auto note = [&] {
+        seen.push_back(RkMenuBar::GetCurrentTitleId());
+        hover.push_back(TitleOf(bar, 13)->GetHover());
+    };
+    Script script;
+    script.Then(400, note);  // File, opened by the pointer
+    for (int key : {WXK_RIGHT, WXK_RIGHT, WXK_RIGHT, WXK_LEFT, WXK_LEFT}) {
+        script.Then(0, [key] { menutest::PressKey(key); });
+        script.Then(400, note);
+    }
+    // The menu reached by a key shows its first item lit: Return runs it.
+    script.Then(0, [] { menutest::PressKey(WXK_RETURN); });
+    // Closes whatever menu a fault left open.
+    script.Then(300, [] { menutest::PressKey(WXK_ESCAPE); });
+    ASSERT_TRUE(menutest::ClickTitle(bar, 6, script));
+    ctest::Pump(200);
+    EXPECT_EQ(seen, (std::vector<int>{6, 13, 23, 6, 23, 13}));
+    EXPECT_EQ(hover, (std::vector<int>{0, 1, 0, 0, 0, 1}));
+    EXPECT_EQ(chosen, (std::vector<int>{113}));
+    EXPECT_EQ(RkMenuBar::GetCurrentTitleId(), RkMenuBar::TITLE_NONE);
+    EXPECT_EQ(bar->GetOpenState(), 0);
+    TitleOf(bar, 16)->Enable();
+}
+
 TEST(MenuBarLifetimeTest, DestroyingTheBarDeletesEachMenuOnceAndLeavesTheSkin)
 {
     g_menusDeleted = 0;
