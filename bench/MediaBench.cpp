@@ -2,8 +2,10 @@
 //  (a) a conversion through ZR_Ct against the same ffmpeg command run directly;
 //  (b) GetMediaInfo over 200 files against one ffprobe process per file;
 //  (c) 10 s of 30 fps H.264 at 1920x1080, 1080x1920 and 3840x2160 through
-//      Play: frames delivered, wall time and CPU used.
+//      Play: frames delivered, which ones were missed, the gaps between
+//      deliveries, wall time and CPU used.
 // With the argument "playback" only (c) runs.
+#include "MediaSet.h"
 #include "TestSupport.h"
 #include "ZR_Ct.h"
 #include "ZR_Py.h"
@@ -11,7 +13,6 @@
 #include <plist/plist.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -142,28 +143,51 @@ void ProbeRate(const std::string& dir, PlayerInstance* py)
                 files.size(), files.size() / inProcess, ok, files.size() / probe);
 }
 
+const int kPlayFrames = 300;
+const int kNumberBits = 9;  // enough for kPlayFrames
+
 struct Delivery {
-    std::atomic<int> frames{0};
+    std::vector<std::pair<int, Clock::time_point>> frames;  // number, arrival
 };
 
-int CountFrame(unsigned char*, intptr_t, int, int, void* ctx)
+int RecordFrame(unsigned char* rgb, intptr_t, int width, int height, void* ctx)
 {
-    ++static_cast<Delivery*>(ctx)->frames;
+    static_cast<Delivery*>(ctx)->frames.emplace_back(mvtest::PictureNumber(rgb, width, height), Clock::now());
     return 0;
+}
+
+// "3 (0-2)": how many numbers, and the runs they form.
+std::string Runs(const std::vector<int>& numbers)
+{
+    std::string text = std::to_string(numbers.size());
+    if (numbers.empty())
+        return text;
+    text += " (";
+    for (size_t i = 0; i < numbers.size();) {
+        size_t j = i;
+        while (j + 1 < numbers.size() && numbers[j + 1] == numbers[j] + 1)
+            ++j;
+        text += (i ? ", " : "") + std::to_string(numbers[i]) +
+                (j > i ? "-" + std::to_string(numbers[j]) : std::string());
+        i = j + 1;
+    }
+    return text + ")";
 }
 
 void Playback(const std::string& dir, PlayerInstance* py, int width, int height)
 {
     const std::string size = std::to_string(width) + "x" + std::to_string(height);
     const std::string src = dir + "/play-" + size + ".mp4";
-    if (!Generate(src, "testsrc2=size=" + size + ":rate=30:duration=10",
-                  "sine=frequency=440:sample_rate=48000:duration=10")) {
+    const std::string pictures =
+        "testsrc2=size=" + size + ":rate=30:duration=10" + mvtest::NumberBand(width, height, kNumberBits);
+    if (!Generate(src, pictures, "sine=frequency=440:sample_rate=48000:duration=10")) {
         std::printf("(c) could not generate the %s source\n", size.c_str());
         return;
     }
     Delivery d;
+    d.frames.reserve(kPlayFrames * 2);
     py->Reset(py->handle);
-    py->SetFrameCallback(py->handle, CountFrame, &d);
+    py->SetFrameCallback(py->handle, RecordFrame, &d);
     py->SetPositionCallback(py->handle, nullptr, nullptr);
     std::string args = " -stats 1  -file \"" + src + "\" ";
     double cpu0 = CpuSeconds();
@@ -171,10 +195,34 @@ void Playback(const std::string& dir, PlayerInstance* py, int width, int height)
     int rc = py->Play(py->handle, args.c_str(), 0);
     double wall = Since(t0);
     double cpu = CpuSeconds() - cpu0;
-    std::printf("(c) Play of 10 s %s H.264 at 30 fps: %d of 300 frames (%.1f %%) delivered in %.2f s, "
-                "%.2f CPU seconds%s\n",
-                size.c_str(), d.frames.load(), d.frames.load() / 3.0, wall, cpu,
-                rc == ZR_PY_ENDED ? "" : " (did not end normally)");
+    std::vector<bool> seen(kPlayFrames, false);
+    int delivered = 0, strays = 0;
+    for (const auto& f : d.frames) {
+        if (f.first >= 0 && f.first < kPlayFrames && !seen[size_t(f.first)]) {
+            seen[size_t(f.first)] = true;
+            ++delivered;
+        } else {
+            ++strays;  // unreadable, out of range or shown twice
+        }
+    }
+    std::vector<int> missed;
+    for (int i = 0; i < kPlayFrames; ++i)
+        if (!seen[size_t(i)])
+            missed.push_back(i);
+    // Gaps between deliveries, in milliseconds; a frame lasts 33.3 ms.
+    std::vector<double> gaps;
+    for (size_t i = 1; i < d.frames.size(); ++i)
+        gaps.push_back(std::chrono::duration<double, std::milli>(d.frames[i].second - d.frames[i - 1].second).count());
+    std::sort(gaps.begin(), gaps.end());
+    auto at = [&gaps](double q) { return gaps.empty() ? 0.0 : gaps[size_t(q * double(gaps.size() - 1))]; };
+    const long stalls = std::count_if(gaps.begin(), gaps.end(), [](double g) { return g > 2 * 1000.0 / 30; });
+    std::printf("(c) Play of 10 s %s H.264 at 30 fps: %d of %d frames (%.1f %%) delivered in %.2f s, "
+                "%.2f CPU seconds%s\n"
+                "    missed %s, %d strays; gaps between frames median %.1f ms, 99th percentile %.1f ms, "
+                "longest %.1f ms, %ld longer than two frames\n",
+                size.c_str(), delivered, kPlayFrames, 100.0 * delivered / kPlayFrames, wall, cpu,
+                rc == ZR_PY_ENDED ? "" : " (did not end normally)", Runs(missed).c_str(), strays, at(0.5),
+                at(0.99), gaps.empty() ? 0.0 : gaps.back(), stalls);
 }
 
 }  // namespace

@@ -261,14 +261,8 @@ void ClipDialog::OnReset(wxCommandEvent&)
 void ClipDialog::OnPlayerPosition(wxCommandEvent& event)
 {
     const int s = event.GetInt();
-    const int range = m_seekSlider->GetRange();
     // Not under the pointer while a thumb or a mark is being dragged.
-    const bool dragging = m_seekSlider->HasCapture() || m_clipSlider->HasCapture();
-    if (const int duration = m_playback.Duration(); duration > 0 && !dragging) {
-        const long long target = std::min<long long>((long long)range * s / duration, range);
-        if (m_seekSlider->GetThumbPos() < target)
-            m_seekSlider->SetThumbPos(int(target));
-    }
+    m_playback.FollowPosition(*m_seekSlider, s, m_clipSlider->HasCapture());
     m_elapsedLabel->SetText(FormatDuration(uint64_t(std::max(s, 0))));
 }
 

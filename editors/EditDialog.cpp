@@ -5,6 +5,7 @@
 #include "EditEffectPage.h"
 #include "EditSubtitlePage.h"
 #include "EditWatermarkPage.h"
+#include "EventTypes.h"
 #include "ImageUtil.h"
 #include "MouseCapture.h"
 #include "PlayJob.h"
@@ -137,6 +138,7 @@ void EditDialog::CreateControls()
     m_pageSwitches[3] = &EditDialog::ShowWatermarkPage;
     m_pageSwitches[4] = &EditDialog::ShowSubtitlePage;
     Bind(wxEVT_IDLE, &EditDialog::OnFirstIdle, this);
+    Bind(EVT_PLAYER_POSITION, &EditDialog::OnPlayerPosition, this);
     m_cropRect = wxRect(0, 36, kPaneWidth, 222);
     m_cropMode = CROP_NONE;
 }
@@ -233,6 +235,11 @@ void EditDialog::OnSeekSlider(wxCommandEvent& event)
     if (phase != PvSlider::PHASE_JUMPED && phase != PvSlider::PHASE_DRAGGED)
         return;
     PlayerSeek(m_playback.TimeOf(m_seekSlider->GetThumbPos(), m_seekSlider->GetRange()), 0);
+}
+
+void EditDialog::OnPlayerPosition(wxCommandEvent& event)
+{
+    m_playback.FollowPosition(*m_seekSlider, event.GetInt(), false);
 }
 
 void EditDialog::OnVolume(wxCommandEvent&)

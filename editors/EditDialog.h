@@ -97,6 +97,7 @@ private:
     void ShowPage(int page, bool show);
     void OnTab(wxCommandEvent& event);
     void OnSeekSlider(wxCommandEvent& event);
+    void OnPlayerPosition(wxCommandEvent& event);
     void OnVolume(wxCommandEvent& event);
     void OnMute(wxCommandEvent& event);
     void OnFirstIdle(wxIdleEvent& event);

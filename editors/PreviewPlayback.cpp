@@ -1,6 +1,7 @@
 #include "PreviewPlayback.h"
 
 #include "PlayJob.h"
+#include "PvSlider.h"
 
 #include <algorithm>
 
@@ -15,6 +16,17 @@ int PreviewPlayback::TimeOf(int position, int range) const
         return 0;
     const long long seconds = (long long)position * Duration() / range;
     return int(std::clamp<long long>(seconds, 0, Duration()));
+}
+
+void PreviewPlayback::FollowPosition(PvSlider& slider, int seconds, bool held) const
+{
+    const int duration = Duration();
+    if (duration <= 0 || held || slider.HasCapture())
+        return;
+    const int range = slider.GetRange();
+    const long long target = std::min<long long>((long long)range * seconds / duration, range);
+    if (slider.GetThumbPos() < target)
+        slider.SetThumbPos(int(target));
 }
 
 void PreviewPlayback::Start(wxWindow* eventWindow, wxWindow* canvas)

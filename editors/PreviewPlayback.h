@@ -4,6 +4,7 @@
 #pragma once
 
 class PlayJob;
+class PvSlider;
 class wxWindow;
 
 class PreviewPlayback {
@@ -14,6 +15,10 @@ public:
     // position out of range on a slider as whole seconds of the file,
     // truncated, within 0 and the duration.
     int TimeOf(int position, int range) const;
+    // A position report: the slider's thumb moves on to where the seconds
+    // lie, unless the pointer holds it or `held` (another control of the
+    // dialog being dragged).
+    void FollowPosition(PvSlider& slider, int seconds, bool held) const;
     // Plays the job's file with positions to eventWindow, frames to canvas.
     void Start(wxWindow* eventWindow, wxWindow* canvas);
     void Stop();

@@ -52,9 +52,13 @@ private:
     void Rewind(double seconds);
     void SeekTo(double seconds);
     void ShowPausedAt(int seconds);
+    bool Primed();
+    void Prime();
     void Show(const AVFrame* f);
+    void ShowFront();
     bool ShowDueFrame();
     double Now();
+    void SetClock(double seconds);
     double SoundAhead();
     void ReportPosition(bool force);
     void Pause();
@@ -83,6 +87,8 @@ private:
     double audioNext_ = 0;    // time of the next sound sample when pts is missing
     double videoNext_ = 0;    // time of the next frame when pts is missing
     double resumeAt_ = -1;    // a seek while paused showed this time: play on from it
+    bool primed_ = false;     // until the first picture is shown the clock holds at heldAt_
+    double heldAt_ = 0;
     Clock::time_point wallBase_ = Clock::now();
     int lastPosition_ = -1;
 };
@@ -123,12 +129,19 @@ double Player::Session::Now()
 {
     // While sound flows its device sets the time; otherwise the wall clock
     // carries on from where the sound left it.
+    if (!primed_)
+        return heldAt_;
     if (sound_.IsOpen() && sound_.Buffered() > 0) {
         double t = sound_.Clock();
-        wallBase_ = Clock::now() - std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(t));
+        SetClock(t);
         return t;
     }
     return Seconds(Clock::now() - wallBase_);
+}
+
+void Player::Session::SetClock(double seconds)
+{
+    wallBase_ = Clock::now() - std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
 }
 
 double Player::Session::SoundAhead()
@@ -240,7 +253,8 @@ void Player::Session::Rewind(double seconds)
     skipBefore_ = seconds;
     eof_ = false;
     resumeAt_ = -1;
-    wallBase_ = Clock::now() - std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+    primed_ = false;
+    heldAt_ = seconds;
 }
 
 void Player::Session::SeekTo(double seconds)
@@ -264,7 +278,7 @@ void Player::Session::ShowPausedAt(int seconds)
         return;
     }
     const double t = double(f->pts) / 1e6;
-    wallBase_ = Clock::now() - std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(t));
+    heldAt_ = t;
     sound_.Clear(t);
     ReportPosition(true);
     Show(f);
@@ -274,6 +288,34 @@ void Player::Session::ShowPausedAt(int seconds)
         av_frame_free(&g);
     frames_.clear();
     av_frame_unref(lastSkipped_);
+}
+
+bool Player::Session::Primed()
+{
+    // As many pictures as playing keeps ahead, or fewer when the sound is
+    // ahead enough already.
+    if (frames_.empty())
+        return !video_ && SoundAhead() >= kAudioAhead;
+    return frames_.size() >= kVideoAhead || (audio_ && SoundAhead() >= kAudioAhead);
+}
+
+void Player::Session::Prime()
+{
+    // Opening the decoders and filling their threads takes a while: the clock
+    // and the sound wait, so that the first pictures are not late already.
+    sound_.Pause(true);
+    while (!Primed() && !eof_ && !p_.stop_ && p_.seekTo_ < 0)
+        ReadOne();
+    if (p_.stop_ || p_.seekTo_ >= 0)
+        return;
+    if (!frames_.empty()) {
+        heldAt_ = double(frames_.front()->pts) / 1e6;
+        ShowFront();
+    }
+    SetClock(heldAt_);
+    primed_ = true;
+    if (!p_.paused_)
+        sound_.Pause(false);
 }
 
 void Player::Session::Show(const AVFrame* f)
@@ -298,13 +340,19 @@ bool Player::Session::ShowDueFrame()
             av_frame_free(&f);
             continue;
         }
-        skipBefore_ = -1;
-        Show(f);
-        frames_.pop_front();
-        av_frame_free(&f);
+        ShowFront();
         return true;
     }
     return false;
+}
+
+void Player::Session::ShowFront()
+{
+    AVFrame* f = frames_.front();
+    skipBefore_ = -1;
+    Show(f);
+    frames_.pop_front();
+    av_frame_free(&f);
 }
 
 void Player::Session::Pause()
@@ -313,8 +361,8 @@ void Player::Session::Pause()
     sound_.Pause(true);
     while (p_.paused_ && !p_.stop_ && p_.seekTo_ < 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    // A seek while paused keeps the sound held.
-    if (!p_.paused_)
+    // A seek while paused keeps the sound held, as does a clock not yet started.
+    if (!p_.paused_ && primed_)
         sound_.Pause(false);
     wallBase_ += Clock::now() - began;
 }
@@ -337,7 +385,6 @@ int Player::Session::Run(const std::string& path)
     if (!OpenAudio())
         swr_free(&swr_);  // play the pictures on the wall clock
     sound_.SetVolume(p_.volume_);
-    wallBase_ = Clock::now();
     ReportPosition(true);
 
     while (!p_.stop_) {
@@ -355,6 +402,10 @@ int Player::Session::Run(const std::string& path)
         }
         if (resumeAt_ >= 0) {
             SeekTo(resumeAt_);
+            continue;
+        }
+        if (!primed_) {
+            Prime();
             continue;
         }
         sound_.SetVolume(p_.volume_);

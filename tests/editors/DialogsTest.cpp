@@ -204,14 +204,15 @@ TEST(ClipDialogTest, OpensOnTheClipShowsItsFramesAndClosesWithOk)
     EXPECT_FALSE(clip.job.Running());
 }
 
-TEST(ClipDialogTest, PlaybackDoesNotMoveTheSeekThumbUnderTheHand)
+// The seek thumb follows the playback, but not while the pointer holds it.
+template <typename Dialog>
+void ExpectTheSeekThumbToFollowPlaybackButNotTheHand(Dialog& dialog, ClipJob& clip, int closeId,
+                                                     const char* screenshot)
 {
-    ClipJob clip(4);
-    ClipDialog dialog;
-    ASSERT_TRUE(OpenClip(dialog, clip));
     RunModal(dialog, [&] {
-        auto* seek = Child<PvSlider>(&dialog, ClipDialog::ID_SEEK_SLIDER);
+        auto* seek = Child<PvSlider>(&dialog, Dialog::ID_SEEK_SLIDER);
         ASSERT_TRUE(WaitForFrames(clip));
+        ASSERT_TRUE(WaitFor([&] { return seek->GetThumbPos() > 0; }, 3000)) << "the thumb stays at the start";
         const int range = seek->GetRange();
         const int half = (seek->GetSize().x - range) / 2;
         const int y = seek->GetSize().y / 2;
@@ -238,8 +239,25 @@ TEST(ClipDialogTest, PlaybackDoesNotMoveTheSeekThumbUnderTheHand)
         // Let go, the thumb follows the playback again.
         report(3);
         EXPECT_EQ(seek->GetThumbPos(), range * 3 / 4);
-        ClickCentre(Child<PvBitmapButton>(&dialog, ClipDialog::ID_OK));
+        Screenshot(screenshot);
+        ClickCentre(Child<PvBitmapButton>(&dialog, closeId));
     });
+}
+
+TEST(ClipDialogTest, PlaybackDoesNotMoveTheSeekThumbUnderTheHand)
+{
+    ClipJob clip(4);
+    ClipDialog dialog;
+    ASSERT_TRUE(OpenClip(dialog, clip));
+    ExpectTheSeekThumbToFollowPlaybackButNotTheHand(dialog, clip, ClipDialog::ID_OK, "clip-dialog-playing");
+}
+
+TEST(EditDialogTest, PlaybackMovesTheSeekThumbButNotUnderTheHand)
+{
+    ClipJob clip(4);
+    EditDialog dialog;
+    ASSERT_TRUE(OpenEdit(dialog, clip));
+    ExpectTheSeekThumbToFollowPlaybackButNotTheHand(dialog, clip, EditDialog::ID_CANCEL, "edit-dialog-playing");
 }
 
 TEST(ClipDialogTest, MarksFollowDragsAndButtonsAndStayOrdered)

@@ -41,6 +41,7 @@ const char* FileName(Media kind)
     case Media::LateSound: return "late-sound.mp4";
     case Media::Numbered: return "numbered.mp4";
     case Media::Damaged: return "damaged.mp4";
+    case Media::NumberedUhd: return "numbered-uhd.mp4";
     }
     return "unknown";
 }
@@ -125,6 +126,10 @@ bool Generate(Media kind, const std::string& out)
         WriteFile(out, bytes.substr(0, bytes.size() * 3 / 10));
         return bytes.size() > 1000;
     }
+    case Media::NumberedUhd:
+        return Lavfi(out, "testsrc2=size=3840x2160:rate=25:duration=3" + NumberBand(3840, 2160, 7),
+                     "sine=frequency=440:sample_rate=44100:duration=3",
+                     with(h264, {"-c:a", "aac", "-shortest"}));
     case Media::Hd:
         return Lavfi(out, "testsrc2=size=1920x1080:rate=30:duration=10",
                      "sine=frequency=440:sample_rate=48000:duration=10",
@@ -170,6 +175,17 @@ int PictureNumber(const unsigned char* rgb, int width, int height)
             number |= 1 << k;
     }
     return number;
+}
+
+std::string NumberBand(int width, int height, int bits)
+{
+    const int bar = width / 16;
+    const std::string band = ":y=" + std::to_string(height / 4 - 16) + ":h=32:t=fill";
+    std::string filters = ",drawbox=x=0:w=" + std::to_string(16 * bar) + band + ":color=black";
+    for (int k = 0; k < bits; ++k)
+        filters += ",drawbox=x=" + std::to_string(k * bar) + ":w=" + std::to_string(bar) + band +
+                   ":color=white:enable='mod(floor(n/" + std::to_string(1 << k) + "),2)'";
+    return filters;
 }
 
 const std::vector<std::string>& AwkwardNames()

@@ -23,6 +23,7 @@ enum class Media {
     LateSound,  // H.264 + AAC, 4 s of pictures, the sound only from 1.5 s on
     Numbered,   // H.264 + AAC, 12 s, 320x240 at 25 fps: each picture shows its number
     Damaged,    // the first 30 % of a 10 s MP4 whose index is at the front
+    NumberedUhd,  // H.264 + AAC, 3 s, 3840x2160 at 25 fps: the test pattern, each picture's number on it
 };
 
 // The frames per second of Media::Numbered.
@@ -31,6 +32,10 @@ constexpr int kNumberedRate = 25;
 // (16 bars across the top half, bit k white in bar k); -1 for a picture too
 // small to hold it.
 int PictureNumber(const unsigned char* rgb, int width, int height);
+// Filters (each after a comma) that write the picture's number, below 2^bits,
+// as PictureNumber reads it, on a band across a picture of that size; the
+// rest of the picture is left as it was.
+std::string NumberBand(int width, int height, int bits);
 
 // The cached file of that kind, generated on first use.
 std::string MediaPath(Media kind);

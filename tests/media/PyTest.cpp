@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -359,6 +360,37 @@ TEST_F(PyTest, SeekWhilePausedShowsAndReportsThePictureAtTheTarget)
     EXPECT_EQ(positions.back(), 12);
     EXPECT_TRUE(std::is_sorted(numbers.begin(), numbers.end()));
     EXPECT_GE(numbers.size(), size_t(9 * kNumberedRate * 9 / 10));
+}
+
+// Opening the decoders, filling their threads and decoding from the key
+// frame up to a target take long on 2160p: the clock waits for them, so the
+// first picture from the start, and from a seek while playing, is shown.
+TEST_F(PyTest, PlayAndSeekShowTheFirstPictureHoweverLongDecodingTakes)
+{
+    Start(MediaPath(Media::NumberedUhd));
+    auto numbers = [this] {
+        std::lock_guard<std::mutex> lock(seen.mutex);
+        std::vector<int> shown;
+        for (const auto& entry : seen.log)
+            if (entry.first == 'f')
+                shown.push_back(entry.second);
+        return shown;
+    };
+    // Well past the start, then back to it.
+    auto until = Clock::now() + std::chrono::seconds(10);
+    while (Clock::now() < until && (numbers().empty() || numbers().back() < 30))
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    py->Seek(py->handle, 0, 0);
+    worker.join();
+    EXPECT_EQ(result.load(), ZR_PY_ENDED);
+    const std::vector<int> shown = numbers();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), 0);
+    const auto back = std::is_sorted_until(shown.begin(), shown.end());
+    ASSERT_NE(back, shown.end()) << "the seek back was not seen";
+    EXPECT_GE(*(back - 1), 30);
+    EXPECT_EQ(*back, 0);
+    EXPECT_TRUE(std::is_sorted(back, shown.end()));
 }
 
 TEST_F(PyTest, VolumeAndBadFiles)

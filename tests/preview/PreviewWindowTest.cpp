@@ -6,6 +6,7 @@
 #include "AppServices.h"
 #include "AppUtil.h"
 #include "ControlsTestUtil.h"
+#include "FolderFault.h"
 #include "FrameTESSALINE.h"
 #include "ImageUtil.h"
 #include "JobServices.h"
@@ -35,6 +36,7 @@
 #include <wx/filename.h>
 
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <utility>
@@ -480,16 +482,28 @@ TEST_F(PreviewTest, AFailedSnapshotSaysWhereAndWhy)
     EXPECT_TRUE(boxes.messages.empty());
 
     TempDir place;
+    WriteFile(place / "a file", "not a folder");
+    // Root is not stopped by file modes: a read-only mount and a full tmpfs.
+    std::filesystem::create_directories(place / "read-only");
+    std::filesystem::create_directories(place / "full");
+    FolderFault readOnly(place / "read-only", FolderFault::READ_ONLY);
+    FolderFault full(place / "full", FolderFault::FULL_DISK);
+    const std::vector<std::string> filler = {"filler"};
     struct Case {
         std::string folder;
         const char* reason;
+        const FolderFault* fault;
+        std::vector<std::string> left;  // the folder's files afterwards
     } cases[] = {
-        {place / "gone", "No such file or directory"},  // removed after it was chosen
-        {place / "a file", "Not a directory"},
+        {place / "gone", "No such file or directory", nullptr, {}},  // removed after it was chosen
+        {place / "a file", "Not a directory", nullptr, {}},
+        {place / "read-only", "Read-only file system", &readOnly, {}},
+        {place / "full", "No space left on device", &full, filler},  // begun, then taken away
     };
-    WriteFile(place / "a file", "not a folder");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.folder);
+        if (c.fault && !c.fault->ok())
+            continue;
         boxes.messages.clear();
         pane->SetSnapshotFolder(wxString::FromUTF8(c.folder));
         const wxString path = pane->SnapshotPath();
@@ -498,8 +512,16 @@ TEST_F(PreviewTest, AFailedSnapshotSaysWhereAndWhy)
         ASSERT_EQ(boxes.messages.size(), 1u);
         EXPECT_TRUE(boxes.messages[0].Contains(path)) << boxes.messages[0];
         EXPECT_TRUE(boxes.messages[0].Contains(c.reason)) << boxes.messages[0];
+        if (c.fault) {
+            std::vector<std::string> names;
+            for (const auto& entry : std::filesystem::directory_iterator(c.folder))
+                names.push_back(entry.path().filename().string());
+            EXPECT_EQ(names, c.left);
+        }
     }
     EXPECT_FALSE(wxFileExists(wxString::FromUTF8(place / "gone")));
+    if (!readOnly.ok() || !full.ok())
+        GTEST_SKIP() << "no read-only or full folder without mounting: " << readOnly.failure() << full.failure();
 }
 
 TEST_F(PreviewTest, RemovedAndClearedFilesAreNotPlayedAndAnotherRowStopsTheOld)

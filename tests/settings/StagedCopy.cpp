@@ -180,44 +180,6 @@ void ClickCentre(wxWindow* window)
     ptest::Click(window, wxPoint(size.x / 2, size.y / 2));
 }
 
-FolderFault::FolderFault(const StagedCopy& copy, Kind kind)
-{
-    const std::string root = copy.Root();
-    if (kind == READ_ONLY) {
-        m_point = root;
-        if (!Mount({"mount", "--bind", root, root}))
-            return;
-        m_mounted = true;
-        Mount({"mount", "-o", "remount,bind,ro", root});
-        return;
-    }
-    // The Plugin folder's files on a small tmpfs mounted over it, the rest
-    // of the tmpfs taken by a filler beside them.
-    m_point = root + "/Plugin";
-    const std::string saved = root + "/Plugin.saved";
-    mvtest::Run({"cp", "-a", m_point, saved});
-    if (!Mount({"mount", "-t", "tmpfs", "-o", "size=512k", "tmpfs", m_point}))
-        return;
-    m_mounted = true;
-    mvtest::Run({"cp", "-a", saved + "/.", m_point + "/"});
-    mvtest::Run({"rm", "-rf", saved});
-    mvtest::Run({"dd", "if=/dev/zero", "of=" + m_point + "/filler", "bs=4k"});
-}
-
-FolderFault::~FolderFault()
-{
-    if (m_mounted)
-        mvtest::Run({"umount", m_point});
-}
-
-bool FolderFault::Mount(const std::vector<std::string>& argv)
-{
-    const mvtest::RunResult result = mvtest::Run(argv);
-    if (result.status != 0)
-        m_failure += result.err;
-    return result.status == 0;
-}
-
 MessageBoxAnswer::MessageBoxAnswer(const std::string& screenshot) : m_screenshot(screenshot)
 {
     m_timer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "AppSettings.h"
+#include "FolderFault.h"
 #include "TestSupport.h"
 
 #include <wx/dialog.h>
@@ -82,23 +83,13 @@ int RunModal(wxDialog& dialog, const std::function<void()>& during, int limitMs 
 // A pointer click in the middle of the window.
 void ClickCentre(wxWindow* window);
 
-// The program folder of a copy made read-only (a read-only bind mount of it),
-// or its Plugin folder moved onto a tmpfs that is then filled up. Needs root;
-// ok() is false (with the reason) when the mount cannot be made. Undone on
-// destruction.
-class FolderFault {
+// The program folder of a copy made read-only, or its Plugin folder filled up.
+class FolderFault : public mvtest::FolderFault {
 public:
-    enum Kind { READ_ONLY, FULL_DISK };
-    FolderFault(const StagedCopy& copy, Kind kind);
-    ~FolderFault();
-    bool ok() const { return m_mounted; }
-    const std::string& failure() const { return m_failure; }
-
-private:
-    bool Mount(const std::vector<std::string>& argv);
-    std::string m_point;
-    bool m_mounted = false;
-    std::string m_failure;
+    FolderFault(const StagedCopy& copy, Kind kind)
+        : mvtest::FolderFault(kind == READ_ONLY ? copy.Root() : copy.Root() + "/Plugin", kind)
+    {
+    }
 };
 
 // Records every message box and, while one is open, presses Return on it
