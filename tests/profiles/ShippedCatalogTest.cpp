@@ -24,7 +24,9 @@ namespace {
 
 // The texts of one row: each in its font fits its box, the boxes keep
 // clear of each other and of `clear` (icon, arrow, scroll bar, delete icon),
-// stay inside `row`, and nothing of the shipped texts is cut.
+// stay inside `row`, no line starts or ends with a blank, and nothing of the
+// shipped texts is cut: `full` is the texts with a blank at each line break
+// after the first text.
 void ExpectTextsFit(wxWindow* window, const std::vector<MenuRowPainter::Text>& texts,
                     const wxRect& row, const std::vector<wxRect>& clear, const wxString& full)
 {
@@ -44,7 +46,8 @@ void ExpectTextsFit(wxWindow* window, const std::vector<MenuRowPainter::Text>& t
         for (size_t j = i + 1; j < texts.size(); ++j)
             EXPECT_FALSE(texts[j].box.Intersects(t.box));
         EXPECT_FALSE(t.text.EndsWith(MenuRowPainter::Ellipsis()));
-        shown += t.text;
+        EXPECT_EQ(wxString(t.text).Trim(true).Trim(false), t.text);
+        shown += (i > 1 ? " " : "") + t.text;
     }
     EXPECT_EQ(shown, full);
 }
@@ -113,6 +116,7 @@ TEST_F(ShippedCatalog, EveryTextFitsItsBox)
 
     const wxRect categoryRow(1, 0, popup->GetMenuSize().x - 2, MyPopupMenu::kRowHeight);
     int profilesSeen = 0;
+    int firstLineY = -1;
     for (size_t i = 0; i < categories->GetCount(); ++i) {
         const int index = static_cast<int>(i);
         const MyMenuItem* category = categories->Item(i);
@@ -135,8 +139,13 @@ TEST_F(ShippedCatalog, EveryTextFitsItsBox)
             SCOPED_TRACE(profile->GetId().ToStdString());
             std::vector<wxRect> around = clear;
             around.push_back(leaf->GetIconRect(static_cast<int>(j)));
-            ExpectTextsFit(leaf, leaf->GetRowTexts(static_cast<int>(j)), profileRow, around,
-                           profile->GetAlias() + profile->GetDescription());
+            const std::vector<MenuRowPainter::Text> texts = leaf->GetRowTexts(static_cast<int>(j));
+            ExpectTextsFit(leaf, texts, profileRow, around, profile->GetAlias() + profile->GetDescription());
+            // Every description, in one line or two, starts on the same line.
+            ASSERT_GE(texts.size(), 2u);
+            if (firstLineY < 0)
+                firstLineY = texts[1].box.y;
+            EXPECT_EQ(texts[1].box.y, firstLineY);
             ++profilesSeen;
         }
         Screenshot("fit-" + category->GetId().ToStdString());
