@@ -84,6 +84,7 @@ bool SelectWindow::Create(wxWindow* parent, int id, wxBitmap* skin, const wxPoin
 
     m_grid->Bind(wxEVT_GRID_SELECT_CELL, &SelectWindow::OnSelectCell, this);
     m_grid->GetGridWindow()->Bind(wxEVT_KEY_DOWN, &SelectWindow::OnKeyDown, this);
+    m_grid->GetGridWindow()->Bind(wxEVT_RIGHT_DOWN, &SelectWindow::OnRightDown, this);
     m_grid->GetGridWindow()->Bind(wxEVT_RIGHT_UP, &SelectWindow::OnRightUp, this);
 
     // Drops land on the pane while it shows its picture, and on the grid's
@@ -219,6 +220,22 @@ void SelectWindow::OnKeyDown(wxKeyEvent& event)
     const int key = event.GetKeyCode();
     if (key == WXK_DELETE || key == WXK_BACK)
         RemoveSelected();
+}
+
+void SelectWindow::OnRightDown(wxMouseEvent& event)
+{
+    // As in a GTK list: a right press on a row outside the selection selects
+    // that row alone, so the menu works on the row clicked; on a selected
+    // row the selection stays as it is.
+    event.Skip();
+    int x = 0, y = 0;
+    m_grid->CalcUnscrolledPosition(event.GetX(), event.GetY(), &x, &y);
+    const int row = m_grid->YToRow(y, false);
+    if (row == wxNOT_FOUND || m_grid->IsInSelection(row, 0))
+        return;
+    m_grid->ClearSelection();
+    m_grid->SelectRow(row);
+    NotifySelectionChanged();
 }
 
 void SelectWindow::OnRightUp(wxMouseEvent& event)

@@ -103,6 +103,7 @@ private:
     bool PreparePlayJob();
     void OnSelectCell(wxGridEvent& event);
     void OnKeyDown(wxKeyEvent& event);
+    void OnRightDown(wxMouseEvent& event);
     void OnRightUp(wxMouseEvent& event);
     void OnAddFiles();
     void OnAddFolder();

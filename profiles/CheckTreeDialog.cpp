@@ -2,6 +2,7 @@
 
 #include "CustomizeFrame.h"
 #include "EditorDialogSkin.h"
+#include "EscapeButton.h"
 
 #include <wx/settings.h>
 
@@ -37,6 +38,10 @@ void CheckTreeDialog::CreateLayout()
                                  wxPanelNameStr);
     EditorDialogSkin::CentreOnTopWindow(this, skinSize);
     ApplyShape();
+    // Escape is the close button: closes without saving.
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+        EscapeButton::OnCharHook(*this, m_frame->FindWindow(CustomizeFrame::ID_CLOSE), event);
+    });
 }
 
 void CheckTreeDialog::ApplyShape()

@@ -135,9 +135,10 @@ void MyLeafMenu::LayOutRows()
         wxString first;
         wxString rest;
         SplitDescription(dc, item->GetDescription(), first, rest, width);
+        // A one-line description sits where the first of two lines does.
         if (first.empty() && dc.GetTextExtent(rest).x <= width) {
             texts.push_back({rest, descriptionFont,
-                             wxRect(x, kDescriptionY, width, kDescriptionLineHeight)});
+                             wxRect(x, kFirstLineY, width, kDescriptionLineHeight)});
         } else {
             texts.push_back({first, descriptionFont,
                              wxRect(x, kFirstLineY, width, kDescriptionLineHeight)});
@@ -287,7 +288,10 @@ void MyLeafMenu::SplitDescription(wxDC& dc, const wxString& text, wxString& firs
     first = text.BeforeLast(' ');
     while (!first.empty() && dc.GetTextExtent(first).x >= width)
         first = first.BeforeLast(' ');
+    // The blank at the break ends neither line.
     rest = text.Mid(first.length());
+    first.Trim(true);
+    rest.Trim(false);
 }
 
 int MyLeafMenu::HighlightRow(const wxPoint& point, bool& closeHover)

@@ -35,14 +35,13 @@ public:
     static constexpr int kCloseIconX = 300;
     static constexpr int kScrollBarWidth = 14;
     static constexpr int kMinThumbHeight = 20;
-    // Lines of a row, from the row's top: the alias, and the description in
-    // one line or in two.
+    // Lines of a row, from the row's top: the alias, and under it the
+    // description in one line or in two.
     static constexpr int kAliasY = 2;
     static constexpr int kAliasHeight = 12;
-    static constexpr int kDescriptionY = 22;
     static constexpr int kDescriptionLineHeight = 13;
-    static constexpr int kFirstLineY = kDescriptionY - 8;
-    static constexpr int kSecondLineY = kDescriptionY + 5;
+    static constexpr int kFirstLineY = kAliasY + kAliasHeight;
+    static constexpr int kSecondLineY = kFirstLineY + kDescriptionLineHeight;
 
     MyLeafMenu();
     MyLeafMenu(wxWindow* parent, wxWindowID id, const wxString& title,

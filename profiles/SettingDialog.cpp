@@ -1,6 +1,7 @@
 #include "SettingDialog.h"
 
 #include "EditorDialogSkin.h"
+#include "EscapeButton.h"
 #include "SettingFrame.h"
 
 #include <wx/settings.h>
@@ -36,8 +37,12 @@ void SettingDialog::CreateContent()
     wxBitmap* skin =
         EditorDialogSkin::LoadSkin("surface/setting/setting_window.png", wxSize(500, 390));
     const wxSize skinSize = skin->GetSize();
-    new SettingFrame(this, SettingFrame::ID_SETTING_FRAME, skin, wxDefaultPosition, skinSize,
-                     wxBORDER_NONE, wxPanelNameStr);
+    auto* frame = new SettingFrame(this, SettingFrame::ID_SETTING_FRAME, skin, wxDefaultPosition,
+                                   skinSize, wxBORDER_NONE, wxPanelNameStr);
+    // Escape is Cancel: closes without saving.
+    Bind(wxEVT_CHAR_HOOK, [this, frame](wxKeyEvent& event) {
+        EscapeButton::OnCharHook(*this, frame->FindWindow(SettingFrame::ID_CANCEL), event);
+    });
     EditorDialogSkin::CentreOnTopWindow(this, skinSize);
 }
 

@@ -1,5 +1,6 @@
 #include "PvInfoDialog.h"
 
+#include "EscapeButton.h"
 #include "ImageUtil.h"
 #include "MouseCapture.h"
 #include "PvBitmapButton.h"
@@ -140,16 +141,7 @@ void PvInfoDialog::OnSize(wxSizeEvent&)
 
 void PvInfoDialog::OnCharHook(wxKeyEvent& event)
 {
-    // Escape is the close button, as on a native dialog; a dialog that
-    // must not be ended by the user sets the escape id to none.
-    if (event.GetKeyCode() != WXK_ESCAPE || GetEscapeId() == wxID_NONE || !m_closeButton ||
-        !m_closeButton->IsShown()) {
-        event.Skip();
-        return;
-    }
-    wxCommandEvent click(wxEVT_BUTTON, ID_CLOSE_BUTTON);
-    click.SetEventObject(m_closeButton);
-    m_closeButton->GetEventHandler()->ProcessEvent(click);
+    EscapeButton::OnCharHook(*this, m_closeButton, event);
 }
 
 void PvInfoDialog::OnCaptureLost(wxMouseCaptureLostEvent&)

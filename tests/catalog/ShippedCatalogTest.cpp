@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <atomic>
 #include <map>
 #include <set>
@@ -64,6 +66,36 @@ protected:
     {
         std::vector<std::string> t = Tokens(params);
         return std::find(t.begin(), t.end(), "-vn") != t.end();
+    }
+
+    // ffmpeg converting `input` to `out` with a profile's parameters. Bounded
+    // work on a loaded machine: one thread per encoder, and the fastest preset
+    // where the profile's encoder has presets (neither changes the streams,
+    // the duration or the frame geometry checked here).
+    static std::vector<std::string> ConvertArgs(const Profile& p, const std::string& input,
+                                                const std::string& out)
+    {
+        std::vector<std::string> argv = {"ffmpeg", "-nostdin", "-hide_banner", "-v", "error", "-y", "-i", input};
+        for (const std::string& t : Tokens(p.params))
+            argv.push_back(t);
+        argv.insert(argv.end(), {"-threads", "1"});
+        const std::string encoder = Option(p.params, "-vcodec");
+        if (encoder == "libx264" || encoder == "libx265")
+            argv.insert(argv.end(), {"-preset", "ultrafast"});
+        argv.push_back(out);
+        return argv;
+    }
+
+    // Runs `worker` on a few threads at once; it takes its own work items.
+    template <typename Worker>
+    static void RunOnThreads(Worker& worker)
+    {
+        unsigned threads = std::max(2u, std::min(4u, std::thread::hardware_concurrency()));
+        std::vector<std::thread> pool;
+        for (unsigned t = 0; t < threads; ++t)
+            pool.emplace_back(worker);
+        for (std::thread& t : pool)
+            t.join();
     }
 
     wxXmlDocument doc;
@@ -164,18 +196,7 @@ TEST_F(ShippedCatalog, EveryShownProfileConvertsAClipThroughFfmpeg)
         for (size_t i; (i = next++) < shown.size();) {
             const Profile& p = shown[i];
             std::string out = dir / ("out" + std::to_string(i) + "." + U(ExtensionFromLabel(W(p.id))));
-            std::vector<std::string> argv = {"ffmpeg", "-nostdin", "-hide_banner", "-v", "error", "-y", "-i", clip};
-            for (const std::string& t : Tokens(p.params))
-                argv.push_back(t);
-            // Bounded work on a loaded machine: one thread per encoder, and
-            // the fastest preset where the profile's encoder has presets
-            // (neither changes the streams or the duration checked here).
-            argv.insert(argv.end(), {"-threads", "1"});
-            const std::string encoder = Option(p.params, "-vcodec");
-            if (encoder == "libx264" || encoder == "libx265")
-                argv.insert(argv.end(), {"-preset", "ultrafast"});
-            argv.push_back(out);
-            mvtest::RunResult r = mvtest::Run(argv);
+            mvtest::RunResult r = mvtest::Run(ConvertArgs(p, clip, out));
             if (r.status != 0) {
                 failures[i] = "ffmpeg status " + std::to_string(r.status) + ": " + r.err;
                 continue;
@@ -210,14 +231,109 @@ TEST_F(ShippedCatalog, EveryShownProfileConvertsAClipThroughFfmpeg)
                 failures[i] = "duration " + std::to_string(seconds);
         }
     };
-    unsigned threads = std::max(2u, std::min(4u, std::thread::hardware_concurrency()));
-    std::vector<std::thread> pool;
-    for (unsigned t = 0; t < threads; ++t)
-        pool.emplace_back(worker);
-    for (std::thread& t : pool)
-        t.join();
+    RunOnThreads(worker);
     for (size_t i = 0; i < shown.size(); ++i)
         EXPECT_EQ(failures[i], "") << shown[i].id << "\n  " << shown[i].params;
+}
+
+
+// "a:b" or "a/b" as a number; 0 for anything else.
+double Ratio(const std::string& text)
+{
+    const size_t sep = text.find_first_of(":/");
+    if (sep == std::string::npos)
+        return 0;
+    const double den = std::atof(text.c_str() + sep + 1);
+    return den > 0 ? std::atof(text.c_str()) / den : 0;
+}
+
+// A profile with a fixed frame size fits every source shape inside it with
+// bars: the frame and display aspect are the profile's, and the picture
+// (white, the bars black) keeps the source's display aspect.
+TEST_F(ShippedCatalog, FixedSizeProfilesKeepThePictureShape)
+{
+    ASSERT_TRUE(mvtest::HaveProgram("ffmpeg"));
+    mvtest::TempDir dir;
+    const std::vector<std::pair<int, int>> shapes = {{320, 240}, {640, 360}, {360, 640}};
+    for (const auto& [w, h] : shapes) {
+        const std::string size = std::to_string(w) + ":" + std::to_string(h);
+        ASSERT_TRUE(mvtest::MakeClip(dir / ("src" + size + ".mp4"), 1,
+                                     {"-vf", "scale=" + size + ",setsar=1,lutyuv=y=235:u=128:v=128",
+                                      "-c:v", "libx264", "-pix_fmt", "yuv420p", "-c:a", "aac"}));
+    }
+    struct Case {
+        const Profile* profile;
+        int w, h;
+    };
+    std::vector<Case> cases;
+    for (const Profile& p : shown)
+        if (!Option(p.params, "-s").empty())
+            for (const auto& [w, h] : shapes)
+                cases.push_back({&p, w, h});
+    ASSERT_GE(cases.size(), 3 * 6u);
+
+    std::vector<std::string> failures(cases.size());
+    std::atomic<size_t> next{0};
+    auto worker = [&] {
+        for (size_t i; (i = next++) < cases.size();) {
+            const Profile& p = *cases[i].profile;
+            const std::string size = std::to_string(cases[i].w) + ":" + std::to_string(cases[i].h);
+            const std::string out = dir / ("out" + std::to_string(i) + "." + U(ExtensionFromLabel(W(p.id))));
+            mvtest::RunResult r = mvtest::Run(ConvertArgs(p, dir / ("src" + size + ".mp4"), out));
+            if (r.status != 0) {
+                failures[i] = "ffmpeg status " + std::to_string(r.status) + ": " + r.err;
+                continue;
+            }
+            // The frame and display aspect the profile names (square pixels without -aspect).
+            const std::string frame = Option(p.params, "-s");
+            const int fw = std::atoi(frame.c_str());
+            const int fh = std::atoi(frame.c_str() + frame.find('x') + 1);
+            const std::string aspect = Option(p.params, "-aspect");
+            const double dar = aspect.empty() ? double(fw) / fh : Ratio(aspect);
+            std::istringstream probe(
+                mvtest::Probe(out, "stream=width,height,sample_aspect_ratio,display_aspect_ratio", "v:0"));
+            int ow = 0, oh = 0;
+            std::string sar, shownDar;
+            probe >> ow >> oh >> sar >> shownDar;
+            if (ow != fw || oh != fh || std::abs(Ratio(shownDar) / dar - 1) > 0.005) {
+                failures[i] = "frame " + std::to_string(ow) + "x" + std::to_string(oh) + " aspect " + shownDar;
+                continue;
+            }
+            // The bright area of the first decoded picture, in display units.
+            const std::string gray = out + ".gray";
+            r = mvtest::Run({"ffmpeg", "-nostdin", "-v", "error", "-y", "-i", out, "-frames:v", "1",
+                             "-f", "rawvideo", "-pix_fmt", "gray", gray});
+            const std::string pixels = mvtest::ReadFile(gray);
+            if (r.status != 0 || pixels.size() != size_t(fw) * fh) {
+                failures[i] = "decoding: " + r.err;
+                continue;
+            }
+            int left = fw, right = -1, top = fh, bottom = -1;
+            for (int y = 0; y < fh; ++y)
+                for (int x = 0; x < fw; ++x)
+                    if (static_cast<unsigned char>(pixels[size_t(y) * fw + x]) > 128) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                        top = std::min(top, y);
+                        bottom = std::max(bottom, y);
+                    }
+            if (right < 0) {
+                failures[i] = "no picture";
+                continue;
+            }
+            const double pixelAspect = dar * fh / fw;
+            const double content = (right - left + 1) * pixelAspect / (bottom - top + 1);
+            const double source = double(cases[i].w) / cases[i].h;
+            if (std::abs(content / source - 1) > 0.03)
+                failures[i] = "picture " + std::to_string(right - left + 1) + "x" +
+                              std::to_string(bottom - top + 1) + " shows " + std::to_string(content) +
+                              " instead of " + std::to_string(source);
+        }
+    };
+    RunOnThreads(worker);
+    for (size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(failures[i], "") << cases[i].profile->id << " from " << cases[i].w << "x" << cases[i].h
+                                   << "\n  " << cases[i].profile->params;
 }
 
 }  // namespace

@@ -75,6 +75,24 @@ protected:
         return names;
     }
 
+    // A real right click on a row, and the menu's first item, Remove,
+    // chosen with real keys once the menu is up.
+    void RightClickRemove(int row)
+    {
+        wxTimer chooser;
+        chooser.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+            wxUIActionSimulator sim;
+            sim.Char(WXK_DOWN);
+            sim.Char(WXK_RETURN);
+        });
+        chooser.StartOnce(400);
+        wxUIActionSimulator mouse;
+        mouse.MouseMove(grid()->GetGridWindow()->ClientToScreen(CellCentre(row)));
+        Pump(60);
+        mouse.MouseClick(wxMOUSE_BTN_RIGHT);
+        Pump(800);
+    }
+
     // A real key press on the focused cell area.
     void SendKey(int key)
     {
@@ -160,17 +178,7 @@ TEST_F(ListEditTest, DeleteBackspaceMenuAndCodesRemoveRowsArrowsDoNotMove)
 
     // The right-click menu's first item, Remove, chosen by keys; then code 12.
     grid()->SelectRow(2);
-    wxTimer chooser;
-    chooser.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
-        wxUIActionSimulator sim;
-        sim.Char(WXK_DOWN);
-        sim.Char(WXK_RETURN);
-    });
-    chooser.StartOnce(400);
-    wxUIActionSimulator mouse;
-    mouse.MouseMove(grid()->GetGridWindow()->ClientToScreen(CellCentre(2)));
-    Pump(60);
-    mouse.MouseClick(wxMOUSE_BTN_RIGHT);
+    RightClickRemove(2);
     ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == 2; }, 5000));
     EXPECT_EQ(Names(), (std::vector<wxString>{"clip2.mp4", "clip3.mp4"}));
     grid()->SelectRow(0);
@@ -192,6 +200,35 @@ TEST_F(ListEditTest, DeleteBackspaceMenuAndCodesRemoveRowsArrowsDoNotMove)
     EXPECT_EQ(pane()->GetRowCount(), 0);
     EXPECT_TRUE(pane()->GetRecords().empty());
     EXPECT_TRUE(grid()->IsShown());
+}
+
+// A right click on a row outside the selection selects that row, so the
+// menu's Remove takes the row clicked; on a selected row the whole selection
+// stays and goes.
+TEST_F(ListEditTest, RightClickRemoveTakesTheRowClickedOrTheSelectionItIsIn)
+{
+    struct Case {
+        const char* what;
+        std::vector<int> selected;  // clicked in turn, Ctrl held after the first
+        int clicked;
+        std::vector<wxString> left;
+    };
+    const Case cases[] = {
+        {"outside the selection", {0}, 2, {"clip0.mp4", "clip1.mp4", "clip3.mp4"}},
+        {"inside a selection of two", {0, 2}, 2, {"clip1.mp4", "clip3.mp4"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        pane()->ClearAll();
+        Fill(4);
+        for (size_t i = 0; i < c.selected.size(); ++i)
+            fltest::Click(grid()->GetGridWindow(), CellCentre(c.selected[i]), i > 0);
+        ASSERT_EQ(pane()->GetSelectedRows().size(), c.selected.size());
+        RightClickRemove(c.clicked);
+        ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == int(c.left.size()); }, 5000));
+        EXPECT_EQ(Names(), c.left);
+        ExpectRowsMatchRecords();
+    }
 }
 
 TEST_F(ListEditTest, ApplyToAllDecidesWhichRowsTakeANewProfile)

@@ -135,6 +135,9 @@ TEST(QuotedArgsTest, SplitsHonouringQuotesAndEscapes)
         {"\"\" x", {"", "x"}},
         {"\"a|b\" \"ü\"", {"a|b", "ü"}},
         {"\"unterminated", {"unterminated"}},
+        // A filter chain is one argument, its punctuation untouched.
+        {"-vf scale=w=min(iw\\,720):h=-2,pad=720:576:-1:-1,setsar=64/45 -r 25",
+         {"-vf", "scale=w=min(iw\\,720):h=-2,pad=720:576:-1:-1,setsar=64/45", "-r", "25"}},
     };
     for (const auto& c : cases) {
         std::vector<std::string> got;

@@ -705,6 +705,7 @@ TEST_F(PreviewTest, StopAndTheEndResetTheControls)
     ExpectIdleControls();
     ctest::Pump(300);
     ExpectIdleControls();
+    EXPECT_EQ(pane->GetTotalText()->GetText(), "/00:00:40");
 
     // The next start is not left paused.
     Click(pane->GetPlayButton());

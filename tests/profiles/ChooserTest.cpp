@@ -441,16 +441,18 @@ TEST(ProfileChooser, LongDescriptionIsDrawnInTwoLines)
     Pump(150);
     Screenshot("chooser-description");
 
-    // Text of the first description line lies above the normal line (y 22),
-    // right of the short alias; a short description leaves that band white.
+    // A one-line description starts on the line where a two-line one
+    // starts, just under the alias; the second line is the long one's only.
     const wxPoint leafScreen = host.leaf()->GetScreenPosition();
-    const wxRect band(leafScreen.x + 32 + 10 + 120, 0, 180, 7);
-    wxRect longRow(band);
-    longRow.y = leafScreen.y + 0 * 45 + 15;
-    wxRect shortRow(band);
-    shortRow.y = leafScreen.y + 1 * 45 + 15;
-    EXPECT_TRUE(ScreenRectHas(longRow, *wxBLACK, 110));
-    EXPECT_FALSE(ScreenRectHas(shortRow, *wxBLACK, 110));
+    const wxRect band(leafScreen.x + 32 + 10, 0, 60, 7);
+    for (int row : {0, 1}) {
+        SCOPED_TRACE(row);
+        wxRect firstLine(band), secondLine(band);
+        firstLine.y = leafScreen.y + row * 45 + 17;
+        secondLine.y = leafScreen.y + row * 45 + 30;
+        EXPECT_TRUE(ScreenRectHas(firstLine, *wxBLACK, 110));
+        EXPECT_EQ(ScreenRectHas(secondLine, *wxBLACK, 110), row == 0);
+    }
 
     wxBitmap canvas(10, 10);
     wxMemoryDC dc(canvas);
@@ -464,16 +466,20 @@ TEST(ProfileChooser, LongDescriptionIsDrawnInTwoLines)
         wxString first;
         wxString rest;
         MyLeafMenu::SplitDescription(dc, c.text, first, rest);
-        EXPECT_EQ(first + rest, c.text);
         if (!c.cut) {
             EXPECT_TRUE(first.empty());
+            EXPECT_EQ(rest, c.text);
             continue;
         }
         EXPECT_LT(dc.GetTextExtent(first).x, MyLeafMenu::kDescriptionWidth);
         if (c.text.Contains(" ")) {
+            // Cut at a blank, which neither line keeps.
             EXPECT_FALSE(first.empty());
-            EXPECT_EQ(rest[0], ' ');
+            EXPECT_EQ(first + " " + rest, c.text);
+            EXPECT_NE(rest[0], ' ');
+            EXPECT_NE(first.Last(), ' ');
         } else {
+            EXPECT_EQ(rest, c.text);
             EXPECT_TRUE(first.empty());  // nothing to cut at: all on the second line
         }
     }

@@ -384,7 +384,8 @@ void ExpectTextsFit(wxWindow* window, const std::vector<MenuRowPainter::Text>& t
         for (size_t j = i + 1; j < texts.size(); ++j)
             EXPECT_FALSE(texts[j].box.Intersects(t.box));
         EXPECT_FALSE(t.text.EndsWith(MenuRowPainter::Ellipsis()));
-        shown += t.text;
+        EXPECT_EQ(wxString(t.text).Trim(true).Trim(false), t.text);
+        shown += (i > 1 ? " " : "") + t.text;
     }
     EXPECT_EQ(shown, full);
 }

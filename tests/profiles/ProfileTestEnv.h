@@ -104,7 +104,8 @@ void Screenshot(const std::string& name);
 
 // Texts drawn in a window: each in its font fits its box, the boxes keep
 // clear of each other and of `clear` (icon, arrow, scroll bar, buttons),
-// stay inside `area`, and together they show `full` uncut.
+// stay inside `area`, no line starts or ends with a blank, and together they
+// show `full` uncut (a blank at each line break after the first text).
 void ExpectTextsFit(wxWindow* window, const std::vector<MenuRowPainter::Text>& texts,
                     const wxRect& area, const std::vector<wxRect>& clear, const wxString& full);
 

@@ -80,6 +80,7 @@ TEST_F(ShippedCatalog, EveryTextFitsItsBox)
 
     const wxRect categoryRow(1, 0, popup->GetMenuSize().x - 2, MyPopupMenu::kRowHeight);
     int profilesSeen = 0;
+    int firstLineY = -1;
     for (size_t i = 0; i < categories->GetCount(); ++i) {
         const int index = static_cast<int>(i);
         const MyMenuItem* category = categories->Item(i);
@@ -102,8 +103,13 @@ TEST_F(ShippedCatalog, EveryTextFitsItsBox)
             SCOPED_TRACE(profile->GetId().ToStdString());
             std::vector<wxRect> around = clear;
             around.push_back(leaf->GetIconRect(static_cast<int>(j)));
-            ExpectTextsFit(leaf, leaf->GetRowTexts(static_cast<int>(j)), profileRow, around,
-                           profile->GetAlias() + profile->GetDescription());
+            const std::vector<MenuRowPainter::Text> texts = leaf->GetRowTexts(static_cast<int>(j));
+            ExpectTextsFit(leaf, texts, profileRow, around, profile->GetAlias() + profile->GetDescription());
+            // Every description, in one line or two, starts on the same line.
+            ASSERT_GE(texts.size(), 2u);
+            if (firstLineY < 0)
+                firstLineY = texts[1].box.y;
+            EXPECT_EQ(texts[1].box.y, firstLineY);
             ++profilesSeen;
         }
         Screenshot("fit-" + category->GetId().ToStdString());

@@ -348,13 +348,23 @@ TEST_F(CustomizeTest, WithoutOkTheCatalogStays)
     const auto files = copy.FolderFiles();
     const auto before = copy.ReadCatalog();
     const size_t general = Customizer::CategoryIndex(*before, "General Video");
-    for (const int button : {int(CustomizeFrame::ID_CANCEL), int(CustomizeFrame::ID_CLOSE)}) {
+    // Escape, a real key press on the shown dialog, is the close button.
+    constexpr int kEscape = -1;
+    for (const int button : {int(CustomizeFrame::ID_CANCEL), int(CustomizeFrame::ID_CLOSE), kEscape}) {
         SCOPED_TRACE(button);
         Customizer c;
         ASSERT_TRUE(c.Show());
         c.ClickBox(c.tree->GetCategoryItem(general));
         c.ClickButton(CustomizeFrame::ID_UNCHECK_ALL);
-        const int code = RunModal(*c.dialog, [&] { c.ClickButton(button); });
+        const int code = RunModal(*c.dialog, [&] {
+            if (button != kEscape)
+                return c.ClickButton(button);
+            ptest::MoveTo(c.dialog, wxPoint(60, 20));
+            ptest::PressKey(WXK_ESCAPE);
+            ptest::Pump(300);
+            if (c.dialog->IsModal())
+                c.dialog->EndModal(-1);
+        });
         EXPECT_NE(code, -1) << "the dialog stayed open";
         EXPECT_EQ(copy.CatalogBytes(), bytes);
         EXPECT_EQ(copy.FolderFiles(), files);

@@ -504,9 +504,11 @@ TEST_F(SettingEditorTest, OkMakesTheChosenProfileCurrentAndTellsTheFileList)
         int button;
         bool choose;
     };
+    constexpr int kEscape = -1;
     const Case cases[] = {
         {"cancel", SettingFrame::ID_CANCEL, true},
         {"close", SettingFrame::ID_CLOSE, false},
+        {"escape, a real key press, is cancel", kEscape, true},
         {"ok unchanged", SettingFrame::ID_OK, false},
         {"ok with another profile", SettingFrame::ID_OK, true},
     };
@@ -544,7 +546,13 @@ TEST_F(SettingEditorTest, OkMakesTheChosenProfileCurrentAndTellsTheFileList)
                 EXPECT_EQ(chooser->GetValue(), chosen->GetAttribute("alias"));
                 EXPECT_EQ(editor.frame->GetOutputExtension(), ".mp4");
             }
-            editor.ClickButton(c.button);
+            if (c.button != kEscape)
+                return editor.ClickButton(c.button);
+            ptest::MoveTo(editor.dialog, wxPoint(250, 150));
+            ptest::PressKey(WXK_ESCAPE);
+            ptest::Pump(300);
+            if (editor.dialog->IsModal())
+                editor.dialog->EndModal(-1);
         });
         EXPECT_NE(code, -1) << "the editor stayed open";
 
