@@ -163,7 +163,7 @@ TEST_F(ImportJobTest, VisitsLastFirstAndPairsRowsWithRecords)
     ASSERT_EQ(events.size(), 3u);  // no closing event without a failure
     const char* names[] = {"third.avi", "second.mkv", "first.mp4"};
     for (int k = 0; k < 3; ++k) {
-        EXPECT_EQ(events[k].id, 2206);
+        EXPECT_EQ(events[k].id, ImportJob::kDialogId);
         EXPECT_EQ(events[k].value, k + 1);
         EXPECT_EQ(events[k].text, names[k]);
     }
