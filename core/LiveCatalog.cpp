@@ -1,6 +1,7 @@
 #include "LiveCatalog.h"
 
 #include "AppSettings.h"
+#include "CatalogLock.h"
 #include "CatalogWriter.h"
 #include "FormatCatalog.h"
 
@@ -11,12 +12,46 @@ wxString LiveCatalog::Path()
     return GetCatalogFilePath("format_catalog.bin");
 }
 
-bool LiveCatalog::Save(const wxXmlDocument& document, int indent, wxString* reason)
+namespace {
+
+// Writes under a lock the caller holds.
+bool Write(const wxXmlDocument& document, int indent, wxString* reason)
 {
     int error = 0;
-    if (!CatalogWriter::Save(document, Path(), indent, &error)) {
+    if (CatalogWriter::Save(document, LiveCatalog::Path(), indent, &error))
+        return true;
+    if (reason)
+        *reason = wxSysErrorMsgStr(error);
+    return false;
+}
+
+}  // namespace
+
+bool LiveCatalog::Save(const wxXmlDocument& document, int indent, wxString* reason)
+{
+    {
+        const CatalogLock lock(Path());
+        if (!Write(document, indent, reason))
+            return false;
+    }
+    Reload();
+    return true;
+}
+
+bool LiveCatalog::Update(wxXmlDocument& document, const Edit& edit, int indent, wxString* reason)
+{
+    wxString why;
+    bool saved = false;
+    {
+        const CatalogLock lock(Path());
+        if (!LoadCatalogFile(document, Path()))
+            why = UnreadableReason();
+        else if (edit(document, why))
+            saved = Write(document, indent, &why);
+    }
+    if (!saved) {
         if (reason)
-            *reason = wxSysErrorMsgStr(error);
+            *reason = why;
         return false;
     }
     Reload();

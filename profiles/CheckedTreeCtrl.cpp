@@ -3,10 +3,13 @@
 #include "FormatCatalog.h"
 #include "ImageUtil.h"
 #include "LiveCatalog.h"
+#include "MenuRowPainter.h"
 
+#include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/imaglist.h>
 #include <wx/renderer.h>
+#include <wx/settings.h>
 
 #include <algorithm>
 
@@ -59,6 +62,11 @@ CheckedTreeCtrl::CheckedTreeCtrl(wxWindow* parent, wxWindowID id, const wxPoint&
     wxTreeCtrl::Create(parent, id, pos, size, style & ~(kMultiCheck | kKeepOthers), validator, name);
     if (!wxImage::FindHandler(wxBITMAP_TYPE_BMP))
         wxImage::AddHandler(new wxBMPHandler);
+    {
+        // Before any item, so that the rows are measured in it.
+        wxClientDC dc(this);
+        SetFont(MenuRowPainter::FitFont(dc, false, kBoxSize));
+    }
     BuildImageList();
     LoadCatalog();
     wxTreeCtrl::SetImageList(m_images.get());
@@ -144,6 +152,27 @@ bool CheckedTreeCtrl::LoadCatalog()
         }
     }
     return true;
+}
+
+void CheckedTreeCtrl::FitLabels()
+{
+    wxClientDC dc(this);
+    dc.SetFont(GetFont());
+    CalculatePositions();
+    // The scroll bar may not be up yet: its room is kept free all the same.
+    const int right = std::min(GetClientSize().x,
+                               GetSize().x - wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this)) - 2;
+    for (size_t i = 0; i < m_categories.size(); ++i) {
+        std::vector<wxTreeItemId> items{m_categories[i]};
+        items.insert(items.end(), m_profiles[i].begin(), m_profiles[i].end());
+        for (const wxTreeItemId& item : items) {
+            wxRect rect;
+            if (GetBoundingRect(item, rect, true))
+                SetItemText(item, MenuRowPainter::Ellipsize(dc, GetItemText(item), right - rect.x));
+        }
+    }
+    // The scrolled width follows the cut labels.
+    AdjustMyScrollbars();
 }
 
 void CheckedTreeCtrl::SetSubtreeState(const wxTreeItemId& item, int state)
@@ -243,25 +272,25 @@ bool CheckedTreeCtrl::SaveVisibility(wxString* reason)
             profileValues.back().push_back(GetItemImage(profile) == STATE_CHECKED ? "1" : "0");
     }
 
-    // The file as it is now, not as it was when the tree was filled.
+    // The file as it is now, not as it was when the tree was filled; one
+    // write for both changes: a failure leaves the old catalog whole.
     auto document = std::make_unique<wxXmlDocument>();
-    if (!LoadCatalogFile(*document, GetCatalogPath())) {
-        if (reason)
-            *reason = LiveCatalog::UnreadableReason();
-        return false;
-    }
-    size_t j = 0;
-    for (wxXmlNode* group = FirstElement(document->GetRoot()); group && j < categoryValues.size();
-         group = NextElement(group), ++j) {
-        SetShowValue(group, categoryValues[j]);
-        size_t k = 0;
-        for (wxXmlNode* profile = FirstElement(group); profile && k < profileValues[j].size();
-             profile = NextElement(profile), ++k)
-            SetShowValue(profile, profileValues[j][k]);
-    }
-    PruneRecent(*document);
-    // One write for both changes: a failure leaves the old catalog whole.
-    const bool saved = LiveCatalog::Save(*document, 1, reason);
+    const bool saved = LiveCatalog::Update(
+        *document,
+        [&](wxXmlDocument& fresh, wxString&) {
+            size_t j = 0;
+            for (wxXmlNode* group = FirstElement(fresh.GetRoot());
+                 group && j < categoryValues.size(); group = NextElement(group), ++j) {
+                SetShowValue(group, categoryValues[j]);
+                size_t k = 0;
+                for (wxXmlNode* profile = FirstElement(group); profile && k < profileValues[j].size();
+                     profile = NextElement(profile), ++k)
+                    SetShowValue(profile, profileValues[j][k]);
+            }
+            PruneRecent(fresh);
+            return true;
+        },
+        1, reason);
     if (saved)
         m_document = std::move(document);
     return saved;

@@ -41,6 +41,10 @@ public:
 
     // Reads the catalog file into the tree (once); false when it cannot.
     bool LoadCatalog();
+    // Cuts with "…" every label that would run past the visible width (left
+    // of the vertical scroll bar). The tree's font is the largest whose line
+    // is no taller than a check box.
+    void FitLabels();
     // Sets the item to `state`, or with -1 to the next one (unchecked and
     // partial become checked, checked becomes unchecked).
     void ToggleItem(const wxTreeItemId& item, int state);

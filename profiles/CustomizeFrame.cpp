@@ -68,7 +68,20 @@ bool CustomizeFrame::Create()
 
     const wxBitmap close = ImageUtil::LoadThemeBitmapValue("surface/customise/close.png");
     const int closeWidth = close.IsOk() ? close.GetWidth() : 20;
-    CreateButton(ID_CLOSE, "close", wxPoint(width - closeWidth - 10, 5));
+    const int closeX = width - closeWidth - 10;
+    CreateButton(ID_CLOSE, "close", wxPoint(closeX, 5));
+
+    // The caption in the title strip, clear of the close button.
+    {
+        const wxString caption = "Customize Profile";
+        const wxRect box(kCaptionX, kCaptionY, closeX - 4 - kCaptionX, kHeaderHeight - 2 * kCaptionY);
+        wxClientDC dc(this);
+        const wxFont font = MenuRowPainter::FitFont(
+            dc, wxFont(11, wxFONTFAMILY_SWISS, wxFONTSTYLE_ITALIC, wxFONTWEIGHT_BOLD), box.height,
+            {caption}, box.width);
+        dc.SetFont(font);
+        m_caption = {MenuRowPainter::Ellipsize(dc, caption, box.width), font, box};
+    }
 
     m_tree = new CheckedTreeCtrl(this, wxID_ANY, wxPoint((width - 290) / 2 - 13, 40), kTreeSize,
                                  kTreeStyle, wxDefaultValidator, wxTreeCtrlNameStr);
@@ -83,6 +96,7 @@ bool CustomizeFrame::Create()
     CreateButton(ID_CANCEL, "cancel", wxPoint(okX + 80, kButtonRow));
 
     m_tree->ExpandAll();
+    m_tree->FitLabels();
     Fit();
     return true;
 }
@@ -92,12 +106,9 @@ void CustomizeFrame::OnPaint(wxPaintEvent&)
     wxPaintDC dc(this);
     if (const wxBitmap* skin = GetShape())
         dc.DrawBitmap(*skin, 0, 0, true);
-    dc.SetFont(wxFont(11, wxFONTFAMILY_SWISS, wxFONTSTYLE_ITALIC, wxFONTWEIGHT_BOLD, false,
-                      wxEmptyString, wxFONTENCODING_DEFAULT));
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     dc.SetTextForeground(*wxBLACK);
-    dc.SetTextBackground(*wxBLACK);
-    dc.DrawText("Customize Profile", 20, 5);
+    MenuRowPainter::DrawText(dc, m_caption);
 }
 
 void CustomizeFrame::EndDialog()

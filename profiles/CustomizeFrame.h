@@ -4,6 +4,7 @@
 #pragma once
 
 #include "BaseWindow.h"
+#include "MenuRowPainter.h"
 
 class CheckedTreeCtrl;
 
@@ -23,8 +24,15 @@ public:
                    const wxSize& size = wxDefaultSize, long style = wxNO_BORDER,
                    const wxString& name = wxPanelNameStr);
 
+    // The title strip of the skin and the caption drawn on it.
+    static constexpr int kHeaderHeight = 30;
+    static constexpr int kCaptionX = 20;
+    static constexpr int kCaptionY = 5;
+
     bool Create();
     CheckedTreeCtrl* GetTree() const { return m_tree; }
+    // The caption as drawn: text, font and the box left of the close button.
+    const MenuRowPainter::Text& GetCaption() const { return m_caption; }
 
 protected:
     virtual void OnLeftDown(wxMouseEvent& event);
@@ -44,6 +52,7 @@ private:
     void EndDialog();
 
     CheckedTreeCtrl* m_tree = nullptr;
+    MenuRowPainter::Text m_caption;
     wxPoint m_dragOffset;
 
     wxDECLARE_ABSTRACT_CLASS(CustomizeFrame);

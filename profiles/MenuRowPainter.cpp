@@ -26,6 +26,12 @@ wxFont MenuRowPainter::FitFont(wxDC& dc, bool bold, int lineHeight,
     wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
     if (bold)
         font.SetWeight(wxFONTWEIGHT_BOLD);
+    return FitFont(dc, font, lineHeight, texts, width);
+}
+
+wxFont MenuRowPainter::FitFont(wxDC& dc, const wxFont& font, int lineHeight,
+                               const std::vector<wxString>& texts, int width)
+{
     const wxFont saved = dc.GetFont();
     dc.SetFont(font);
     // Never taller than the font itself: its own line bounds the sizes tried.

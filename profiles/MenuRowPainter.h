@@ -1,6 +1,6 @@
 // The look shared by the rows of both profile menu levels: the row ground,
 // fonts chosen by the pixel height a row leaves for a line, and texts cut
-// to the box they are drawn in.
+// to the box they are drawn in. The catalog dialogs fit their texts with it too.
 #pragma once
 
 #include <wx/colour.h>
@@ -40,6 +40,9 @@ public:
     // which every one of `texts` is at most `width` wide; the smallest size
     // when none fits.
     static wxFont FitFont(wxDC& dc, bool bold, int lineHeight,
+                          const std::vector<wxString>& texts = {}, int width = 0);
+    // The same from another font than the default GUI one.
+    static wxFont FitFont(wxDC& dc, const wxFont& font, int lineHeight,
                           const std::vector<wxString>& texts = {}, int width = 0);
     // `text`, or its longest head followed by "…" that is at most `width`
     // wide in the DC's font.

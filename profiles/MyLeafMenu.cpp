@@ -22,6 +22,10 @@ const char* const kProfileAttributes[] = {
     "seq", "level", "isShow", "id", "alias", "image", "description", "transfer_extra_param",
 };
 
+wxXmlNode* CategoryNode(wxXmlDocument& document, const wxString& id)
+{
+    return const_cast<wxXmlNode*>(FirstChildWithId(document.GetRoot(), id));
+}
 
 }  // namespace
 
@@ -57,7 +61,6 @@ bool MyLeafMenu::Create(wxWindow* parent, wxWindowID id, const wxString&, const 
                         const wxSize& size, long style, const wxString& name)
 {
     m_spareNode = std::make_unique<wxXmlNode>(wxXML_ELEMENT_NODE, wxEmptyString);
-    m_document.reset();
     m_chooser = parent ? parent->GetParent() : nullptr;
     m_closeHover = false;
 
@@ -76,28 +79,6 @@ bool MyLeafMenu::Create(wxWindow* parent, wxWindowID id, const wxString&, const 
 wxSize MyLeafMenu::DoGetBestSize() const
 {
     return wxSize(100, 100);
-}
-
-bool MyLeafMenu::LoadOwnDocument()
-{
-    m_document = std::make_unique<wxXmlDocument>();
-    return LoadCatalogFile(*m_document, LiveCatalog::Path());
-}
-
-bool MyLeafMenu::SaveOwnDocument()
-{
-    return LiveCatalog::Save(*m_document, 1);
-}
-
-wxXmlNode* MyLeafMenu::FindCategoryNode(const wxString& id) const
-{
-    if (!m_document || !m_document->GetRoot())
-        return nullptr;
-    for (wxXmlNode* node = m_document->GetRoot()->GetChildren(); node; node = node->GetNext()) {
-        if (node->GetType() == wxXML_ELEMENT_NODE && node->GetAttribute("id", wxEmptyString) == id)
-            return node;
-    }
-    return nullptr;
 }
 
 void MyLeafMenu::LoadItems()
@@ -529,9 +510,11 @@ void MyLeafMenu::PointAtPointer()
 
 void MyLeafMenu::AddToRecent()
 {
-    if (!LoadOwnDocument())
-        return;
-    if (wxXmlNode* recent = FindCategoryNode("Recent")) {
+    wxXmlDocument document;
+    LiveCatalog::Update(document, [this](wxXmlDocument& fresh, wxString&) {
+        wxXmlNode* recent = CategoryNode(fresh, "Recent");
+        if (!recent)
+            return false;
         auto* node = new wxXmlNode(wxXML_ELEMENT_NODE, "subsection");
         for (const char* name : kProfileAttributes)
             node->AddAttribute(name, m_spareNode->GetAttribute(name, wxEmptyString));
@@ -539,8 +522,8 @@ void MyLeafMenu::AddToRecent()
         FileUtil::RemoveChildrenById(recent, node->GetAttribute("id", wxEmptyString));
         TrimRecent(recent, count);
         FileUtil::AddChildNode(count != 0 ? 1 : 0, recent, node);
-    }
-    SaveOwnDocument();
+        return true;
+    }, 1);
 }
 
 void MyLeafMenu::TrimRecent(wxXmlNode* recent, int count)
@@ -558,18 +541,20 @@ void MyLeafMenu::TrimRecent(wxXmlNode* recent, int count)
 
 void MyLeafMenu::DeleteUserProfile(const wxXmlNode* node)
 {
-    if (!LoadOwnDocument())
+    if (!node)
         return;
-    wxXmlNode* userDefined = FindCategoryNode("User Defined");
-    if (userDefined && node) {
-        const wxString id = node->GetAttribute("id", wxEmptyString);
-        for (wxXmlNode* child = userDefined->GetChildren(); child; child = child->GetNext()) {
+    const wxString id = node->GetAttribute("id", wxEmptyString);
+    wxXmlDocument document;
+    LiveCatalog::Update(document, [&id](wxXmlDocument& fresh, wxString&) {
+        wxXmlNode* userDefined = CategoryNode(fresh, "User Defined");
+        for (wxXmlNode* child = userDefined ? userDefined->GetChildren() : nullptr; child;
+             child = child->GetNext()) {
             if (child->GetAttribute("id", wxEmptyString) == id) {
                 userDefined->RemoveChild(child);
                 delete child;
-                break;
+                return true;
             }
         }
-    }
-    SaveOwnDocument();
+        return false;
+    }, 1);
 }

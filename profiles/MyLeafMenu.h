@@ -66,6 +66,7 @@ public:
 
     // Puts the profile described by the spare node (GetSourceNode) at the
     // top of the "Recent" category of the catalog file, keeping at most ten.
+    // Both edits change the file as it is now (LiveCatalog::Update).
     void AddToRecent();
     // Removes the profile with the node's "id" from "User Defined" in the
     // catalog file.
@@ -134,15 +135,10 @@ private:
     wxRect GetRowRect(int row) const;
     // The part of the window that holds rows (left of the scroll bar).
     wxRect GetRowsArea() const;
-    // Loads the catalog file into the own document; false when it cannot.
-    bool LoadOwnDocument();
-    bool SaveOwnDocument();
-    wxXmlNode* FindCategoryNode(const wxString& id) const;
     void TrimRecent(wxXmlNode* recent, int count);
 
     wxString m_category;
     std::unique_ptr<wxXmlNode> m_spareNode;
-    std::unique_ptr<wxXmlDocument> m_document;
     int m_chosenIndex = 0;
     int m_pointedIndex = -1;
     std::unique_ptr<MenuItemArray> m_items;

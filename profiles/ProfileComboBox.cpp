@@ -105,6 +105,18 @@ wxRect ProfileComboBox::GetButtonRect() const
     return wxRect(size.x - width, 0, width, size.y);
 }
 
+MenuRowPainter::Text ProfileComboBox::GetValueText() const
+{
+    wxClientDC dc(const_cast<ProfileComboBox*>(this));
+    const wxSize size = GetClientSize();
+    const wxFont font = MenuRowPainter::FitFont(dc, false, size.y - 4);
+    dc.SetFont(font);
+    const int height = dc.GetCharHeight();
+    const wxRect box(m_textIndent, (size.y - height) / 2, GetButtonRect().x - 2 - m_textIndent,
+                     height);
+    return {MenuRowPainter::Ellipsize(dc, m_value, box.width), font, box};
+}
+
 void ProfileComboBox::OnPaint(wxPaintEvent&)
 {
     wxPaintDC dc(this);
@@ -114,16 +126,9 @@ void ProfileComboBox::OnPaint(wxPaintEvent&)
     dc.DrawRectangle(0, 0, size.x, size.y);
 
     const wxRect button = GetButtonRect();
-    dc.SetFont(GetFont());
     dc.SetTextForeground(*wxBLACK);
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    {
-        const wxRect textBox(m_textIndent, 0, button.x - 2 - m_textIndent, size.y);
-        wxDCClipper clip(dc, textBox);
-        const int textHeight = dc.GetCharHeight();
-        dc.DrawText(MenuRowPainter::Ellipsize(dc, m_value, textBox.width), m_textIndent,
-                    (size.y - textHeight) / 2);
-    }
+    MenuRowPainter::DrawText(dc, GetValueText());
     if (HasFocus())
         wxRendererNative::Get().DrawFocusRect(this, dc, wxRect(size).Deflate(2));
     DrawButton(dc, button, Button_PaintBackground);

@@ -10,6 +10,8 @@
 
 #include <wx/control.h>
 
+#include "MenuRowPainter.h"
+
 struct AppSettings;
 class MyPopupMenu;
 
@@ -51,6 +53,9 @@ public:
     int GetTextIndent() const { return m_textIndent; }
     // The drop button's rectangle at the right edge.
     wxRect GetButtonRect() const;
+    // The value as drawn: in the largest font, by pixel height, whose line
+    // fits inside the border, cut with "…" left of the button.
+    MenuRowPainter::Text GetValueText() const;
 
     // Opens the popup, or closes it when it is shown.
     virtual void OnButtonClick();

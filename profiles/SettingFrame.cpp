@@ -8,6 +8,7 @@
 #include "FormatCatalog.h"
 #include "ImageUtil.h"
 #include "LiveCatalog.h"
+#include "MenuRowPainter.h"
 #include "MenuItemArray.h"
 #include "MyMenuItem.h"
 #include "MyPopupMenu.h"
@@ -30,6 +31,8 @@
 #include <wx/tokenzr.h>
 
 #include <cstdlib>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -77,14 +80,20 @@ wxString ChildText(const wxXmlNode* parent, int n)
     return child ? child->GetNodeContent() : wxString();
 }
 
-// A smaller font for a label whose text is wider than its box.
-void FitLabelFont(wxStaticText* label)
+// The label in the largest font, by pixel height, in which its text and
+// `alike` (labels that share its font) fit `box`; cut with "…" when even
+// the smallest is too wide.
+void FitLabel(wxStaticText* label, const wxSize& box, std::vector<wxString> alike = {})
 {
-    wxFont font = label->GetFont();
-    while (font.GetPointSize() > 7 && label->GetTextExtent(label->GetLabel()).x > kLabelSize.x) {
-        font.SetPointSize(font.GetPointSize() - 1);
-        label->SetFont(font);
-    }
+    wxClientDC dc(label);
+    alike.push_back(label->GetLabel());
+    const wxFont font = MenuRowPainter::FitFont(dc, false, box.y, alike, box.x);
+    label->SetFont(font);
+    dc.SetFont(font);
+    label->SetLabel(MenuRowPainter::Ellipsize(dc, label->GetLabel(), box.x));
+    // A label sized by its text takes the new text's size at once.
+    if (!label->HasFlag(wxST_NO_AUTORESIZE))
+        label->SetSize(dc.GetTextExtent(label->GetLabel()));
 }
 
 // The picture of the shown category that holds the profile `id`.
@@ -170,17 +179,20 @@ wxSize SettingFrame::DoGetBestSize() const
     return skin ? skin->GetSize() : wxSize(500, 390);
 }
 
+int SettingFrame::RightAlignedX(const wxString& stem, int offset) const
+{
+    const wxImage picture = ImageUtil::LoadThemeImage("surface/setting/" + stem + ".png");
+    return offset + GetSize().x - (picture.IsOk() ? picture.GetWidth() : 24);
+}
+
 void SettingFrame::CreateButton(int id, const wxString& stem, const wxPoint& pos, bool snapshot)
 {
-    const wxString normal = "surface/setting/" + stem + ".png";
     wxPoint at = pos;
     // Negative x: measured from the right edge by the button's width.
-    if (at.x < 0) {
-        const wxImage picture = ImageUtil::LoadThemeImage(normal);
-        at.x += GetSize().x - (picture.IsOk() ? picture.GetWidth() : 24);
-    }
-    SkinButton::Create(this, id, at, snapshot ? GetShape() : nullptr, normal,
-                       "surface/setting/" + stem + "_over.png");
+    if (at.x < 0)
+        at.x = RightAlignedX(stem, at.x);
+    SkinButton::Create(this, id, at, snapshot ? GetShape() : nullptr,
+                       "surface/setting/" + stem + ".png", "surface/setting/" + stem + "_over.png");
 }
 
 void SettingFrame::CreateOptionBox(const wxString& label, const wxPoint& pos,
@@ -188,9 +200,15 @@ void SettingFrame::CreateOptionBox(const wxString& label, const wxPoint& pos,
 {
     auto* box = new wxStaticBox(this, wxID_ANY, label, pos, kBoxSize);
     box->SetBackgroundColour(*wxWHITE);
+    m_boxes.push_back(box);
     // Two rows of label and choice, left and right half of the box.
     const int columns[2] = {5, kBoxSize.x / 2 + 5};
     const int rows[2] = {20, 55};
+    {
+        // The caption stays above the first row.
+        wxClientDC dc(box);
+        box->SetFont(MenuRowPainter::FitFont(dc, false, rows[0] - 4, {label}, kBoxSize.x / 2));
+    }
     for (int row = 0; row < 2; ++row)
         for (int column = 0; column < 2; ++column) {
             const int index = row * 2 + column;
@@ -198,12 +216,18 @@ void SettingFrame::CreateOptionBox(const wxString& label, const wxPoint& pos,
             auto* text = new wxStaticText(this, wxID_ANY, labels[index], at, kLabelSize,
                                           wxST_NO_AUTORESIZE);
             text->SetBackgroundColour(*wxWHITE);
-            FitLabelFont(text);
+            // One font for the labels of both boxes.
+            std::vector<wxString> grid(std::begin(kVideoLabels), std::end(kVideoLabels));
+            grid.insert(grid.end(), std::begin(kAudioLabels), std::end(kAudioLabels));
+            FitLabel(text, kLabelSize, grid);
             const int gap = column == 0 ? 4 : 0;
             auto* choice = new wxChoice(this, wxID_ANY, at + wxPoint(kLabelSize.x + gap, 0));
             const int height = choice->GetBestSize().y;
             choice->SetSize(at.x + kLabelSize.x + gap, at.y + (kLabelSize.y - height) / 2,
                             kChoiceWidth, height);
+            // What the theme draws around the text (frame, padding, arrow) is
+            // the same for every choice.
+            m_choiceTextWidth = kChoiceWidth - (choice->GetSizeFromTextSize(0).x);
             // The lists only inform: shown, but not offered for editing.
             choice->Disable();
             m_choices[firstChoice + index] = choice;
@@ -221,14 +245,18 @@ bool SettingFrame::Create()
     new MyTitle(this, wxID_ANY, ImageUtil::LoadThemeBitmap("surface/setting/setting_title.png"),
                 GetParent(), wxPoint(0, 0), wxDefaultSize, wxBORDER_NONE, wxPanelNameStr);
 
-    auto* preset = new wxStaticText(this, wxID_ANY, "Format Preset:", kPresetLabel);
-    preset->SetBackgroundColour(*wxWHITE);
+    m_preset = new wxStaticText(this, wxID_ANY, "Format Preset:", kPresetLabel);
+    m_preset->SetBackgroundColour(*wxWHITE);
+    const wxSize chooserSize((width / 6) * 3 + 10, 22);
+    // The label leaves the chooser room left of the save-as button.
+    const int saveAsX = RightAlignedX("saveAs", -30);
+    FitLabel(m_preset, wxSize(saveAsX - 4 - chooserSize.x - 2 - kPresetLabel.x, chooserSize.y));
 
     FormatEntry entry;
     if (m_settings && m_settings->catalog)
         FindProfile(*m_settings->catalog, m_settings->profileId, entry);
-    const wxPoint chooserPos(kPresetLabel.x + preset->GetSize().x + 2, kPresetLabel.y);
-    m_combo = new ProfileComboBox(this, ID_CHOOSER, chooserPos, wxSize((width / 6) * 3 + 10, 22),
+    const wxPoint chooserPos(kPresetLabel.x + m_preset->GetSize().x + 2, kPresetLabel.y);
+    m_combo = new ProfileComboBox(this, ID_CHOOSER, chooserPos, chooserSize,
                                   ProfileComboBox::kChooserStyle, wxDefaultValidator);
     m_combo->SetValue(entry.alias);
     // The icon of the profile's own category, as in the profile pane.
@@ -242,7 +270,7 @@ bool SettingFrame::Create()
         m_outputExtension = m_settings->outputExtension;
     }
 
-    CreateButton(ID_SAVE_AS, "saveAs", wxPoint(-30, kPresetLabel.y), false);
+    CreateButton(ID_SAVE_AS, "saveAs", wxPoint(saveAsX, kPresetLabel.y), false);
     CreateOptionBox("Video", kVideoBox, kVideoLabels, CHOICE_RESOLUTION);
     CreateOptionBox("Audio", kAudioBox, kAudioLabels, CHOICE_SAMPLE_RATE);
 
@@ -349,8 +377,25 @@ void SettingFrame::FillChoices()
         choice->Clear();
     if (LoadOptionLists(FormatListPath("settings.bin")) <= 0)
         return;
+    wxArrayString entries[CHOICE_COUNT];
+    for (int i = 0; i < CHOICE_COUNT; ++i)
+        entries[i] = SplitOptionList(m_setting.lists[i]);
+    FillChoices(entries);
+}
+
+void SettingFrame::FillChoices(const wxArrayString (&entries)[CHOICE_COUNT])
+{
+    // One font for all the lists.
+    std::vector<wxString> texts;
+    for (const wxArrayString& list : entries)
+        texts.insert(texts.end(), list.begin(), list.end());
+    wxClientDC dc(m_choices[0]);
+    const wxFont font = MenuRowPainter::FitFont(dc, false, kLabelSize.y, texts, m_choiceTextWidth);
+    dc.SetFont(font);
     for (int i = 0; i < CHOICE_COUNT; ++i) {
-        m_choices[i]->Append(SplitOptionList(m_setting.lists[i]));
+        m_choices[i]->SetFont(font);
+        for (const wxString& entry : entries[i])
+            m_choices[i]->Append(MenuRowPainter::Ellipsize(dc, entry, m_choiceTextWidth));
         if (!m_choices[i]->IsEmpty())
             m_choices[i]->SetSelection(0);
     }
@@ -412,22 +457,25 @@ bool SettingFrame::AppendUserProfile(const wxString& sourceAlias, const wxString
     // program may have rewritten it since this editor read it, and
     // appending to the old copy would undo that.
     wxXmlDocument fresh;
-    if (!LoadCatalogFile(fresh, LiveCatalog::Path())) {
-        reason = LiveCatalog::UnreadableReason();
-        return false;
-    }
-    wxXmlNode* userDefined = PvMediaDomain::FindNodeByAttribute(fresh, "User Defined", "id");
-    const wxXmlNode* source = PvMediaDomain::FindNodeByAttribute(fresh, sourceAlias, "alias");
-    if (!userDefined) {
-        reason = "The catalog has no \"User Defined\" category.";
-        return false;
-    }
-    if (!source || source == userDefined) {
-        reason = "The catalog holds no profile \"" + sourceAlias + "\" to copy.";
-        return false;
-    }
-    userDefined->AddChild(MakeUserProfileNode(source, name, NewUserProfileId(fresh, source)));
-    if (!LiveCatalog::Save(fresh, 2, &reason))
+    const bool saved = LiveCatalog::Update(
+        fresh,
+        [&](wxXmlDocument& document, wxString& why) {
+            wxXmlNode* userDefined = PvMediaDomain::FindNodeByAttribute(document, "User Defined", "id");
+            const wxXmlNode* source = PvMediaDomain::FindNodeByAttribute(document, sourceAlias, "alias");
+            if (!userDefined) {
+                why = "The catalog has no \"User Defined\" category.";
+                return false;
+            }
+            if (!source || source == userDefined) {
+                why = "The catalog holds no profile \"" + sourceAlias + "\" to copy.";
+                return false;
+            }
+            userDefined->AddChild(
+                MakeUserProfileNode(source, name, NewUserProfileId(document, source)));
+            return true;
+        },
+        2, &reason);
+    if (!saved)
         return false;
     m_document.SetRoot(fresh.DetachRoot());
     m_userDefined = PvMediaDomain::FindNodeByAttribute(m_document, "User Defined", "id");

@@ -15,10 +15,13 @@
 #include <wx/xml/xml.h>
 
 #include <memory>
+#include <vector>
 
 class CatalogLoadJob;
 class ProfileComboBox;
 class wxChoice;
+class wxStaticBox;
+class wxStaticText;
 struct AppSettings;
 
 // A new "subsection" element copying the source profile under a new name:
@@ -74,6 +77,8 @@ public:
     void SaveProfileAs();
 
     wxChoice* GetChoice(Choice which) const { return m_choices[which]; }
+    wxStaticText* GetPresetLabel() const { return m_preset; }
+    const std::vector<wxStaticBox*>& GetOptionBoxes() const { return m_boxes; }
     ProfileComboBox* GetChooser() const { return m_combo; }
     const Setting& GetSetting() const { return m_setting; }
     const wxString& GetProfileId() const { return m_profileId; }
@@ -97,6 +102,8 @@ private:
     void OnCatalogLoaded(wxCommandEvent& event);
     void OnProfilePicked(wxCommandEvent& event);
 
+    // The x of a button picture `offset` pixels from the right edge.
+    int RightAlignedX(const wxString& stem, int offset) const;
     void CreateButton(int id, const wxString& stem, const wxPoint& pos, bool snapshot);
     void CreateOptionBox(const wxString& label, const wxPoint& pos, const char* const labels[4],
                             int firstChoice);
@@ -108,12 +115,20 @@ private:
     // another profile of `document` has it already, and the source's "(*.ext)".
     static wxString NewUserProfileId(const wxXmlDocument& document, const wxXmlNode* source);
     void CloseDialog();
+    // Appends the entries to the choices in the largest font, by pixel
+    // height, in which they all fit a choice's text room; an entry still too
+    // wide is cut with "…".
+    void FillChoices(const wxArrayString (&entries)[CHOICE_COUNT]);
 
     bool m_loadStarted = false;
     wxXmlDocument m_document;
     wxString m_catalogPath;
     wxXmlNode* m_userDefined = nullptr;
     wxChoice* m_choices[CHOICE_COUNT] = {};
+    // The width a choice leaves for its text.
+    int m_choiceTextWidth = 0;
+    wxStaticText* m_preset = nullptr;
+    std::vector<wxStaticBox*> m_boxes;
     wxPoint m_point;
     Setting m_setting;
     ProfileComboBox* m_combo = nullptr;

@@ -42,6 +42,9 @@ bool PvComboCtrl::Create(wxWindow* parent, int id, const wxString& value, const 
     m_innerText = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxPoint(1, 1),
                                  wxSize(1, GetSize().y - 2), textStyle, wxDefaultValidator,
                                  wxTextCtrlNameStr);
+    // GTK warns when it lays out an entry narrower than its frame; the field
+    // stays hidden until the button picture gives it its width.
+    m_innerText->Hide();
     m_innerText->SetBackgroundColour(GetBackgroundColour());
     return true;
 }
@@ -61,6 +64,7 @@ void PvComboCtrl::SetButtonBitmaps(const wxBitmap& normal, bool pushButtonBg,
     m_innerText->GetTextExtent("T", nullptr, &th);
     m_innerText->SetSize(m_textWidth - 1, th);
     m_innerText->Move(1, (GetSize().y - m_innerText->GetSize().y) / 2);
+    m_innerText->Show();
 }
 
 void PvComboCtrl::AppendItem(const wxString& text)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the packages, builds everything and runs every test (GUI tests
-# under a private X server). Extra checks live in tools/ci.d/*.sh and run
+# each on an X server of their own). Extra checks live in tools/ci.d/*.sh and run
 # after the tests with the build folder as their first argument.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,8 +10,7 @@ jobs=$(nproc)
 "$top/tools/install-deps.sh" --test
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMEROVANT_TESTS=ON
 cmake --build "$build" -j"$jobs"
-xvfb-run -a -s "-screen 0 1280x1024x24" \
-  ctest --test-dir "$build" --output-on-failure -j"$jobs" --timeout 600
+"$top/tools/run-ctest.sh" "$build" --timeout 600
 for extra in "$top"/tools/ci.d/*.sh; do
   [ -e "$extra" ] || continue
   echo "== $(basename "$extra")"

@@ -3,6 +3,7 @@
 #include "AppServices.h"
 #include "AssertLog.h"
 #include "AppUtil.h"
+#include "CatalogLock.h"
 #include "CatalogWriter.h"
 #include "FormatCatalog.h"
 #include "FrameTESSALINE.h"
@@ -126,6 +127,7 @@ bool AppMain::WriteBackCatalog(const AppSettings& settings, const wxString& path
     if (!settings.catalog || !settings.catalog->GetRoot() || !settings.catalogChanged)
         return false;
     // An editor's save (in this process or another) wins over the start-up copy.
+    const CatalogLock lock(path);
     if (CatalogWriter::GetSaveCount() != origin.saveCount || FileStamp::Of(path) != origin.stamp)
         return false;
     return CatalogWriter::Save(*settings.catalog, path, 1);

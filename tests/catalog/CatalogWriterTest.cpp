@@ -4,13 +4,18 @@
 #include <cerrno>
 #include <csignal>
 #include <string>
+#include <vector>
 
 #include <dirent.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include "AppUtil.h"
 #include "CatalogFixture.h"
 #include "CatalogWriter.h"
+#include "LiveCatalog.h"
 #include "FormatCatalog.h"
 #include "TestSupport.h"
 
@@ -127,6 +132,60 @@ TEST(CatalogWriter, FailedWriteLeavesTheOldFileWhole)
     ASSERT_TRUE(LoadCatalogFile(back, W(path)));
     FormatEntry entry;
     EXPECT_TRUE(FindProfile(back, "P299 (*.mp4)", entry));
+}
+
+// Two running copies saving at the same instant: each reads the file, adds
+// its profile and writes. The later one must have read the earlier one's
+// save, so both profiles stay.
+TEST(LiveCatalog, TwoCopiesSavingAtOnceKeepBothProfiles)
+{
+    mvtest::TempDir root;
+    ASSERT_EQ(mkdir((root / "Plugin").c_str(), 0755), 0);
+    ASSERT_EQ(mkdir((root / "Plugin/FormatList").c_str(), 0755), 0);
+    AppUtil::SetAppRootDir(W(root.path()));
+    catalogtest::WriteScrambled(root / "Plugin/FormatList/format_catalog.bin",
+                                "<catalog><category id=\"User Defined\"/></catalog>");
+
+    int start[2];
+    ASSERT_EQ(pipe(start), 0);
+    std::vector<pid_t> copies;
+    for (const char* id : {"first", "second"}) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            close(start[1]);
+            char byte;
+            (void)!read(start[0], &byte, 1);  // both go when the pipe closes
+            wxXmlDocument document;
+            const bool saved = LiveCatalog::Update(
+                document,
+                [id](wxXmlDocument& fresh, wxString&) {
+                    auto* profile = new wxXmlNode(wxXML_ELEMENT_NODE, "subsection");
+                    profile->AddAttribute("id", id);
+                    fresh.GetRoot()->GetChildren()->AddChild(profile);
+                    usleep(200 * 1000);  // the other copy starts meanwhile
+                    return true;
+                },
+                1);
+            _exit(saved ? 0 : 1);
+        }
+        copies.push_back(pid);
+    }
+    close(start[0]);
+    close(start[1]);
+    for (pid_t pid : copies) {
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+
+    wxXmlDocument back;
+    ASSERT_TRUE(LoadCatalogFile(back, LiveCatalog::Path()));
+    const wxXmlNode* userDefined = FirstElement(back.GetRoot());
+    EXPECT_TRUE(FirstChildWithId(userDefined, "first"));
+    EXPECT_TRUE(FirstChildWithId(userDefined, "second"));
+    EXPECT_EQ(CountEntries(root / "Plugin/FormatList"), 1);  // nothing left beside the catalog
+    AppUtil::SetAppRootDir(wxEmptyString);
 }
 
 }  // namespace

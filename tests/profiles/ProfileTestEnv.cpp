@@ -2,12 +2,14 @@
 
 #include "AppUtil.h"
 #include "CatalogWriter.h"
+#include "MenuRowPainter.h"
 #include "MyLeafMenu.h"
 #include "MyPopupMenu.h"
 #include "ProfileComboBox.h"
 
 #include <wx/app.h>
 #include <wx/bitmap.h>
+#include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/image.h>
 #include <wx/mstream.h>
@@ -361,6 +363,30 @@ void Screenshot(const std::string& name)
         return;
     Pump(100);
     mvtest::Run({"import", "-window", "root", std::string(dir) + "/" + name + ".png"});
+}
+
+void ExpectTextsFit(wxWindow* window, const std::vector<MenuRowPainter::Text>& texts,
+                    const wxRect& area, const std::vector<wxRect>& clear, const wxString& full)
+{
+    wxClientDC dc(window);
+    wxString shown;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const MenuRowPainter::Text& t = texts[i];
+        SCOPED_TRACE(t.text.ToStdString());
+        dc.SetFont(t.font);
+        const wxSize extent = dc.GetTextExtent(t.text);
+        EXPECT_LE(extent.x, t.box.width);
+        EXPECT_LE(extent.y, t.box.height);
+        EXPECT_TRUE(area.Contains(t.box))
+            << t.box.x << "," << t.box.y << " " << t.box.width << "x" << t.box.height;
+        for (const wxRect& other : clear)
+            EXPECT_FALSE(other.Intersects(t.box));
+        for (size_t j = i + 1; j < texts.size(); ++j)
+            EXPECT_FALSE(texts[j].box.Intersects(t.box));
+        EXPECT_FALSE(t.text.EndsWith(MenuRowPainter::Ellipsis()));
+        shown += t.text;
+    }
+    EXPECT_EQ(shown, full);
 }
 
 }  // namespace ptest

@@ -13,8 +13,11 @@
 #include <wx/string.h>
 #include <wx/xml/xml.h>
 
+#include "MenuRowPainter.h"
+
 #include <memory>
 #include <string>
+#include <vector>
 
 class ProfileComboBox;
 class wxBitmap;
@@ -98,5 +101,11 @@ wxColour ScreenPixel(const wxPoint& screen);
 bool ScreenRectHas(const wxRect& screen, const wxColour& colour, int tolerance = 40);
 // A screenshot of the whole screen for looking at, when SHOT_DIR is set.
 void Screenshot(const std::string& name);
+
+// Texts drawn in a window: each in its font fits its box, the boxes keep
+// clear of each other and of `clear` (icon, arrow, scroll bar, buttons),
+// stay inside `area`, and together they show `full` uncut.
+void ExpectTextsFit(wxWindow* window, const std::vector<MenuRowPainter::Text>& texts,
+                    const wxRect& area, const std::vector<wxRect>& clear, const wxString& full);
 
 }  // namespace ptest

@@ -13,45 +13,12 @@
 
 #include <gtest/gtest.h>
 
-#include <wx/dcclient.h>
 #include <wx/frame.h>
 #include <wx/panel.h>
 
 #include <memory>
 
 using namespace ptest;
-
-namespace {
-
-// The texts of one row: each in its font fits its box, the boxes keep
-// clear of each other and of `clear` (icon, arrow, scroll bar, delete icon),
-// stay inside `row`, and nothing of the shipped texts is cut.
-void ExpectTextsFit(wxWindow* window, const std::vector<MenuRowPainter::Text>& texts,
-                    const wxRect& row, const std::vector<wxRect>& clear, const wxString& full)
-{
-    wxClientDC dc(window);
-    wxString shown;
-    for (size_t i = 0; i < texts.size(); ++i) {
-        const MenuRowPainter::Text& t = texts[i];
-        SCOPED_TRACE(t.text.ToStdString());
-        dc.SetFont(t.font);
-        const wxSize extent = dc.GetTextExtent(t.text);
-        EXPECT_LE(extent.x, t.box.width);
-        EXPECT_LE(extent.y, t.box.height);
-        EXPECT_TRUE(row.Contains(t.box))
-            << t.box.x << "," << t.box.y << " " << t.box.width << "x" << t.box.height;
-        for (const wxRect& other : clear)
-            EXPECT_FALSE(other.Intersects(t.box));
-        for (size_t j = i + 1; j < texts.size(); ++j)
-            EXPECT_FALSE(texts[j].box.Intersects(t.box));
-        EXPECT_FALSE(t.text.EndsWith(MenuRowPainter::Ellipsis()));
-        shown += t.text;
-    }
-    EXPECT_EQ(shown, full);
-}
-
-
-}  // namespace
 
 // The staged catalog and skin in a program folder, and a chooser on the
 // first shown profile in a frame.

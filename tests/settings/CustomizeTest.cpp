@@ -4,6 +4,7 @@
 #include "CheckTreeDialog.h"
 #include "CheckedTreeCtrl.h"
 #include "CustomizeFrame.h"
+#include "MenuRowPainter.h"
 #include "MenuItemArray.h"
 #include "MyLeafMenu.h"
 #include "MyMenuItem.h"
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/dcclient.h>
 #include <wx/frame.h>
 #include <wx/uiaction.h>
 
@@ -164,6 +166,58 @@ TEST_F(CustomizeTest, TreeChecksAreTriState)
     EXPECT_TRUE(ptest::WaitFor([&] { return c.tree->GetCheckState(third) == CheckedTreeCtrl::STATE_UNCHECKED; }, 1000));
     EXPECT_EQ(c.tree->GetCheckState(category), CheckedTreeCtrl::STATE_PARTIAL);
     ptest::Screenshot("customize-profile");
+}
+
+// The caption and every label of the tree fit their boxes: nothing runs
+// past the tree's visible width or under its scroll bar, and a label cut to
+// fit ends in "…" after a head of its alias.
+TEST_F(CustomizeTest, EveryTextFitsItsBox)
+{
+    const auto document = copy.ReadCatalog();
+    Customizer c;
+    ASSERT_TRUE(c.Show());
+    CustomizeFrame* frame = c.dialog->GetFrame();
+    const wxRect header(0, 0, frame->GetSize().x, CustomizeFrame::kHeaderHeight);
+    const wxRect close = frame->FindWindow(CustomizeFrame::ID_CLOSE)->GetRect();
+    ptest::ExpectTextsFit(frame, {frame->GetCaption()}, header, {close}, "Customize Profile");
+
+    CheckedTreeCtrl* tree = c.tree;
+    const int width = tree->GetClientSize().x;
+    EXPECT_LE(tree->GetVirtualSize().x, width);  // no sideways scrolling
+    wxClientDC dc(tree);
+    dc.SetFont(tree->GetFont());
+    const auto groups = Elements(document->GetRoot());
+    ASSERT_EQ(tree->GetCategoryCount(), groups.size());
+    int labels = 0;
+    for (size_t i = 0; i < groups.size(); ++i) {
+        std::vector<std::pair<wxTreeItemId, wxString>> items{
+            {tree->GetCategoryItem(i), groups[i]->GetAttribute("alias")}};
+        const auto profiles = Elements(groups[i]);
+        ASSERT_EQ(tree->GetProfileCount(i), profiles.size());
+        for (size_t j = 0; j < profiles.size(); ++j)
+            items.emplace_back(tree->GetProfileItem(i, j), profiles[j]->GetAttribute("alias"));
+        for (const auto& [item, alias] : items) {
+            SCOPED_TRACE(alias.ToStdString());
+            tree->EnsureVisible(item);
+            ptest::Pump(10);
+            wxRect rect;
+            ASSERT_TRUE(tree->GetBoundingRect(item, rect, true));
+            const wxString text = tree->GetItemText(item);
+            const wxSize extent = dc.GetTextExtent(text);
+            EXPECT_LE(rect.x + extent.x, width);
+            EXPECT_LE(extent.y, rect.height);
+            const wxString& ellipsis = MenuRowPainter::Ellipsis();
+            if (text.EndsWith(ellipsis))
+                EXPECT_TRUE(alias.StartsWith(text.Left(text.length() - ellipsis.length())));
+            else
+                EXPECT_EQ(text, alias);
+            ++labels;
+        }
+    }
+    EXPECT_GT(labels, 50);
+    tree->EnsureVisible(tree->GetCategoryItem(0));
+    ptest::Pump(100);
+    ptest::Screenshot("customize-fit");
 }
 
 TEST_F(CustomizeTest, OkRewritesShowValuesOnly)

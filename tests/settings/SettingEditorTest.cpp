@@ -5,6 +5,7 @@
 #include "CatalogLoadJob.h"
 #include "CatalogWriter.h"
 #include "FormatCatalog.h"
+#include "MenuRowPainter.h"
 #include "MyLeafMenu.h"
 #include "MyOutputStream.h"
 #include "MyPopupMenu.h"
@@ -25,6 +26,8 @@
 #include <wx/frame.h>
 #include <wx/panel.h>
 #include <wx/regex.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
 #include <wx/textdlg.h>
 
 #include <algorithm>
@@ -110,6 +113,16 @@ std::vector<wxString> StagedLists(const StagedCopy& copy, const wxString& alias)
                         lists.push_back(value->GetNodeContent());
             }
     return lists;
+}
+
+// `shown` is `full`, or a head of it cut with "…".
+void ExpectWholeOrCut(const wxString& shown, const wxString& full)
+{
+    const wxString& ellipsis = MenuRowPainter::Ellipsis();
+    if (shown.EndsWith(ellipsis))
+        EXPECT_TRUE(full.StartsWith(shown.Left(shown.length() - ellipsis.length()))) << shown;
+    else
+        EXPECT_EQ(shown, full);
 }
 
 wxString CurrentAlias(StagedCopy& copy)
@@ -198,6 +211,81 @@ TEST_F(SettingEditorTest, ListsShowTheSettingsOfTheCurrentProfile)
         probe.FillChoices();
         EXPECT_TRUE(probe.GetChoice(SettingFrame::CHOICE_RESOLUTION)->IsEmpty());
     }
+}
+
+// Every label, box caption and list entry of the editor fits its box in the
+// font the editor picks, for the lists of every profile in "settings.bin".
+TEST_F(SettingEditorTest, EveryTextFitsItsBox)
+{
+    Editor editor;
+    ASSERT_TRUE(editor.ShowLoaded());
+    SettingFrame* frame = editor.frame;
+
+    ASSERT_EQ(frame->GetOptionBoxes().size(), 2u);
+    int labels = 0;
+    for (wxWindow* child : frame->GetChildren()) {
+        auto* label = dynamic_cast<wxStaticText*>(child);
+        if (!label)
+            continue;
+        SCOPED_TRACE(label->GetLabel().ToStdString());
+        const wxSize extent = label->GetTextExtent(label->GetLabel());
+        EXPECT_LE(extent.x, label->GetSize().x);
+        EXPECT_LE(extent.y, label->GetSize().y);
+        EXPECT_FALSE(label->GetLabel().EndsWith(MenuRowPainter::Ellipsis()));
+        // A box's caption stays above the labels in it.
+        for (const wxStaticBox* box : frame->GetOptionBoxes()) {
+            if (box->GetRect().Contains(label->GetRect())) {
+                EXPECT_LE(box->GetPosition().y + box->GetTextExtent(box->GetLabel()).y,
+                          label->GetPosition().y);
+            }
+        }
+        ++labels;
+    }
+    EXPECT_EQ(labels, 9);
+    for (const wxStaticBox* box : frame->GetOptionBoxes())
+        EXPECT_LT(box->GetTextExtent(box->GetLabel()).x, box->GetSize().x / 2);
+    ProfileComboBox* combo = frame->GetChooser();
+    ptest::ExpectTextsFit(combo, {combo->GetValueText()}, wxRect(combo->GetClientSize()),
+                          {combo->GetButtonRect()}, CurrentAlias(copy));
+    // The preset row: label, chooser and save-as button side by side.
+    const wxRect preset = frame->GetPresetLabel()->GetRect();
+    const wxRect chooser = frame->GetChooser()->GetRect();
+    const wxRect saveAs = frame->FindWindow(SettingFrame::ID_SAVE_AS)->GetRect();
+    EXPECT_LE(preset.GetRight(), chooser.x);
+    EXPECT_LT(chooser.GetRight(), saveAs.x);
+    EXPECT_LE(saveAs.GetRight(), frame->GetSize().x);
+
+    wxXmlDocument settings;
+    ASSERT_TRUE(LoadCatalogFile(settings, wxString::FromUTF8(copy.Root()) +
+                                              "/Plugin/FormatList/settings.bin"));
+    int profiles = 0;
+    for (const wxXmlNode* group : Elements(settings.GetRoot()))
+        for (const wxXmlNode* entry : Elements(group)) {
+            const wxString alias = entry->GetAttribute("id");
+            SCOPED_TRACE(alias.ToStdString());
+            frame->GetChooser()->SetValue(alias);
+            frame->FillChoices();
+            const std::vector<wxString> lists = StagedLists(copy, alias);
+            ASSERT_EQ(lists.size(), 10u);
+            for (int i = 0; i < SettingFrame::CHOICE_COUNT; ++i) {
+                wxChoice* choice = frame->GetChoice(SettingFrame::Choice(i));
+                // wx's own measure: the widest entry in the choice's font and
+                // what the theme draws around it.
+                choice->InvalidateBestSize();
+                EXPECT_LE(choice->GetBestSize().x, choice->GetSize().x) << i;
+                const wxArrayString full = SettingFrame::SplitOptionList(lists[i]);
+                const std::vector<wxString> shown = Entries(choice);
+                ASSERT_EQ(shown.size(), full.size()) << i;
+                for (size_t j = 0; j < shown.size(); ++j)
+                    ExpectWholeOrCut(shown[j], full[j]);
+            }
+            ++profiles;
+        }
+    EXPECT_GT(profiles, 20);
+    frame->GetChooser()->SetValue(CurrentAlias(copy));
+    frame->FillChoices();
+    ptest::Pump(100);
+    ptest::Screenshot("settings-fit");
 }
 
 TEST_F(SettingEditorTest, SaveProfileAsAddsAUserProfileAndKeepsEveryGroup)

@@ -13,8 +13,7 @@ cmake --build "$build" -j"$(nproc)" --target media_ct_test media_py_probe_test m
   app_signals_test
 # A report fails the test; the toolkit's own libraries are not instrumented.
 export TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1 suppressions=$top/tools/ci.d/media-tsan.supp"
-xvfb-run -a -s "-screen 0 1280x1024x24" \
-  ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 300 \
+"$top/tools/run-ctest.sh" "$build" --timeout 300 \
   -R '^(CtTest|QuotedArgsTest|PyTest|PyNoSoundTest|ImportJobTest|ConvertJobTest|ConvertProgressTest|PlayJobTest)\.'
 # A worker that still runs when its job reports its end shows up only now and
 # then (and at the program's exit): the worker thread's test, 200 times.

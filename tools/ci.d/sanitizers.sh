@@ -41,7 +41,6 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # Tests whose executable is not among the targets above show up as *_NOT_BUILT;
 # the install check needs the whole tree.
-xvfb-run -a -s "-screen 0 1280x1024x24" \
-  ctest --test-dir "$build" --output-on-failure -j"$jobs" --timeout 600 \
+MV_JOBS=$jobs "$top/tools/run-ctest.sh" "$build" --timeout 600 \
   -E "NOT_BUILT|app_install_layout"
 echo "sanitizers: no findings"

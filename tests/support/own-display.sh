@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Runs a command on an X server of its own, so GUI tests that move the
+# pointer and grab the screen can run side by side.
+#   own-display.sh <command> [args...]
+set -u
+dir=$(mktemp -d "${TMPDIR:-/tmp}/mv-display.XXXXXX")
+mkfifo "$dir/number"
+# The server writes its display number on fd 3 once it accepts clients.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+  3>"$dir/number" >"$dir/server.log" 2>&1 &
+server=$!
+number=
+read -r number <"$dir/number" || true
+if [ -z "$number" ]; then
+  echo "own-display: Xvfb did not start" >&2
+  cat "$dir/server.log" >&2
+  rm -rf "$dir"
+  exit 1
+fi
+stop() {
+  kill "$server" 2>/dev/null
+  wait "$server" 2>/dev/null
+  rm -rf "$dir"
+}
+trap 'stop; exit 143' TERM INT
+DISPLAY=":$number" "$@" &
+child=$!
+trap 'kill "$child" 2>/dev/null; wait "$child"; stop; exit 143' TERM INT
+wait "$child"
+status=$?
+stop
+exit "$status"
