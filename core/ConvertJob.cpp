@@ -22,7 +22,6 @@ constexpr int kPause = ConvertJob::kPause;
 constexpr int kFinished = ConvertJob::kFinished;
 constexpr int kPaused = ConvertJob::kPaused;
 constexpr int kRunning = ConvertJob::kRunning;
-enum { kStateProgress = 0, kStateStopped = 1, kStateFailed = 2 };
 
 void PostState(const ProgressTarget* t, int percent, int state)
 {
@@ -62,7 +61,7 @@ wxString BuildConvertCommandLine(const wxString& input, const wxString& params, 
 
 void PostConvertProgress(int percent, const ProgressTarget* target)
 {
-    PostState(target, percent, kStateProgress);
+    PostState(target, percent, ProgressTarget::STATUS_PROGRESS);
 }
 
 int OnConvertProgress(void* context, double seconds, int finished)
@@ -114,9 +113,9 @@ void RunConvertJob(void* user)
         else if (result == ZR_CT_FAILED)
             job->failures[i] = FailureReason(ct);
         if (!job->failures[i].empty())
-            PostState(&t, 0, kStateFailed);
+            PostState(&t, 0, ProgressTarget::STATUS_FAILED);
         else if (result == ZR_CT_STOPPED)
-            PostState(&t, 0, kStateStopped);
+            PostState(&t, 0, ProgressTarget::STATUS_STOPPED);
         if (ct)
             ct->SetTaskContext(ct->handle, nullptr);
         if (job->control == kStop)

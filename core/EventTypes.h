@@ -24,8 +24,9 @@ extern const MvEventType& EVT_SETTINGS_RELOAD;        // index 5
 extern const MvEventType& EVT_SLIDER_POSITION;        // index 9
 // Command event from the settings editor's catalog-loading thread.
 extern const MvEventType& EVT_CATALOG_LOADED;         // index 11
-// Command event, id 2206: integer = files accepted so far (in the closing event
-// the number of paths), string = file name (empty in the closing event).
+// Command event, id ImportJob::kDialogId: integer = files accepted so far (in
+// the closing event the number of paths), string = file name (empty in the
+// closing event).
 extern const MvEventType& EVT_MEDIA_IMPORT_PROGRESS;  // index 15
 // Grid cell event, id = target window's id: integer = percent, row, column, status.
 extern const MvEventType& EVT_CONVERT_PROGRESS;       // index 16

@@ -16,13 +16,11 @@
 
 namespace {
 
-const int kImportDialogId = 2206;
-
 void PostProgress(wxEvtHandler* dialog, int count, const wxString& name)
 {
     if (!dialog)
         return;
-    auto* event = new wxCommandEvent(EVT_MEDIA_IMPORT_PROGRESS, kImportDialogId);
+    auto* event = new wxCommandEvent(EVT_MEDIA_IMPORT_PROGRESS, ImportJob::kDialogId);
     event->SetInt(count);
     event->SetString(name);
     dialog->QueueEvent(event);

@@ -16,6 +16,9 @@ class TaskThread;
 
 // The job's user record, owned by the file list with the three lists.
 struct ImportJob {
+    // The loading dialog's window id, and the id of every event posted to it.
+    static constexpr int kDialogId = 2206;
+
     // Full source paths; rewritten in place: accepted entries become their row
     // text (RowText), rejected entries are removed; order kept.
     wxArrayString* paths = nullptr;
@@ -24,8 +27,8 @@ struct ImportJob {
     // One new record per accepted file, last path first (the record of final
     // row j is at accepted - 1 - j); the file list owns them afterwards.
     std::vector<MediaInfo*>* records = nullptr;
-    // The loading dialog's event handler (the dialog with id 2206): every
-    // EVT_MEDIA_IMPORT_PROGRESS goes there.
+    // The loading dialog's event handler (the dialog with id kDialogId):
+    // every EVT_MEDIA_IMPORT_PROGRESS goes there.
     wxEvtHandler* dialog = nullptr;
     // The settings the rows are built from; null: the application's.
     AppSettings* settings = nullptr;

@@ -1,7 +1,8 @@
-// Ids of main-window panes that windows of other libraries look up with
-// wxWindow::FindWindowById; the panes take their ids from here.
+// Ids of main-window panes and pane controls that windows of other libraries
+// look up with wxWindow::FindWindowById; the panes take their ids from here.
 #pragma once
 
 enum PaneId : int {
-    PANE_FILE_LIST = 2136,  // SelectWindow
+    PANE_PROFILE_CHOOSER = 2110,  // ProfileWindow's ProfileComboBox
+    PANE_FILE_LIST = 2136,        // SelectWindow
 };

@@ -5,11 +5,14 @@
 class wxEvtHandler;
 
 // Queues the conversion dialog's grid cell event (EVT_CONVERT_PROGRESS with
-// percent, row, column and status 0 progress, 1 stopped, 2 failed) on target.
+// percent, row, column and a ProgressTarget::Status) on target.
 using ConvertProgressPoster = void (*)(wxEvtHandler* target, int targetId, int percent, int row,
                                        int column, int status);
 
 struct ProgressTarget {
+    // What a posted cell reports besides its percent.
+    enum Status { STATUS_PROGRESS = 0, STATUS_STOPPED = 1, STATUS_FAILED = 2 };
+
     int row = 0;              // the task index
     int column = 2;           // the grid column that shows the percent
     int durationSeconds = 0;  // the task's source duration

@@ -133,10 +133,6 @@ void EditDialog::CreateControls()
 
     CreateTabs(B);
 
-    m_pageSwitches[1] = &EditDialog::ShowCropPage;
-    m_pageSwitches[2] = &EditDialog::ShowEffectPage;
-    m_pageSwitches[3] = &EditDialog::ShowWatermarkPage;
-    m_pageSwitches[4] = &EditDialog::ShowSubtitlePage;
     Bind(wxEVT_IDLE, &EditDialog::OnFirstIdle, this);
     Bind(EVT_PLAYER_POSITION, &EditDialog::OnPlayerPosition, this);
     m_cropRect = wxRect(0, 36, kPaneWidth, 222);
@@ -211,22 +207,15 @@ void EditDialog::ShowPage(int page, bool show)
     m_tabs[page][1]->Show(show);
 }
 
-void EditDialog::ShowCropPage(bool show) { ShowPage(1, show); }
-
-void EditDialog::ShowEffectPage(bool show) { ShowPage(2, show); }
-
-void EditDialog::ShowWatermarkPage(bool show) { ShowPage(3, show); }
-
-void EditDialog::ShowSubtitlePage(bool show) { ShowPage(4, show); }
-
 void EditDialog::OnTab(wxCommandEvent& event)
 {
-    const int tab = event.GetId();
-    if (tab < 1 || tab > 4)
+    // The normal tabs' ids run in page order.
+    const int page = event.GetId() - ID_TAB_CROP + 1;
+    if (page < 1 || page > 4)
         return;
-    (this->*m_pageSwitches[m_currentTab])(false);
-    m_currentTab = tab;
-    (this->*m_pageSwitches[m_currentTab])(true);
+    ShowPage(m_currentTab, false);
+    m_currentTab = page;
+    ShowPage(m_currentTab, true);
 }
 
 void EditDialog::OnSeekSlider(wxCommandEvent& event)

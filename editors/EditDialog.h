@@ -90,10 +90,7 @@ protected:
 
 private:
     void CreateTabs(int top);
-    void ShowCropPage(bool show);
-    void ShowEffectPage(bool show);
-    void ShowWatermarkPage(bool show);
-    void ShowSubtitlePage(bool show);
+    // Shows or hides page 1 to 4 and turns its tab to match.
     void ShowPage(int page, bool show);
     void OnTab(wxCommandEvent& event);
     void OnSeekSlider(wxCommandEvent& event);
@@ -135,7 +132,6 @@ private:
     PvSlider* m_volumeSlider = nullptr;
     int m_currentTab = 1;
     PvBitmapButton* m_tabs[5][2] = {};  // [page][0 normal, 1 pressed]
-    void (EditDialog::*m_pageSwitches[5])(bool) = {};
     std::unique_ptr<EditCropPage> m_cropPage;
     std::unique_ptr<EditEffectPage> m_effectPage;
     std::unique_ptr<EditWatermarkPage> m_watermarkPage;

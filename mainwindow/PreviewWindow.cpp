@@ -167,31 +167,41 @@ void PreviewWindow::CreateButtons(const wxBitmap* face, int y)
 {
     // Play and pause lie on one spot, and so do volume and mute.
     const wxPoint playPos(36, y);
-    m_playButton = SkinButton::Create(this, ID_PLAY, playPos, face, "surface/window/preview-play-normal.png",
-                                      "surface/window/preview-play-current.png", "surface/window/preview-play-pressed.png",
+    m_playButton = SkinButton::Create(this, ID_PLAY, playPos, face,
+                                      "surface/window/preview-play-normal.png",
+                                      "surface/window/preview-play-current.png",
+                                      "surface/window/preview-play-pressed.png",
                                       "surface/window/preview-play-disable.png");
     m_playButton->Enable(false);
-    m_pauseButton = SkinButton::Create(this, ID_PAUSE, playPos, face, "surface/window/preview-pause-normal.png",
-                                       "surface/window/preview-pause-current.png", "surface/window/preview-pause-pressed.png");
+    m_pauseButton = SkinButton::Create(this, ID_PAUSE, playPos, face,
+                                       "surface/window/preview-pause-normal.png",
+                                       "surface/window/preview-pause-current.png",
+                                       "surface/window/preview-pause-pressed.png");
     m_pauseButton->Show(false);
 
     auto next = [](const PvBitmapButton* b, int gap) {
         return wxPoint(b->GetPosition().x + b->GetSize().GetWidth() + gap, b->GetPosition().y);
     };
     m_stopButton = SkinButton::Create(this, ID_STOP, next(m_playButton, 4), face,
-                                      "surface/window/preview-stop-normal.png", "surface/window/preview-stop-current.png",
-                                      "surface/window/preview-stop-pressed.png", "surface/window/preview-stop-disable.png");
+                                      "surface/window/preview-stop-normal.png",
+                                      "surface/window/preview-stop-current.png",
+                                      "surface/window/preview-stop-pressed.png",
+                                      "surface/window/preview-stop-disable.png");
     m_stopButton->Enable(false);
 
     m_snapshotButton = SkinButton::Create(this, ID_SNAPSHOT_BUTTON, next(m_stopButton, 8), face,
-                                          "surface/window/preview-photo-normal.png", "surface/window/preview-photo-current.png",
-                                          "surface/window/preview-photo-pressed.png", "surface/window/preview-photo-normal.png");
+                                          "surface/window/preview-photo-normal.png",
+                                          "surface/window/preview-photo-current.png",
+                                          "surface/window/preview-photo-pressed.png",
+                                          "surface/window/preview-photo-normal.png");
     m_snapshotButton->Enable(false);
     m_snapshotButton->Bind(wxEVT_BUTTON, &PreviewWindow::OnSnapshot, this, ID_SNAPSHOT_BUTTON);
 
     m_optionsButton = SkinButton::Create(this, ID_OPTIONS_BUTTON, next(m_snapshotButton, 0), face,
-                                         "surface/window/preview-select-normal.png", "surface/window/preview-select-current.png",
-                                         "surface/window/preview-select-pressed.png", "surface/window/preview-select-normal.png");
+                                         "surface/window/preview-select-normal.png",
+                                         "surface/window/preview-select-current.png",
+                                         "surface/window/preview-select-pressed.png",
+                                         "surface/window/preview-select-normal.png");
     m_optionsButton->Bind(wxEVT_BUTTON, &PreviewWindow::OnSnapshotOptions, this,
                           ID_OPTIONS_BUTTON);
 

@@ -24,7 +24,6 @@ namespace {
 constexpr int kSpacing = 8;
 const wxPoint kComboPos(62, 2);
 const wxSize kComboSize(288, 22);
-constexpr long kComboStyle = 17;
 
 wxString IdExtension(const wxString& id)
 {
@@ -78,7 +77,8 @@ bool ProfileWindow::Create(wxWindow* parent, int id, wxBitmap* skin, const wxPoi
     m_label = new PvStaticText(this, wxID_ANY, "Profile:", labelFont, nullptr, wxPoint(0, 2));
     m_label->SetBackground(face);
 
-    m_combo = new ProfileComboBox(this, ID_PROFILE_COMBO, kComboPos, kComboSize, kComboStyle);
+    m_combo = new ProfileComboBox(this, ID_PROFILE_COMBO, kComboPos, kComboSize,
+                                  ProfileComboBox::kChooserStyle);
     if (catalog) {
         m_combo->SetValue(GetFirstShownProfileAttribute(*catalog, "alias"));
         if (m_settings)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "BaseWindow.h"
+#include "PaneIds.h"
 
 class MyMenuItem;
 class ProfileComboBox;
@@ -16,7 +17,7 @@ struct AppSettings;
 class ProfileWindow : public BaseWindow {
 public:
     enum {
-        ID_PROFILE_COMBO = 2110,
+        ID_PROFILE_COMBO = PANE_PROFILE_CHOOSER,
         ID_APPLY_TO_ALL = 2111,
         ID_SETTINGS_BUTTON = 2113,
     };

@@ -365,15 +365,15 @@ void ProgressDialog::OnProgress(wxCommandEvent& event)
         return;
     const int row = m_taskRows[size_t(task)];
     switch (cell->GetStatus()) {
-    case PvGridCellRenderCommandEvent::STATUS_STOPPED:
+    case ProgressTarget::STATUS_STOPPED:
         SetStateLabel(row, "Stop");
         break;
-    case PvGridCellRenderCommandEvent::STATUS_FAILED:
+    case ProgressTarget::STATUS_FAILED:
         // The job writes the reason before it reports the failure.
         MarkFailed(row, size_t(task) < m_job->failures.size() ? m_job->failures[size_t(task)]
                                                               : wxString());
         break;
-    case PvGridCellRenderCommandEvent::STATUS_PROGRESS:
+    case ProgressTarget::STATUS_PROGRESS:
         SetStateLabel(row, wxString::Format("%d%%", cell->GetInt()), cell->GetInt());
         break;
     default:

@@ -320,7 +320,7 @@ void SelectWindow::AddFiles(const wxArrayString& paths)
     if (!rows.empty()) {
         DialogBackground background("surface/base/loading.png");
         PvLoadingDialog dialog;
-        if (!dialog.Create(nullptr, PvLoadingDialog::ID_IMPORT_DIALOG, wxEmptyString, nullptr,
+        if (!dialog.Create(nullptr, ImportJob::kDialogId, wxEmptyString, nullptr,
                            background.bitmap, wxDefaultPosition, background.size,
                            wxBORDER_NONE | wxFRAME_SHAPED, wxDialogNameStr))
             return;

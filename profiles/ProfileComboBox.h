@@ -20,6 +20,8 @@ public:
     enum { ID_CATEGORY_POPUP = 2201 };
     // Flags of DrawButton.
     enum { Button_PaintBackground = 1, Button_BitmapOnly = 2 };
+    // The combo style the choosers are made with; the box draws alike for any.
+    static constexpr long kChooserStyle = 17;
 
     ProfileComboBox();
     ProfileComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,

@@ -36,8 +36,6 @@
 
 namespace {
 
-constexpr int kProfileComboId = 2110;  // the profile pane's chooser
-constexpr long kChooserStyle = 17;
 
 const wxPoint kPresetLabel(20, 94);
 const wxPoint kVideoBox(20, 130);
@@ -258,8 +256,8 @@ bool SettingFrame::Create()
     if (m_settings && m_settings->catalog)
         FindProfile(*m_settings->catalog, m_settings->profileId, entry);
     const wxPoint chooserPos(kPresetLabel.x + m_preset->GetSize().x + 2, kPresetLabel.y);
-    m_combo = new ProfileComboBox(this, ID_CHOOSER, chooserPos, chooserSize, kChooserStyle,
-                                  wxDefaultValidator);
+    m_combo = new ProfileComboBox(this, ID_CHOOSER, chooserPos, chooserSize,
+                                  ProfileComboBox::kChooserStyle, wxDefaultValidator);
     m_combo->SetValue(entry.alias);
     // The icon of the profile's own category, as in the profile pane.
     if (m_settings && m_settings->catalog)
@@ -425,7 +423,7 @@ void SettingFrame::OnOk(wxCommandEvent&)
         m_settings->outputExtension = m_outputExtension;
         m_settings->idExtension = m_idExtension;
     }
-    if (auto* paneChooser = dynamic_cast<ProfileComboBox*>(wxWindow::FindWindowById(kProfileComboId))) {
+    if (auto* paneChooser = dynamic_cast<ProfileComboBox*>(wxWindow::FindWindowById(PANE_PROFILE_CHOOSER))) {
         paneChooser->SetValue(m_combo->GetValue());
         paneChooser->Refresh();
     }

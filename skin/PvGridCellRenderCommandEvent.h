@@ -1,14 +1,14 @@
 // One grid cell's progress, posted by the conversion job to the run dialog:
-// the percent in the command integer, plus row, column and status
-// (0 progress, 1 stopped, 2 failed). Copies keep all of them.
+// the percent in the command integer, plus row, column and status (a
+// ProgressTarget::Status). Copies keep all of them.
 #pragma once
+
+#include "ProgressTarget.h"
 
 #include <wx/event.h>
 
 class PvGridCellRenderCommandEvent : public wxCommandEvent {
 public:
-    enum Status { STATUS_PROGRESS = 0, STATUS_STOPPED = 1, STATUS_FAILED = 2 };
-
     explicit PvGridCellRenderCommandEvent(wxEventType type = wxEVT_NULL, int id = 0);
 
     int GetRow() const { return m_row; }
@@ -23,5 +23,5 @@ public:
 private:
     int m_row = 0;
     int m_column = 0;
-    int m_status = STATUS_PROGRESS;
+    int m_status = ProgressTarget::STATUS_PROGRESS;
 };

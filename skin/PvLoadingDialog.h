@@ -1,6 +1,7 @@
-// Modal progress while added media files are probed (window id 2206). It
-// starts the import thread on its first idle event and ends when the import
-// reports its last file.
+// Modal progress while added media files are probed (window id
+// ImportJob::kDialogId, the id the import's events carry). It starts the
+// import thread on its first idle event and ends when the import reports its
+// last file.
 //
 // Callers: Create with the loading background, SetRange(number of paths),
 // SetThread(the created, not started thread), ShowCloseButton(false),
@@ -18,8 +19,6 @@ class wxStaticText;
 
 class PvLoadingDialog : public PvInfoDialog {
 public:
-    enum { ID_IMPORT_DIALOG = 2206 };
-
     PvLoadingDialog();
     ~PvLoadingDialog() override;
 

@@ -13,6 +13,11 @@ AudioOut::~AudioOut()
 
 bool AudioOut::Open(int wantedRate, int wantedChannels)
 {
+    // One device at a time: a second one would drain the same buffer.
+    if (device_) {
+        SDL_CloseAudioDevice(device_);
+        device_ = 0;
+    }
     if (!subsystem_) {
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             return false;

@@ -16,7 +16,8 @@ public:
     AudioOut(const AudioOut&) = delete;
     AudioOut& operator=(const AudioOut&) = delete;
 
-    // Opens the default device near the wanted rate; false when there is none.
+    // Opens the default device near the wanted rate, in place of one opened
+    // before; false when there is none.
     bool Open(int wantedRate, int wantedChannels);
     bool IsOpen() const { return device_ != 0; }
     int Rate() const { return rate_; }

@@ -46,6 +46,8 @@ public:
 
 private:
     bool OpenAudio();
+    // A fresh resampler from the decoder's format to the device's.
+    bool ResetResampler();
     void ReadOne(bool withSound = true);
     void DecodeVideo(const AVPacket* pkt);
     void DecodeAudio(const AVPacket* pkt);
@@ -109,8 +111,12 @@ Player::Session::~Session()
 
 bool Player::Session::OpenAudio()
 {
-    if (!audio_ || !sound_.Open(audio_->sample_rate, audio_->ch_layout.nb_channels))
-        return false;
+    return audio_ && sound_.Open(audio_->sample_rate, audio_->ch_layout.nb_channels) &&
+           ResetResampler();
+}
+
+bool Player::Session::ResetResampler()
+{
     AVChannelLayout in, out;
     if (audio_->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || !av_channel_layout_check(&audio_->ch_layout))
         av_channel_layout_default(&in, audio_->ch_layout.nb_channels);
@@ -243,7 +249,7 @@ void Player::Session::Rewind(double seconds)
     if (audio_)
         avcodec_flush_buffers(audio_);
     if (swr_)
-        OpenAudio();  // drops what the resampler holds
+        ResetResampler();  // drops what the resampler holds
     for (AVFrame* f : frames_)
         av_frame_free(&f);
     frames_.clear();
@@ -475,6 +481,9 @@ int Player::Play(const char* arguments)
         Session session(*this);
         result = session.Run(arguments ? PathFromArguments(arguments) : std::string());
     }
+    // SDL keeps per-thread state (its error text) for threads it did not
+    // start and frees it only when asked, on the thread itself.
+    SDL_TLSCleanup();
     LoopEnded();
     return result;
 }

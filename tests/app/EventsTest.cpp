@@ -1,5 +1,6 @@
 // Events queued by worker threads reach handlers on the GUI thread.
 #include "EventTypes.h"
+#include "ImportJob.h"
 #include "TaskThread.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +47,7 @@ private:
 };
 
 wxBEGIN_EVENT_TABLE(Receiver, wxFrame)
-    EVT_COMMAND(2206, EVT_MEDIA_IMPORT_PROGRESS, Receiver::OnImport)
+    EVT_COMMAND(ImportJob::kDialogId, EVT_MEDIA_IMPORT_PROGRESS, Receiver::OnImport)
     EVT_COMMAND(wxID_ANY, EVT_CONVERT_FINISHED, Receiver::OnFinished)
 wxEND_EVENT_TABLE()
 
@@ -61,12 +62,12 @@ void PostAll(void* user)
     auto* job = static_cast<Job*>(user);
     const char* files[] = {"a.mp4", "b.mkv", "c b.avi"};
     for (int i = 0; i < 3; ++i) {
-        auto* step = new wxCommandEvent(EVT_MEDIA_IMPORT_PROGRESS, 2206);
+        auto* step = new wxCommandEvent(EVT_MEDIA_IMPORT_PROGRESS, ImportJob::kDialogId);
         step->SetInt(i + 1);
         step->SetString(files[i]);
         job->target->QueueEvent(step);
     }
-    auto* closing = new wxCommandEvent(EVT_MEDIA_IMPORT_PROGRESS, 2206);
+    auto* closing = new wxCommandEvent(EVT_MEDIA_IMPORT_PROGRESS, ImportJob::kDialogId);
     closing->SetInt(3);
     job->target->QueueEvent(closing);
     auto* position = new wxCommandEvent(EVT_PLAYER_POSITION, 2300);

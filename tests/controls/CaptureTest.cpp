@@ -5,6 +5,7 @@
 #include "ControlsTestUtil.h"
 #include "EventTypes.h"
 #include "ImageUtil.h"
+#include "ImportJob.h"
 #include "MyTitle.h"
 #include "PvClipSlider.h"
 #include "PvInfoDialog.h"
@@ -127,14 +128,14 @@ TEST_F(CaptureTest, ADialogEndedByCodeUnderAHeldButtonLetsThePointerGo)
          [&] {
              PvLoadingDialog dialog;
              wxBitmap* bg = ImageUtil::LoadThemeBitmap("surface/base/loading.png", wxBITMAP_TYPE_PNG);
-             EXPECT_TRUE(dialog.Create(nullptr, 2206, "", nullptr, bg, wxDefaultPosition,
+             EXPECT_TRUE(dialog.Create(nullptr, ImportJob::kDialogId, "", nullptr, bg, wxDefaultPosition,
                                        bg->GetSize()));
              dialog.Move(100, 100);
              dialog.SetRange(1);
              dialog.SetThread(new TaskThread);  // stays open until the event below
              return holdThen(dialog, [&] {
                  ctest::WaitFor([&] { return dialog.IsStarted(); });
-                 auto* last = new wxCommandEvent(EVT_MEDIA_IMPORT_PROGRESS, 2206);
+                 auto* last = new wxCommandEvent(EVT_MEDIA_IMPORT_PROGRESS, ImportJob::kDialogId);
                  last->SetInt(1);
                  dialog.GetEventHandler()->QueueEvent(last);
                  ctest::WaitFor([&] { return !dialog.IsModal(); }, 2000);

@@ -3,6 +3,7 @@
 #include "AppUtil.h"
 #include "EventTypes.h"
 #include "ImageUtil.h"
+#include "ImportJob.h"
 #include "PvAboutDialog.h"
 #include "PvBitmapButton.h"
 #include "PvInfoDialog.h"
@@ -234,7 +235,7 @@ struct FakeImport {
         ++job->runs;
         for (const auto& [n, name] : job->posts) {
             std::this_thread::sleep_for(std::chrono::milliseconds(job->gapMs));
-            auto* event = new wxCommandEvent(EVT_MEDIA_IMPORT_PROGRESS, 2206);
+            auto* event = new wxCommandEvent(EVT_MEDIA_IMPORT_PROGRESS, ImportJob::kDialogId);
             event->SetInt(n);
             event->SetString(wxString::FromUTF8(name));
             job->target->QueueEvent(event);
@@ -255,7 +256,7 @@ protected:
 bool CreateLoading(PvLoadingDialog& dialog)
 {
     wxBitmap* bg = ImageBitmap("surface/base/loading.png");
-    if (!dialog.Create(nullptr, 2206, "", nullptr, bg, wxDefaultPosition, bg->GetSize()))
+    if (!dialog.Create(nullptr, ImportJob::kDialogId, "", nullptr, bg, wxDefaultPosition, bg->GetSize()))
         return false;
     dialog.CentreOnScreen();
     return true;
@@ -284,7 +285,7 @@ TEST_F(DialogTest, LoadingDialogEndsOnTheImportsLastEvent)
         {
             PvLoadingDialog dialog;
             ASSERT_TRUE(CreateLoading(dialog));
-            EXPECT_EQ(dialog.GetId(), 2206);
+            EXPECT_EQ(dialog.GetId(), ImportJob::kDialogId);
             job.target = &dialog;
             dialog.SetRange(c.range);
             dialog.SetThread(new TaskThread(&job, &FakeImport::Run, nullptr, &FakeImport::End));

@@ -248,18 +248,18 @@ TEST_F(GridFixture, IconRendererStartsWithoutIconAndIndentsTheText)
 TEST_F(GridFixture, CellEventKeepsRowColumnAndStatusWhenCopied)
 {
     PvGridCellRenderCommandEvent event(EVT_CONVERT_PROGRESS, 2160);
-    EXPECT_EQ(event.GetStatus(), 0);
+    EXPECT_EQ(event.GetStatus(), ProgressTarget::STATUS_PROGRESS);
     event.SetInt(42);
     event.SetRow(3);
     event.SetColumn(2);
-    event.SetStatus(PvGridCellRenderCommandEvent::STATUS_FAILED);
+    event.SetStatus(ProgressTarget::STATUS_FAILED);
     std::unique_ptr<wxEvent> copy(event.Clone());
     auto* cell = dynamic_cast<PvGridCellRenderCommandEvent*>(copy.get());
     ASSERT_NE(cell, nullptr);
     EXPECT_EQ(cell->GetInt(), 42);
     EXPECT_EQ(cell->GetRow(), 3);
     EXPECT_EQ(cell->GetColumn(), 2);
-    EXPECT_EQ(cell->GetStatus(), 2);
+    EXPECT_EQ(cell->GetStatus(), ProgressTarget::STATUS_FAILED);
 
     // Posted by copy (wxPostEvent clones), it still arrives whole.
     std::vector<int> seen;
@@ -269,7 +269,7 @@ TEST_F(GridFixture, CellEventKeepsRowColumnAndStatusWhenCopied)
                 });
     wxPostEvent(frame, event);
     ctest::Pump(50);
-    EXPECT_EQ(seen, (std::vector<int>{42, 3, 2, 2}));
+    EXPECT_EQ(seen, (std::vector<int>{42, 3, 2, ProgressTarget::STATUS_FAILED}));
 }
 
 }  // namespace

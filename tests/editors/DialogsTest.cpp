@@ -88,7 +88,7 @@ bool Open(Dialog& dialog, ClipJob& clip, const char* background, int closeX, int
     return true;
 }
 
-bool OpenClip(ClipDialog& dialog, ClipJob& clip)
+bool Open(ClipDialog& dialog, ClipJob& clip)
 {
     // The base's default top for the close button.
     if (!Open(dialog, clip, "surface/window/clip-background.png", -16, 6))
@@ -98,9 +98,26 @@ bool OpenClip(ClipDialog& dialog, ClipJob& clip)
     return true;
 }
 
-bool OpenEdit(EditDialog& dialog, ClipJob& clip)
+bool Open(EditDialog& dialog, ClipJob& clip)
 {
     return Open(dialog, clip, "surface/window/edit-background.png", -14, 8);
+}
+
+// Opens the dialog on a clip of the given seconds, runs steps(dialog, clip)
+// inside its modal loop and checks that the playback ended with it; returns
+// the modal result.
+template <typename Dialog, typename Steps>
+int RunOnClip(int seconds, Steps steps)
+{
+    ClipJob clip(seconds);
+    Dialog dialog;
+    if (!Open(dialog, clip)) {
+        ADD_FAILURE() << "the dialog did not open";
+        return -1;
+    }
+    const int result = RunModal(dialog, [&] { steps(dialog, clip); });
+    EXPECT_FALSE(clip.job.Running()) << "the playback outlived the dialog";
+    return result;
 }
 
 bool WaitForFrames(const ClipJob& clip)
@@ -150,10 +167,7 @@ TEST(CropHandleTest, TheBandPointsPickEdgesAndCorners)
 
 TEST(ClipDialogTest, OpensOnTheClipShowsItsFramesAndClosesWithOk)
 {
-    ClipJob clip(4);
-    ClipDialog dialog;
-    ASSERT_TRUE(OpenClip(dialog, clip));
-    const int result = RunModal(dialog, [&] {
+    const int result = RunOnClip<ClipDialog>(4, [](ClipDialog& dialog, ClipJob& clip) {
         EXPECT_TRUE(Child<PvBitmapButton>(&dialog, ClipDialog::ID_PAUSE)->IsShown());
         EXPECT_FALSE(Child<PvBitmapButton>(&dialog, ClipDialog::ID_PLAY)->IsShown());
         const auto boxes = Children<wxTextCtrl>(&dialog);
@@ -201,7 +215,6 @@ TEST(ClipDialogTest, OpensOnTheClipShowsItsFramesAndClosesWithOk)
         ClickCentre(Child<PvBitmapButton>(&dialog, ClipDialog::ID_OK));
     });
     EXPECT_EQ(result, 0);
-    EXPECT_FALSE(clip.job.Running());
 }
 
 // The seek thumb follows the playback, but not while the pointer holds it.
@@ -248,7 +261,7 @@ TEST(ClipDialogTest, PlaybackDoesNotMoveTheSeekThumbUnderTheHand)
 {
     ClipJob clip(4);
     ClipDialog dialog;
-    ASSERT_TRUE(OpenClip(dialog, clip));
+    ASSERT_TRUE(Open(dialog, clip));
     ExpectTheSeekThumbToFollowPlaybackButNotTheHand(dialog, clip, ClipDialog::ID_OK, "clip-dialog-playing");
 }
 
@@ -256,16 +269,13 @@ TEST(EditDialogTest, PlaybackMovesTheSeekThumbButNotUnderTheHand)
 {
     ClipJob clip(4);
     EditDialog dialog;
-    ASSERT_TRUE(OpenEdit(dialog, clip));
+    ASSERT_TRUE(Open(dialog, clip));
     ExpectTheSeekThumbToFollowPlaybackButNotTheHand(dialog, clip, EditDialog::ID_CANCEL, "edit-dialog-playing");
 }
 
 TEST(ClipDialogTest, MarksFollowDragsAndButtonsAndStayOrdered)
 {
-    ClipJob clip(2);
-    ClipDialog dialog;
-    ASSERT_TRUE(OpenClip(dialog, clip));
-    RunModal(dialog, [&] {
+    RunOnClip<ClipDialog>(2, [](ClipDialog& dialog, ClipJob& clip) {
         auto* trim = Child<PvClipSlider>(&dialog, ClipDialog::ID_CLIP_SLIDER);
         auto* seek = Child<PvSlider>(&dialog, ClipDialog::ID_SEEK_SLIDER);
         // Positions would move the seek thumb: let the short clip end first.
@@ -312,7 +322,6 @@ TEST(ClipDialogTest, MarksFollowDragsAndButtonsAndStayOrdered)
         EXPECT_EQ(dialog.GetStartSeconds(), dialog.GetEndSeconds());
         ClickCentre(Child<PvBitmapButton>(&dialog, ClipDialog::ID_CANCEL));
     });
-    EXPECT_FALSE(clip.job.Running());
 }
 
 // Every control of the page's list shown or hidden; its tabs to match.
@@ -328,10 +337,7 @@ void ExpectPage(EditDialog& dialog, int page, const EditPage* controls, bool sho
 
 TEST(EditDialogTest, OpensOnTheCropPageAndTheTabsSwitchPages)
 {
-    ClipJob clip(3);
-    EditDialog dialog;
-    ASSERT_TRUE(OpenEdit(dialog, clip));
-    const int result = RunModal(dialog, [&] {
+    const int result = RunOnClip<EditDialog>(3, [](EditDialog& dialog, ClipJob& clip) {
         const EditPage* pages[5] = {nullptr, dialog.GetCropPage(), dialog.GetEffectPage(),
                                     dialog.GetWatermarkPage(), dialog.GetSubtitlePage()};
         EXPECT_EQ(pages[1]->GetControls().size(), 13u);
@@ -383,7 +389,6 @@ TEST(EditDialogTest, OpensOnTheCropPageAndTheTabsSwitchPages)
         ClickCentre(Child<PvBitmapButton>(&dialog, EditDialog::ID_CANCEL));
     });
     EXPECT_EQ(result, 0);
-    EXPECT_FALSE(clip.job.Running());
 }
 
 // Where each page's controls lie: every one inside the dialog and shown
@@ -394,7 +399,7 @@ TEST(EditDialogTest, EveryPageKeepsItsControlsInsideTheDialog)
     ctest::Backdrop backdrop(wxColour(255, 0, 255));
     ClipJob clip(3);
     EditDialog dialog;
-    ASSERT_TRUE(OpenEdit(dialog, clip));
+    ASSERT_TRUE(Open(dialog, clip));
     RunModal(dialog, [&] {
         const EditPage* pages[5] = {nullptr, dialog.GetCropPage(), dialog.GetEffectPage(),
                                     dialog.GetWatermarkPage(), dialog.GetSubtitlePage()};
@@ -442,10 +447,7 @@ void ExpectInside(const EditDialog& dialog)
 
 TEST(EditDialogTest, TheCropRectangleMovesAndResizesWithinThePane)
 {
-    ClipJob clip(3);
-    EditDialog dialog;
-    ASSERT_TRUE(OpenEdit(dialog, clip));
-    RunModal(dialog, [&] {
+    RunOnClip<EditDialog>(3, [](EditDialog& dialog, ClipJob& clip) {
         wxWindow* pane = dialog.GetSourcePane();
         ASSERT_TRUE(WaitForFrames(clip));
         EXPECT_EQ(dialog.GetCropRect(), wxRect(0, 36, 396, 222));
@@ -480,15 +482,11 @@ TEST(EditDialogTest, TheCropRectangleMovesAndResizesWithinThePane)
         Screenshot("edit-dialog-cropped");
         ClickCentre(dialog.GetCloseButton());
     });
-    EXPECT_FALSE(clip.job.Running());
 }
 
 TEST(EditDialogTest, LosingTheCaptureEndsTheDrag)
 {
-    ClipJob clip(3);
-    EditDialog dialog;
-    ASSERT_TRUE(OpenEdit(dialog, clip));
-    RunModal(dialog, [&] {
+    RunOnClip<EditDialog>(3, [](EditDialog& dialog, ClipJob&) {
         wxWindow* pane = dialog.GetSourcePane();
         ctest::MoveTo(pane, {200, 150});
         ctest::Press();
@@ -512,7 +510,6 @@ TEST(EditDialogTest, LosingTheCaptureEndsTheDrag)
         EXPECT_EQ(dialog.GetCropRect().GetPosition(), wxPoint(0, 36));
         ClickCentre(Child<PvBitmapButton>(&dialog, EditDialog::ID_CANCEL));
     });
-    EXPECT_FALSE(clip.job.Running());
 }
 
 }  // namespace

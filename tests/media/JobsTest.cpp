@@ -163,7 +163,7 @@ TEST_F(ImportJobTest, VisitsLastFirstAndPairsRowsWithRecords)
     ASSERT_EQ(events.size(), 3u);  // no closing event without a failure
     const char* names[] = {"third.avi", "second.mkv", "first.mp4"};
     for (int k = 0; k < 3; ++k) {
-        EXPECT_EQ(events[k].id, 2206);
+        EXPECT_EQ(events[k].id, ImportJob::kDialogId);
         EXPECT_EQ(events[k].value, k + 1);
         EXPECT_EQ(events[k].text, names[k]);
     }
@@ -390,6 +390,7 @@ protected:
                 ++n;
         return n;
     }
+    // The rows of the cells posted with the given ProgressTarget::Status.
     std::vector<int> StatusOfRows(int state)
     {
         std::vector<int> rows;
@@ -440,7 +441,7 @@ TEST_F(ConvertJobTest, AFailedFileIsReportedAndTheRunGoesOn)
     Start();
     WaitFinished();
     EXPECT_EQ(ct.lines.size(), 3u);
-    EXPECT_EQ(StatusOfRows(2), std::vector<int>{1});
+    EXPECT_EQ(StatusOfRows(ProgressTarget::STATUS_FAILED), std::vector<int>{1});
     EXPECT_EQ(FinishedEvents(), 1);
 }
 
@@ -518,7 +519,7 @@ TEST_F(ConvertJobTest, StopDuringASecondFileEndsTheRun)
     StopConvertJob(job.get());
     WaitFinished();
     EXPECT_EQ(ct.lines.size(), 2u);
-    EXPECT_EQ(StatusOfRows(1), std::vector<int>{1});
+    EXPECT_EQ(StatusOfRows(ProgressTarget::STATUS_STOPPED), std::vector<int>{1});
     EXPECT_EQ(FinishedEvents(), 1);
     // A toggle after the stop leaves the stop in force.
     ToggleConvertPause(job.get());
@@ -544,7 +545,7 @@ TEST_F(ConvertJobTest, StopWhileWaitingPausedBetweenFiles)
     // then the stop ends it at once.
     ASSERT_LE(ct.lines.size(), 2u);
     if (ct.lines.size() == 2) {
-        EXPECT_EQ(StatusOfRows(1), std::vector<int>{1});
+        EXPECT_EQ(StatusOfRows(ProgressTarget::STATUS_STOPPED), std::vector<int>{1});
     }
     EXPECT_EQ(FinishedEvents(), 1);
 }
@@ -586,10 +587,11 @@ TEST_F(ConvertJobTest, RealConversionsThroughTheConverter)
     }
     Start();
     WaitFinished();
-    EXPECT_EQ(StatusOfRows(2), (std::vector<int>{0, 2, 3}));
+    EXPECT_EQ(StatusOfRows(ProgressTarget::STATUS_FAILED), (std::vector<int>{0, 2, 3}));
     std::vector<int> hundreds;
     for (const Cell& c : Cells())
-        if (c.status == 0 && c.percent == 100 && (hundreds.empty() || hundreds.back() != c.row))
+        if (c.status == ProgressTarget::STATUS_PROGRESS && c.percent == 100 &&
+            (hundreds.empty() || hundreds.back() != c.row))
             hundreds.push_back(c.row);
     EXPECT_EQ(hundreds, std::vector<int>{1});
     EXPECT_EQ(ReadFile(existing), "keep");
@@ -616,11 +618,11 @@ TEST_F(ConvertJobTest, ShortAndFailedFilesCarryTheirReasons)
     WaitFinished();
     EXPECT_EQ(job->failures, (std::vector<wxString>{"source damaged: 3.0 of 10.0 s converted",
                                                     "line one\nboom", "", "the conversion failed"}));
-    EXPECT_EQ(StatusOfRows(2), (std::vector<int>{0, 1, 3}));
+    EXPECT_EQ(StatusOfRows(ProgressTarget::STATUS_FAILED), (std::vector<int>{0, 1, 3}));
     const std::vector<Cell> cells = Cells();
     ASSERT_GE(cells.size(), 3u);
     EXPECT_EQ(cells[1], (Cell{2169, 100, 0, 2, 0}));
-    EXPECT_EQ(cells[2], (Cell{2169, 0, 0, 2, 2}));
+    EXPECT_EQ(cells[2], (Cell{2169, 0, 0, 2, ProgressTarget::STATUS_FAILED}));
 }
 
 // The first 30 % of a 10 s MP4 with its index in front: ffmpeg succeeds on
@@ -641,7 +643,7 @@ TEST_F(ConvertJobTest, DamagedSourceFailsAndKeepsItsShorterOutput)
                           &converted), 1) << job->failures[0];
     EXPECT_GT(converted, 1.0);
     EXPECT_LT(converted, 5.0);
-    EXPECT_EQ(StatusOfRows(2), std::vector<int>{0});
+    EXPECT_EQ(StatusOfRows(ProgressTarget::STATUS_FAILED), std::vector<int>{0});
     EXPECT_TRUE(FileExists(dir / "damaged.avi"));
 }
 

@@ -5,6 +5,7 @@
 #include "MyLeafMenu.h"
 #include "MyMenuItem.h"
 #include "MyPopupMenu.h"
+#include "PaneIds.h"
 #include "ProfileComboBox.h"
 #include "ProfileTestEnv.h"
 
@@ -39,7 +40,8 @@ struct Host {
     {
         frame = new wxFrame(nullptr, wxID_ANY, "host", pos, wxSize(420, 60), wxBORDER_NONE);
         panel = new wxPanel(frame, wxID_ANY, wxPoint(0, 0), wxSize(420, 60));
-        combo = new ProfileComboBox(panel, 2110, wxPoint(62, 2), wxSize(288, 22), 17);
+        combo = new ProfileComboBox(panel, PANE_PROFILE_CHOOSER, wxPoint(62, 2), wxSize(288, 22),
+                                    ProfileComboBox::kChooserStyle);
         panel->Bind(wxEVT_TEXT, [this](wxCommandEvent& event) {
             ++choices;
             text = event.GetString();
@@ -47,7 +49,7 @@ struct Host {
             object = event.GetEventObject();
             popupShownDuringChoice = combo->GetPopup()->IsShown();
             combo->SetValue(event.GetString());
-        }, 2110);
+        }, PANE_PROFILE_CHOOSER);
         EXPECT_TRUE(ShowAndWait(frame));
     }
     ~Host()

@@ -7,6 +7,7 @@
 #include "MyMenuItem.h"
 #include "MenuRowPainter.h"
 #include "MyPopupMenu.h"
+#include "PaneIds.h"
 #include "ProfileComboBox.h"
 #include "ProfileTestEnv.h"
 
@@ -34,7 +35,8 @@ protected:
         frame = new wxFrame(nullptr, wxID_ANY, "host", wxPoint(20, 20), wxSize(420, 30),
                             wxBORDER_NONE);
         auto* panel = new wxPanel(frame, wxID_ANY, wxPoint(0, 0), wxSize(420, 30));
-        combo = new ProfileComboBox(panel, 2110, wxPoint(62, 2), wxSize(288, 22), 17);
+        combo = new ProfileComboBox(panel, PANE_PROFILE_CHOOSER, wxPoint(62, 2), wxSize(288, 22),
+                                    ProfileComboBox::kChooserStyle);
         combo->SetValue(GetFirstShownProfileAttribute(*env->Settings().catalog, "alias"));
         ASSERT_TRUE(ShowAndWait(frame));
     }

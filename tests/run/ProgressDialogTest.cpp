@@ -312,7 +312,7 @@ TEST_F(RunDialogTest, AProgressUpdateRepaintsOnlyItsOwnCell)
             event.SetInt(percent);
             event.SetRow(task);
             event.SetColumn(ProgressDialog::COL_STATE);
-            event.SetStatus(PvGridCellRenderCommandEvent::STATUS_PROGRESS);
+            event.SetStatus(ProgressTarget::STATUS_PROGRESS);
             dialog.GetEventHandler()->ProcessEvent(event);
             body->Update();
             Pump(100);

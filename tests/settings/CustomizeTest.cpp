@@ -9,6 +9,7 @@
 #include "MyLeafMenu.h"
 #include "MyMenuItem.h"
 #include "MyPopupMenu.h"
+#include "PaneIds.h"
 #include "ProfileComboBox.h"
 #include "ProfileTestEnv.h"
 #include "StagedCopy.h"
@@ -450,7 +451,7 @@ TEST_F(CustomizeTest, WhatOkHidesLeavesBothLevelsOfTheChooserAndComesBack)
     const wxString kHiddenProfile = "MP4 H.264 720p (*.mp4)";
     auto* frame = new wxFrame(nullptr, wxID_ANY, "main", wxPoint(20, 20), wxSize(400, 60),
                               wxBORDER_NONE);
-    auto* combo = new ProfileComboBox(frame, 2110, wxPoint(10, 10), wxSize(288, 22));
+    auto* combo = new ProfileComboBox(frame, PANE_PROFILE_CHOOSER, wxPoint(10, 10), wxSize(288, 22));
     ASSERT_TRUE(ptest::ShowAndWait(frame));
     MyPopupMenu* popup = combo->GetPopup();
     const auto categories = Aliases(popup->GetItems());

@@ -6,6 +6,7 @@
 #include "CustomizeFrame.h"
 #include "MyPopupMenu.h"
 #include "NotifyCode.h"
+#include "PaneIds.h"
 #include "ProfileComboBox.h"
 #include "ProfileTestEnv.h"
 #include "ProfileWindow.h"
@@ -64,7 +65,7 @@ TEST(OpenSettings, ChoosersCustomiseButtonOpensTheCustomiser)
     StagedCopy copy;
     ASSERT_TRUE(copy.ok());
     auto* frame = new wxFrame(nullptr, wxID_ANY, "main", wxPoint(0, 0), wxSize(800, 600), wxBORDER_NONE);
-    auto* combo = new ProfileComboBox(frame, 2110, wxPoint(10, 10), wxSize(288, 22));
+    auto* combo = new ProfileComboBox(frame, PANE_PROFILE_CHOOSER, wxPoint(10, 10), wxSize(288, 22));
     ASSERT_TRUE(ptest::ShowAndWait(frame));
     ptest::OpenChooser(combo);
     MyPopupMenu* popup = combo->GetPopup();

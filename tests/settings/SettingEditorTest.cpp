@@ -10,6 +10,7 @@
 #include "MyOutputStream.h"
 #include "MyPopupMenu.h"
 #include "NotifyCode.h"
+#include "PaneIds.h"
 #include "ProfileComboBox.h"
 #include "ProfileTestEnv.h"
 #include "PvObserver.h"
@@ -469,7 +470,7 @@ namespace {
 // Stands in for the profile pane's chooser and the file list.
 struct MainWindowStandIn {
     struct FileList : public wxPanel, public PvObserver {
-        FileList(wxWindow* parent) : wxPanel(parent, 2136) {}
+        FileList(wxWindow* parent) : wxPanel(parent, PANE_FILE_LIST) {}
         using wxPanel::Update;
         void Update(PvSubject* subject, void* argument) override
         {
@@ -482,7 +483,7 @@ struct MainWindowStandIn {
     MainWindowStandIn()
     {
         frame = new wxFrame(nullptr, wxID_ANY, "main", wxPoint(0, 0), wxSize(600, 100), wxBORDER_NONE);
-        paneChooser = new ProfileComboBox(frame, 2110, wxPoint(0, 0), wxSize(288, 22));
+        paneChooser = new ProfileComboBox(frame, PANE_PROFILE_CHOOSER, wxPoint(0, 0), wxSize(288, 22));
         paneChooser->SetValue("start");
         fileList = new FileList(frame);
         fileList->Move(0, 40);
