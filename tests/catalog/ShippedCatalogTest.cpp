@@ -249,37 +249,47 @@ double Ratio(const std::string& text)
 
 // A profile with a fixed frame size fits every source shape inside it with
 // bars: the frame and display aspect are the profile's, and the picture
-// (white, the bars black) keeps the source's display aspect.
+// (white, the bars black) keeps the source's display aspect, also when the
+// source's pixels are not square (a 16:9 PAL DVD picture).
 TEST_F(ShippedCatalog, FixedSizeProfilesKeepThePictureShape)
 {
     ASSERT_TRUE(mvtest::HaveProgram("ffmpeg"));
     mvtest::TempDir dir;
-    const std::vector<std::pair<int, int>> shapes = {{320, 240}, {640, 360}, {360, 640}};
-    for (const auto& [w, h] : shapes) {
-        const std::string size = std::to_string(w) + ":" + std::to_string(h);
-        ASSERT_TRUE(mvtest::MakeClip(dir / ("src" + size + ".mp4"), 1,
-                                     {"-vf", "scale=" + size + ",setsar=1,lutyuv=y=235:u=128:v=128",
+    struct Shape {
+        int w, h;
+        const char* sar;
+        double aspect;  // shown width over height
+    };
+    const std::vector<Shape> shapes = {
+        {320, 240, "1", 4.0 / 3}, {640, 360, "1", 16.0 / 9}, {360, 640, "1", 9.0 / 16},
+        {720, 576, "64/45", 16.0 / 9}};
+    auto source = [&](const Shape& s) {
+        return dir / ("src" + std::to_string(s.w) + "x" + std::to_string(s.h) + ".mp4");
+    };
+    for (const Shape& s : shapes) {
+        const std::string size = std::to_string(s.w) + ":" + std::to_string(s.h);
+        ASSERT_TRUE(mvtest::MakeClip(source(s), 1,
+                                     {"-vf", "scale=" + size + ",setsar=" + s.sar + ",lutyuv=y=235:u=128:v=128",
                                       "-c:v", "libx264", "-pix_fmt", "yuv420p", "-c:a", "aac"}));
     }
     struct Case {
         const Profile* profile;
-        int w, h;
+        const Shape* shape;
     };
     std::vector<Case> cases;
     for (const Profile& p : shown)
         if (!Option(p.params, "-s").empty())
-            for (const auto& [w, h] : shapes)
-                cases.push_back({&p, w, h});
-    ASSERT_GE(cases.size(), 3 * 6u);
+            for (const Shape& s : shapes)
+                cases.push_back({&p, &s});
+    ASSERT_GE(cases.size(), shapes.size() * 6u);
 
     std::vector<std::string> failures(cases.size());
     std::atomic<size_t> next{0};
     auto worker = [&] {
         for (size_t i; (i = next++) < cases.size();) {
             const Profile& p = *cases[i].profile;
-            const std::string size = std::to_string(cases[i].w) + ":" + std::to_string(cases[i].h);
             const std::string out = dir / ("out" + std::to_string(i) + "." + U(ExtensionFromLabel(W(p.id))));
-            mvtest::RunResult r = mvtest::Run(ConvertArgs(p, dir / ("src" + size + ".mp4"), out));
+            mvtest::RunResult r = mvtest::Run(ConvertArgs(p, source(*cases[i].shape), out));
             if (r.status != 0) {
                 failures[i] = "ffmpeg status " + std::to_string(r.status) + ": " + r.err;
                 continue;
@@ -323,16 +333,17 @@ TEST_F(ShippedCatalog, FixedSizeProfilesKeepThePictureShape)
             }
             const double pixelAspect = dar * fh / fw;
             const double content = (right - left + 1) * pixelAspect / (bottom - top + 1);
-            const double source = double(cases[i].w) / cases[i].h;
-            if (std::abs(content / source - 1) > 0.03)
+            const double wanted = cases[i].shape->aspect;
+            if (std::abs(content / wanted - 1) > 0.03)
                 failures[i] = "picture " + std::to_string(right - left + 1) + "x" +
                               std::to_string(bottom - top + 1) + " shows " + std::to_string(content) +
-                              " instead of " + std::to_string(source);
+                              " instead of " + std::to_string(wanted);
         }
     };
     RunOnThreads(worker);
     for (size_t i = 0; i < cases.size(); ++i)
-        EXPECT_EQ(failures[i], "") << cases[i].profile->id << " from " << cases[i].w << "x" << cases[i].h
+        EXPECT_EQ(failures[i], "") << cases[i].profile->id << " from " << cases[i].shape->w << "x"
+                                   << cases[i].shape->h << " (" << cases[i].shape->sar << ")"
                                    << "\n  " << cases[i].profile->params;
 }
 
