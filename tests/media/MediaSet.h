@@ -24,6 +24,8 @@ enum class Media {
     Numbered,   // H.264 + AAC, 12 s, 320x240 at 25 fps: each picture shows its number
     Damaged,    // the first 30 % of a 10 s MP4 whose index is at the front
 };
+// The last kind: MakeAllMedia goes from Mp4 to it.
+constexpr Media kLastMedia = Media::Damaged;
 
 // The frames per second of Media::Numbered.
 constexpr int kNumberedRate = 25;
@@ -34,6 +36,9 @@ int PictureNumber(const unsigned char* rgb, int width, int height);
 
 // The cached file of that kind, generated on first use.
 std::string MediaPath(Media kind);
+
+// Generates every kind not yet cached; false if one could not be made.
+bool MakeAllMedia();
 
 // Awkward file names for the same content: blanks, quotes, "|", backslashes,
 // non-ASCII letters, names that look like options or protocols.
