@@ -1,5 +1,6 @@
 #include "RunQueueWait.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <dirent.h>
@@ -50,6 +51,14 @@ RunQueueWait::~RunQueueWait()
     m_sampler.join();
 }
 
+void RunQueueWait::Restart()
+{
+    std::map<long, long long> now = ReadDelays();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_start = now;
+    m_last = std::move(now);
+}
+
 void RunQueueWait::Sample()
 {
     const std::map<long, long long> now = ReadDelays();
@@ -62,14 +71,14 @@ double RunQueueWait::Seconds()
 {
     Sample();
     std::lock_guard<std::mutex> lock(m_mutex);
-    long long total = 0;
+    long long longest = 0;
     for (const auto& [tid, waited] : m_last) {
         if (tid == m_self)
             continue;  // the sampler's own waits are not the code's under test
         auto start = m_start.find(tid);
-        total += waited - (start == m_start.end() ? 0 : start->second);
+        longest = std::max(longest, waited - (start == m_start.end() ? 0 : start->second));
     }
-    return double(total) / 1e9;
+    return double(longest) / 1e9;
 }
 
 }  // namespace mvtest
