@@ -587,9 +587,11 @@ TEST_F(PreviewTest, OptionsButtonOpensTheSnapshotMenu)
         bool checked;
     };
     std::map<int, Item> items;
+    bool open = false;
     pane->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& event) {
         if (!event.GetMenu() || event.GetMenu()->GetParent())
             return;
+        open = true;
         for (wxMenuItem* item : event.GetMenu()->GetMenuItems()) {
             items[item->GetId()] = {item->GetItemLabelText(), item->IsEnabled(), false};
             if (wxMenu* sub = item->GetSubMenu())
@@ -598,18 +600,28 @@ TEST_F(PreviewTest, OptionsButtonOpensTheSnapshotMenu)
                                               choice->IsChecked()};
         }
     });
-    // The menu blocks until it closes; a timer closes it.
+    pane->Bind(wxEVT_MENU_CLOSE, [&](wxMenuEvent& event) {
+        if (event.GetMenu() && !event.GetMenu()->GetParent())
+            open = false;
+        event.Skip();
+    });
+    // The menu blocks until it closes; a timer closes it once it is open,
+    // however long a loaded machine takes to show it.
     wxTimer closer;
-    closer.Bind(wxEVT_TIMER, [](wxTimerEvent&) { wxUIActionSimulator().Char(WXK_ESCAPE); });
+    closer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (open)
+            wxUIActionSimulator().Char(WXK_ESCAPE);
+    });
 
     const std::string clip = *clips / "clip.avi";
     ASSERT_TRUE(CopyFile(MediaPath(Media::Long), clip));
     ASSERT_TRUE(Play(clip, "00:00:40"));
     wxCommandEvent bmp(wxEVT_MENU, PreviewWindow::ID_MENU_BMP);
     pane->GetEventHandler()->ProcessEvent(bmp);
-    closer.StartOnce(400);
+    closer.Start(200);
     Click(pane->GetOptionsButton());
     ctest::Pump(300);
+    closer.Stop();
 
     ASSERT_EQ(items.count(PreviewWindow::ID_MENU_SNAPSHOT), 1u);
     EXPECT_EQ(items[PreviewWindow::ID_MENU_SNAPSHOT].text, "Snapshot");
