@@ -162,7 +162,10 @@ void Player::Session::ReportPosition(bool force)
 {
     int pos = int(std::floor(Now() + 1e-6));
     pos = std::max(0, duration_ > 0 ? std::min(pos, duration_) : pos);
-    if (pos == lastPosition_ && !force)
+    // While playing the position only moves on: after the sound ran dry the
+    // device's clock may lag the wall clock that stood in for it. Starts,
+    // seeks and pauses report where they are.
+    if (pos <= lastPosition_ && !force)
         return;
     lastPosition_ = pos;
     if (positionCb_)

@@ -22,8 +22,9 @@ namespace ctest {
 
 // Runs the toolkit's event loop for about ms milliseconds.
 void Pump(int ms = 50);
-// Runs the event loop until cond() holds or ms milliseconds have passed.
-bool WaitFor(const std::function<bool()>& cond, int ms = 3000);
+// Runs the event loop until cond() holds or ms milliseconds have passed. The
+// default gives up only on a hang, not on a loaded machine.
+bool WaitFor(const std::function<bool()>& cond, int ms = 60000);
 // Shows a top-level window and waits until it is on screen.
 bool ShowAndWait(wxWindow* topLevel);
 

@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <climits>
+#include <ctime>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -38,6 +39,15 @@ constexpr int kSlowdown = 1;
 #else
 constexpr int kSlowdown = 1;
 #endif
+
+// The processor time this thread has used: a limit on work that a loaded
+// machine does not stretch, as it does the wall clock.
+std::chrono::nanoseconds ThreadCpuTime()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec);
+}
 
 struct ServiceDeleter {
     void operator()(DvdService* s) const { ZRFreeDvdService(s); }
@@ -547,12 +557,12 @@ TEST_F(IfoTest, ManyChainsOnOneFullChainAnswerQuickly)
     bytes += table;
     WriteStandard();
     dvdtest::WriteDiscFile(root_, "VTS_01_0.IFO", bytes);
-    const auto begin = std::chrono::steady_clock::now();
+    const auto begin = ThreadCpuTime();
     Info info(service_->GetTitleInfo(root_.c_str(), 1, 0xFFFF, 255));
     Location location(service_->GetTitleLocation(root_.c_str(), 1, 0xFFFF, 200));
     (void)Time(1, 0xFFFF, 255);
     (void)service_->GetSyncStartOffset(root_.c_str(), 1);
-    const auto spent = std::chrono::steady_clock::now() - begin;
+    const auto spent = ThreadCpuTime() - begin;
     EXPECT_LT(spent, std::chrono::milliseconds(500) * kSlowdown);
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(info->startByte, 254 * kSector);

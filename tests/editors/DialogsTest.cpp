@@ -122,7 +122,7 @@ int RunOnClip(int seconds, Steps steps)
 
 bool WaitForFrames(const ClipJob& clip)
 {
-    return WaitFor([&] { return clip.job.Running() && clip.job.FrameWidth() == 320; }, 5000);
+    return WaitFor([&] { return clip.job.Running() && clip.job.FrameWidth() == 320; });
 }
 
 TEST(PreviewPictureTest, FramesKeepTheirPlaceOrFitThePane)
@@ -211,7 +211,7 @@ TEST(ClipDialogTest, OpensOnTheClipShowsItsFramesAndClosesWithOk)
         ClickCentre(play);
         EXPECT_FALSE(play->IsShown());
         EXPECT_TRUE(pause->IsShown());
-        EXPECT_TRUE(WaitFor([&] { return seek->GetThumbPos() > held; }, 3000));
+        EXPECT_TRUE(WaitFor([&] { return seek->GetThumbPos() > held; }));
         ClickCentre(Child<PvBitmapButton>(&dialog, ClipDialog::ID_OK));
     });
     EXPECT_EQ(result, 0);
@@ -279,8 +279,8 @@ TEST(ClipDialogTest, MarksFollowDragsAndButtonsAndStayOrdered)
         auto* trim = Child<PvClipSlider>(&dialog, ClipDialog::ID_CLIP_SLIDER);
         auto* seek = Child<PvSlider>(&dialog, ClipDialog::ID_SEEK_SLIDER);
         // Positions would move the seek thumb: let the short clip end first.
-        ASSERT_TRUE(WaitFor([&] { return clip.job.Running(); }, 3000));
-        ASSERT_TRUE(WaitFor([&] { return !clip.job.Running(); }, 6000));
+        ASSERT_TRUE(WaitFor([&] { return clip.job.Running(); }));
+        ASSERT_TRUE(WaitFor([&] { return !clip.job.Running(); }));
         Pump(100);
         const int range = seek->GetRange();
         const int y = trim->GetSize().y / 2;

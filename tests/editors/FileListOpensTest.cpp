@@ -48,7 +48,7 @@ TEST_F(FileListOpensTest, CodesSixteenAndFifteenOpenTheDialogsOnTheFirstSelected
         preview.codes.clear();
         bool played = false;
         fltest::ModalCloser closer(c.type, [&](wxDialog* dialog) {
-            played = fltest::WaitFor([&] { return job->Running() && job->FrameWidth() == 320; }, 5000);
+            played = fltest::WaitFor([&] { return job->Running() && job->FrameWidth() == 320; });
             if (auto* clipDialog = dynamic_cast<ClipDialog*>(dialog)) {
                 EXPECT_EQ(clipDialog->GetStartSeconds(), 3);
                 EXPECT_EQ(clipDialog->GetEndSeconds(), 3);

@@ -42,8 +42,8 @@ struct ScriptedConverter {
 
     // Test side.
     void Release(int count = 1);
-    bool WaitRunning(int index, int ms = 5000);
-    bool WaitLines(size_t count, int ms = 5000);
+    bool WaitRunning(int index, int ms = 60000);
+    bool WaitLines(size_t count, int ms = 60000);
 
     static ScriptedConverter* current;
 };

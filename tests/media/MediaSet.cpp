@@ -163,6 +163,14 @@ std::string MediaPath(Media kind)
     return path;
 }
 
+bool MakeAllMedia()
+{
+    bool all = true;
+    for (int k = int(Media::Mp4); k <= int(kLastMedia); ++k)
+        all = FileExists(MediaPath(Media(k))) && all;
+    return all;
+}
+
 int PictureNumber(const unsigned char* rgb, int width, int height)
 {
     if (!rgb || width < 16 || height < 4)

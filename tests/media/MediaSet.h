@@ -25,6 +25,8 @@ enum class Media {
     Damaged,    // the first 30 % of a 10 s MP4 whose index is at the front
     NumberedUhd,  // H.264 + AAC, 3 s, 3840x2160 at 25 fps: the test pattern, each picture's number on it
 };
+// The last kind: MakeAllMedia goes from Mp4 to it.
+constexpr Media kLastMedia = Media::Damaged;
 
 // The frames per second of Media::Numbered.
 constexpr int kNumberedRate = 25;
@@ -39,6 +41,9 @@ std::string NumberBand(int width, int height, int bits);
 
 // The cached file of that kind, generated on first use.
 std::string MediaPath(Media kind);
+
+// Generates every kind not yet cached; false if one could not be made.
+bool MakeAllMedia();
 
 // Awkward file names for the same content: blanks, quotes, "|", backslashes,
 // non-ASCII letters, names that look like options or protocols.

@@ -3,6 +3,7 @@
 // apart from each other (see CMakeLists.txt).
 #include "MediaSet.h"
 #include "PyFixture.h"
+#include "RunQueueWait.h"
 #include "TestSupport.h"
 #include "ZR_Py.h"
 
@@ -31,10 +32,24 @@ constexpr double kLateAllowance = 4.0;
 constexpr double kLateAllowance = 1.0;
 #endif
 
-void ExpectPlayTime(double seconds, double nominal)
+// A wait for what must come gives up after this: a hang, not a slow machine.
+constexpr auto kHangCeiling = std::chrono::seconds(60);
+
+// `lost`: how late what the machine took meanwhile may make the player
+// (RunQueueWait::MayRunLateBy). Playback cannot run early for any load.
+void ExpectPlayTime(double seconds, double nominal, double lost)
 {
     EXPECT_GT(seconds, nominal - 0.3);
-    EXPECT_LT(seconds, nominal + kLateAllowance);
+    EXPECT_LT(seconds, nominal + kLateAllowance + lost) << "the machine may have made it " << lost << " s late";
+}
+
+// Pictures a player that late may rightly skip.
+int SkippedAfterLoss(double fps, double lost) { return int(std::ceil(fps * lost)); }
+
+// At least `frames` pictures, less those skipped as late.
+size_t FramesAfterLoss(int frames, double fps, double lost)
+{
+    return size_t(std::max(1, frames - SkippedAfterLoss(fps, lost)));
 }
 
 struct Seen {
@@ -107,6 +122,7 @@ protected:
     // Starts Play on a worker thread with fresh callbacks.
     void Start(const std::string& path)
     {
+        waited.Restart();
         py->Reset(py->handle);
         py->SetFrameCallback(py->handle, OnFrame, &seen);
         py->SetPositionCallback(py->handle, OnPosition, &seen);
@@ -118,9 +134,11 @@ protected:
             ended = Since(seen.start);
         });
     }
+    // How late the machine may have made the player since Start.
+    double Lost() { return waited.MayRunLateBy(); }
     void WaitFrames(int n)
     {
-        auto until = Clock::now() + std::chrono::seconds(10);
+        auto until = Clock::now() + kHangCeiling;
         while (seen.frames < n && Clock::now() < until)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         ASSERT_GE(seen.frames.load(), n);
@@ -142,6 +160,7 @@ protected:
         return count;
     }
 
+    RunQueueWait waited;
     Seen seen;
     std::thread worker;
     std::atomic<int> result{-1};
@@ -155,21 +174,23 @@ TEST_F(PyTest, PlaysInRealTimeWithFramesAndPositions)
     Start(MediaPath(Media::Mp4));
     worker.join();
     EXPECT_EQ(result.load(), ZR_PY_ENDED);
-    ExpectPlayTime(ended.load(), 4.0);
+    const double lost = Lost();
+    ExpectPlayTime(ended.load(), 4.0, lost);
     std::lock_guard<std::mutex> lock(seen.mutex);
-    EXPECT_GE(seen.frameTimes.size(), 90u);  // 100 frames in the file
+    EXPECT_GE(seen.frameTimes.size(), FramesAfterLoss(90, 25, lost));  // 100 frames in the file
     EXPECT_EQ(seen.width, 320);
     EXPECT_EQ(seen.height, 240);
     EXPECT_EQ(seen.rowBytes, 320 * 3);
     EXPECT_TRUE(seen.colourful);
     // Frames come at their pace (25 fps) against the sound's clock; a loaded
-    // machine may stall the dummy sound device now and then.
+    // machine may stall the dummy sound device now and then, and each gap
+    // may grow by its share of the time the machine took.
     std::vector<double> gaps;
     for (size_t k = 1; k < seen.frameTimes.size(); ++k)
         gaps.push_back(seen.frameTimes[k] - seen.frameTimes[k - 1]);
     ASSERT_FALSE(gaps.empty());
     std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
-    EXPECT_NEAR(gaps[gaps.size() / 2], 0.04, 0.006);
+    EXPECT_NEAR(gaps[gaps.size() / 2], 0.04, 0.006 + lost / double(gaps.size()));
     ASSERT_FALSE(seen.positions.empty());
     EXPECT_EQ(seen.positions.front(), 0);
     EXPECT_EQ(seen.positions.back(), 4);
@@ -185,12 +206,15 @@ TEST_F(PyTest, PlaysSoundOnlyAndPictureOnlyFiles)
         Start(MediaPath(kind));
         worker.join();
         EXPECT_EQ(result.load(), ZR_PY_ENDED);
-        ExpectPlayTime(ended.load(), 4.0);
+        const double lost = Lost();
+        ExpectPlayTime(ended.load(), 4.0, lost);
         EXPECT_GE(seen.positions.size(), 4u);
         if (kind == Media::AudioOnly)
             EXPECT_EQ(seen.frames.load(), 0);
+        else if (kind == Media::VideoOnly)
+            EXPECT_GE(size_t(seen.frames.load()), FramesAfterLoss(108, 30, lost));
         else
-            EXPECT_GE(seen.frames.load(), kind == Media::VideoOnly ? 108 : 90);
+            EXPECT_GE(size_t(seen.frames.load()), FramesAfterLoss(90, 25, lost));
     }
 }
 
@@ -205,9 +229,10 @@ TEST(PyNoSoundTest, PlaysOnTheWallClockWithoutASoundDevice)
         py->SetFrameCallback(py->handle, OnFrame, &seen);
         py->SetPositionCallback(py->handle, OnPosition, &seen);
         std::string args = PlayArgs(MediaPath(kind));
+        RunQueueWait waited;
         auto t0 = Clock::now();
         EXPECT_EQ(py->Play(py->handle, args.c_str(), 0), ZR_PY_ENDED);
-        ExpectPlayTime(Since(t0), 4.0);
+        ExpectPlayTime(Since(t0), 4.0, waited.MayRunLateBy());
         EXPECT_EQ(seen.positions.back(), 4);
     }
     service->FreeInstance(py);
@@ -223,8 +248,9 @@ TEST_F(PyTest, StopFromAnotherThreadEndsPlayWithin100ms)
     double stopTook = Since(t0);
     int callsAfterStop = seen.calls;
     worker.join();
-    EXPECT_LT(stopTook, 0.1);
-    EXPECT_LT(Since(t0), 0.5);
+    const double lost = Lost();
+    EXPECT_LT(stopTook, 0.1 + lost);
+    EXPECT_LT(Since(t0), 0.5 + lost);
     EXPECT_EQ(result.load(), ZR_PY_STOPPED);
     EXPECT_EQ(seen.calls.load(), callsAfterStop) << "a callback after Stop returned";
 }
@@ -242,8 +268,9 @@ TEST_F(PyTest, PauseHoldsAndResumeContinues)
     py->TogglePause(py->handle);
     worker.join();
     EXPECT_EQ(result.load(), ZR_PY_ENDED);
-    ExpectPlayTime(ended.load(), 4.0 + pausedFor);
-    EXPECT_GE(seen.frames.load(), 90);
+    const double lost = Lost();
+    ExpectPlayTime(ended.load(), 4.0 + pausedFor, lost);
+    EXPECT_GE(size_t(seen.frames.load()), FramesAfterLoss(90, 25, lost));
 }
 
 TEST_F(PyTest, StopWhilePausedAndStopBeforePlay)
@@ -254,7 +281,7 @@ TEST_F(PyTest, StopWhilePausedAndStopBeforePlay)
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     auto t0 = Clock::now();
     py->Stop(py->handle);
-    EXPECT_LT(Since(t0), 0.1);
+    EXPECT_LT(Since(t0), 0.1 + Lost());
     worker.join();
     EXPECT_EQ(result.load(), ZR_PY_STOPPED);
 
@@ -269,7 +296,7 @@ TEST_F(PyTest, SeekJumpsForwardAndBack)
     Start(MediaPath(Media::Long));
     WaitFrames(5);
     py->Seek(py->handle, 30, 0);
-    auto until = Clock::now() + std::chrono::seconds(2);
+    auto until = Clock::now() + kHangCeiling;
     auto sawPosition = [this](int p) {
         std::lock_guard<std::mutex> lock(seen.mutex);
         return !seen.positions.empty() && seen.positions.back() == p;
@@ -280,7 +307,7 @@ TEST_F(PyTest, SeekJumpsForwardAndBack)
     py->Seek(py->handle, 38, 0);
     worker.join();
     EXPECT_EQ(result.load(), ZR_PY_ENDED);
-    EXPECT_LT(ended.load(), 5.0);
+    EXPECT_LT(ended.load(), 5.0 + Lost()) << "the 40 s clip played from 38 s on";
     std::lock_guard<std::mutex> lock(seen.mutex);
     EXPECT_EQ(seen.positions.back(), 40);
 }
@@ -344,10 +371,12 @@ TEST_F(PyTest, SeekWhilePausedShowsAndReportsThePictureAtTheTarget)
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     const auto resumed = Clock::now();
+    waited.Restart();
     py->TogglePause(py->handle);
     worker.join();
     EXPECT_EQ(result.load(), ZR_PY_ENDED);
-    ExpectPlayTime(Since(resumed), 12.0 - 3.0);
+    const double lost = Lost();
+    ExpectPlayTime(Since(resumed), 12.0 - 3.0, lost);
     std::lock_guard<std::mutex> lock(seen.mutex);
     std::vector<int> numbers, positions;
     for (size_t k = from; k < seen.log.size(); ++k)
@@ -355,11 +384,11 @@ TEST_F(PyTest, SeekWhilePausedShowsAndReportsThePictureAtTheTarget)
     ASSERT_FALSE(numbers.empty());
     ASSERT_FALSE(positions.empty());
     EXPECT_GE(numbers.front(), 3 * kNumberedRate);
-    EXPECT_LE(numbers.front(), 3 * kNumberedRate + 2);
+    EXPECT_LE(numbers.front(), 3 * kNumberedRate + 2 + SkippedAfterLoss(kNumberedRate, lost));
     EXPECT_EQ(positions.front(), 3);
     EXPECT_EQ(positions.back(), 12);
     EXPECT_TRUE(std::is_sorted(numbers.begin(), numbers.end()));
-    EXPECT_GE(numbers.size(), size_t(9 * kNumberedRate * 9 / 10));
+    EXPECT_GE(numbers.size(), FramesAfterLoss(9 * kNumberedRate * 9 / 10, kNumberedRate, lost));
 }
 
 // Opening the decoders, filling their threads and decoding from the key

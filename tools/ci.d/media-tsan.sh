@@ -9,7 +9,7 @@ flags="-fsanitize=thread -g -O1"
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMEROVANT_TESTS=ON \
   -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=thread" >/dev/null
-cmake --build "$build" -j"$(nproc)" --target media_ct_test media_py_probe_test media_py_test media_jobs_test media_playjob_test \
+cmake --build "$build" -j"$(nproc)" --target media_set_make media_ct_test media_py_probe_test media_py_test media_jobs_test media_playjob_test \
   app_signals_test
 # A report fails the test; the toolkit's own libraries are not instrumented.
 export TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1 suppressions=$top/tools/ci.d/media-tsan.supp"

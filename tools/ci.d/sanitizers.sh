@@ -22,7 +22,7 @@ wanted="core_util_test core_bitmap_test catalog_files catalog_shipped catalog_up
   app_main_frame_test app_program_test run_dialog_test run_panes_test
   profiles_chooser_test profiles_catalog_edit_test profiles_pane_test profiles_conversion_test
   profiles_frame_wiring_test settings_customize_test settings_editor_test settings_open_test
-  editors_dialogs_test editors_filelist_test editors_radio_test Merovant mv_skin_archive
+  editors_dialogs_test editors_filelist_test editors_radio_test Merovant mv_skin_archive media_set_make
   mv_data_format_catalog mv_data_settings mv_data_supportformat mv_data_mappings mv_data_option"
 known=$(cmake --build "$build" --target help | sed -n 's/^\.\.\. \([^ ]*\).*/\1/p')
 targets=()
