@@ -9,6 +9,7 @@
 #include "ZR_Py.h"
 
 #include <wx/app.h>
+#include <wx/msgdlg.h>
 #include <wx/uiaction.h>
 
 #include <algorithm>
@@ -120,6 +121,10 @@ ModalCloser::~ModalCloser()
 
 int ModalCloser::Enter(wxDialog* dialog)
 {
+    // A message box is a GTK dialog EndModal cannot end; a hook that answers
+    // boxes takes it.
+    if (dynamic_cast<wxMessageDialogBase*>(dialog))
+        return wxID_NONE;
     if (dialog->IsKindOf(m_type))
         m_open.push_back(dialog);
     return wxID_NONE;

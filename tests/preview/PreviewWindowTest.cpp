@@ -229,13 +229,14 @@ protected:
         EXPECT_EQ(pane->GetElapsedText()->GetText(), "00:00:00");
     }
 
-    // A 160 x 120 red clip, smaller than the canvas.
+    // A 160 x 120 red clip, smaller than the canvas, long enough to be seen
+    // playing after a slow screen grab on a loaded machine.
     static std::string RedClip()
     {
         const std::string path = *clips / "red.mp4";
         if (!FileExists(path))
             mvtest::Run({"ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi",
-                 "-i", "color=c=red:size=160x120:rate=25:duration=3", "-pix_fmt", "yuv420p",
+                 "-i", "color=c=red:size=160x120:rate=25:duration=8", "-pix_fmt", "yuv420p",
                  path});
         return path;
     }
@@ -275,8 +276,8 @@ TEST_F(PreviewTest, SelectedRowPlaysOnTheCanvasAndStopClearsIt)
     EXPECT_FALSE(pane->GetPlayButton()->IsEnabled());
     EXPECT_EQ(pane->GetTotalText()->GetText(), "/00:00:00");
     const std::string clip = RedClip();
-    ASSERT_TRUE(Play(clip, "00:00:03"));
-    EXPECT_EQ(pane->GetTotalText()->GetText(), "/00:00:03");
+    ASSERT_TRUE(Play(clip, "00:00:08"));
+    EXPECT_EQ(pane->GetTotalText()->GetText(), "/00:00:08");
     EXPECT_EQ(pane->GetNameText()->GetText(), "red.mp4");
     EXPECT_FALSE(pane->GetPlayButton()->IsShown());
     EXPECT_TRUE(pane->GetPauseButton()->IsShown());
@@ -296,7 +297,7 @@ TEST_F(PreviewTest, SelectedRowPlaysOnTheCanvasAndStopClearsIt)
 
     Click(pane->GetStopButton());
     ExpectIdleControls();
-    EXPECT_EQ(pane->GetTotalText()->GetText(), "/00:00:03");
+    EXPECT_EQ(pane->GetTotalText()->GetText(), "/00:00:08");
     EXPECT_TRUE(ctest::WaitFor([&] { return Near(Pixel(CanvasOnScreen(), 20, 20), 0, 0, 0); }));
     wxImage none;
     EXPECT_FALSE(pane->GetPlayJob().CopyFrame(none));
@@ -560,7 +561,7 @@ TEST_F(PreviewTest, RemovedAndClearedFilesAreNotPlayedAndAnotherRowStopsTheOld)
     ASSERT_TRUE(ctest::WaitFor([&] { return pane->GetPlayJob().FrameWidth() == 640; }));
     clickRow(red);
     EXPECT_FALSE(pane->IsPlaying());
-    EXPECT_EQ(pane->GetTotalText()->GetText(), "/00:00:03");
+    EXPECT_EQ(pane->GetTotalText()->GetText(), "/00:00:08");
     Click(pane->GetPlayButton());
     ASSERT_TRUE(ctest::WaitFor([&] { return pane->GetPlayJob().FrameWidth() == 160; }));
     EXPECT_EQ(pane->GetNameText()->GetText(), "red.mp4");
@@ -684,7 +685,7 @@ TEST_F(PreviewTest, VolumeSliderAndMuteSetThePlayersVolume)
     // A fresh start plays at the volume the pane shows, muted too.
     Click(pane->GetVolumeButton());
     g_calls.volumes.clear();
-    ASSERT_TRUE(Play(RedClip(), "00:00:03"));
+    ASSERT_TRUE(Play(RedClip(), "00:00:08"));
     ASSERT_FALSE(g_calls.volumes.empty());
     EXPECT_EQ(g_calls.volumes.front(), std::make_pair(0, range));
 }
@@ -749,7 +750,7 @@ TEST_F(PreviewTest, ClosingWhilePlayingStopsThePlayback)
     ctest::Pump(200);
     // The player is free again for another window at once.
     BuildWindows();
-    EXPECT_TRUE(Play(RedClip(), "00:00:03"));
+    EXPECT_TRUE(Play(RedClip(), "00:00:08"));
 }
 
 TEST_F(PreviewTest, TheMainFrameWiresThePaneToTheFileListAndTheOutputPane)

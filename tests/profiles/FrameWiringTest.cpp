@@ -23,6 +23,8 @@
 #include <wx/app.h>
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 
 #include <functional>
 #include <memory>
@@ -50,6 +52,33 @@ std::string KindOf(wxDialog* dialog)
         return "about";
     return "other";
 }
+
+// The kind of every modal dialog other than a message box, as it opens (a
+// GTK file chooser enters twice: once as itself, once as a dialog).
+class OpenedDialogs : public wxModalDialogHook {
+public:
+    OpenedDialogs() { Register(); }
+    ~OpenedDialogs() override { Unregister(); }
+    std::vector<std::string> kinds;
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        if (!dynamic_cast<wxMessageDialogBase*>(dialog) && dialog != m_open) {
+            kinds.push_back(KindOf(dialog));
+            m_open = dialog;
+        }
+        return wxID_NONE;
+    }
+    void Exit(wxDialog* dialog) override
+    {
+        if (dialog == m_open)
+            m_open = nullptr;
+    }
+
+private:
+    wxDialog* m_open = nullptr;
+};
 
 class FrameWiringTest : public testing::Test {
 protected:
@@ -92,24 +121,23 @@ protected:
     }
 
     // Picks the n-th item (1-based, separators not counted) of a title's real
-    // menu with the keys; every modal dialog it opens is recorded and
-    // answered with `answer`.
+    // menu with the keys; every modal dialog it opens is recorded as it opens
+    // and answered with `answer`. A message box (a run of no files ends with
+    // one, perhaps before its dialog is answered) is answered at once.
     std::vector<std::string> Choose(int titleId, int item, int answer = wxID_CANCEL)
     {
-        std::vector<std::string> opened;
-        fltest::ModalCloser closer(CLASSINFO(wxDialog), [&](wxDialog* dialog) {
-            opened.push_back(KindOf(dialog));
-            return answer;
-        });
+        OpenedDialogs opened;
+        ctest::MessageBoxCatcher boxes;
+        fltest::ModalCloser closer(CLASSINFO(wxDialog), [&](wxDialog*) { return answer; });
         menutest::Script script;
         script.Then(400, [] {});
         for (int i = 0; i < item; ++i)
             script.Then(60, [] { menutest::PressKey(WXK_DOWN); });
         script.Then(60, [] { menutest::PressKey(WXK_RETURN); });
         EXPECT_TRUE(menutest::ClickTitle(menu->GetMenuBar(), titleId, script));
-        WaitFor([&] { return !opened.empty(); }, 1500);
+        WaitFor([&] { return !opened.kinds.empty(); }, 1500);
         Pump(100);
-        return opened;
+        return opened.kinds;
     }
 
     // Rows of short clips, added through the import.
