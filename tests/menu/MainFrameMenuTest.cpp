@@ -105,9 +105,12 @@ TEST(MainFrameMenuTest, ClosingTheFrameDuringAnUpdateCheckEndsTheCheck)
     oversized.msPerByte = 1;
     Reply loop(302, "");
     loop.location = "/mv-update.xml";
-    loop.delayMs = 400;
+    // Each hop and the late reply take long enough that the close lands
+    // before the check could end by itself, even on a loaded machine (the
+    // six hops stay inside the check's 15 s deadline).
+    loop.delayMs = 2000;
     Reply late(200, valid);
-    late.delayMs = 4000;
+    late.delayMs = 10000;
     const std::pair<const char*, Reply> cases[] = {
         {"never answers", silent}, {"one byte a second", drip}, {"oversized", oversized},
         {"redirect loop", loop}, {"valid reply", late}};
