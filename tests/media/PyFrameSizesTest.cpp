@@ -3,6 +3,8 @@
 // does not see stores made inside libswscale, so this program wraps sws_scale:
 // each destination the player describes (stride x rows) is scaled into a copy
 // that ends on canary bytes and a guard page, then copied to the player.
+// With MV_SCALE_DIRECT set (the valgrind run) the scaler writes straight into
+// the player's buffer, where memcheck sees its every store.
 #include "PyFixture.h"
 #include "TestSupport.h"
 #include "ZR_Py.h"
@@ -18,6 +20,7 @@ extern "C" {
 #include <atomic>
 #include <cmath>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
 #include <mutex>
@@ -125,16 +128,17 @@ extern "C" int sws_scale(SwsContext* c, const uint8_t* const src[], const int sr
         return real(c, src, srcStride, srcSliceY, srcSliceH, dst, dstStride);
 
     std::lock_guard<std::mutex> lock(g_log.mutex);
+    ++g_log.calls;
+    if (reinterpret_cast<uintptr_t>(dst[0]) % 16 || dstStride[0] % 16)
+        ++g_log.unaligned;
+    static const bool direct = std::getenv("MV_SCALE_DIRECT") != nullptr;
     const size_t bytes = size_t(dstStride[0]) * size_t(rows);
-    uint8_t* image = g_plane.Place(bytes);
+    uint8_t* image = direct ? nullptr : g_plane.Place(bytes);
     if (!image)
         return real(c, src, srcStride, srcSliceY, srcSliceH, dst, dstStride);
     uint8_t* const planes[4] = {image, nullptr, nullptr, nullptr};
     const int result = real(c, src, srcStride, srcSliceY, srcSliceH, planes, dstStride);
-    ++g_log.calls;
     g_log.overrun = std::max(g_log.overrun, GuardedPlane::Overrun(image + bytes));
-    if (reinterpret_cast<uintptr_t>(dst[0]) % 16 || dstStride[0] % 16)
-        ++g_log.unaligned;
     std::memcpy(dst[0], image, bytes);
     return result;
 }
