@@ -107,7 +107,8 @@ void PaneTest::TearDown()
     host.reset();
 }
 
-ModalCloser::ModalCloser(wxClassInfo* type, Handler handle) : m_type(type), m_handle(std::move(handle))
+ModalCloser::ModalCloser(wxClassInfo* type, Handler handle, Opened opened)
+    : m_type(type), m_handle(std::move(handle)), m_opened(std::move(opened))
 {
     Register();
     Start(50);
@@ -125,8 +126,12 @@ int ModalCloser::Enter(wxDialog* dialog)
     // boxes takes it.
     if (dynamic_cast<wxMessageDialogBase*>(dialog))
         return wxID_NONE;
-    if (dialog->IsKindOf(m_type))
-        m_open.push_back(dialog);
+    if (!dialog->IsKindOf(m_type))
+        return wxID_NONE;
+    // A GTK file chooser enters twice: as itself and as a dialog.
+    if (m_opened && std::find(m_open.begin(), m_open.end(), dialog) == m_open.end())
+        m_opened(dialog);
+    m_open.push_back(dialog);
     return wxID_NONE;
 }
 

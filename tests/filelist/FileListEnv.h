@@ -76,10 +76,14 @@ protected:
 // Calls handle(dialog) for each modal dialog of the given class that is shown
 // while it lives (native ones too), then ends that dialog's modal loop with
 // the code handle returns; wxID_NONE leaves the dialog to end by itself.
+// opened(dialog), when given, runs once as each such dialog opens, so a
+// dialog that ends before it could be handled is still seen. Message boxes
+// are left to a hook that answers them.
 class ModalCloser : public wxTimer, public wxModalDialogHook {
 public:
     using Handler = std::function<int(wxDialog*)>;
-    ModalCloser(wxClassInfo* type, Handler handle);
+    using Opened = std::function<void(wxDialog*)>;
+    ModalCloser(wxClassInfo* type, Handler handle, Opened opened = {});
     ~ModalCloser() override;
     int seen() const { return m_seen; }
     void Notify() override;
@@ -91,6 +95,7 @@ protected:
 private:
     wxClassInfo* m_type;
     Handler m_handle;
+    Opened m_opened;
     std::vector<wxDialog*> m_open;
     int m_seen = 0;
 };

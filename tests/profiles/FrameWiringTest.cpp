@@ -23,8 +23,6 @@
 #include <wx/app.h>
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
-#include <wx/modalhook.h>
-#include <wx/msgdlg.h>
 
 #include <functional>
 #include <memory>
@@ -52,33 +50,6 @@ std::string KindOf(wxDialog* dialog)
         return "about";
     return "other";
 }
-
-// The kind of every modal dialog other than a message box, as it opens (a
-// GTK file chooser enters twice: once as itself, once as a dialog).
-class OpenedDialogs : public wxModalDialogHook {
-public:
-    OpenedDialogs() { Register(); }
-    ~OpenedDialogs() override { Unregister(); }
-    std::vector<std::string> kinds;
-
-protected:
-    int Enter(wxDialog* dialog) override
-    {
-        if (!dynamic_cast<wxMessageDialogBase*>(dialog) && dialog != m_open) {
-            kinds.push_back(KindOf(dialog));
-            m_open = dialog;
-        }
-        return wxID_NONE;
-    }
-    void Exit(wxDialog* dialog) override
-    {
-        if (dialog == m_open)
-            m_open = nullptr;
-    }
-
-private:
-    wxDialog* m_open = nullptr;
-};
 
 class FrameWiringTest : public testing::Test {
 protected:
@@ -126,18 +97,20 @@ protected:
     // one, perhaps before its dialog is answered) is answered at once.
     std::vector<std::string> Choose(int titleId, int item, int answer = wxID_CANCEL)
     {
-        OpenedDialogs opened;
+        std::vector<std::string> opened;
         ctest::MessageBoxCatcher boxes;
-        fltest::ModalCloser closer(CLASSINFO(wxDialog), [&](wxDialog*) { return answer; });
+        fltest::ModalCloser closer(
+            CLASSINFO(wxDialog), [&](wxDialog*) { return answer; },
+            [&](wxDialog* dialog) { opened.push_back(KindOf(dialog)); });
         menutest::Script script;
         script.Then(400, [] {});
         for (int i = 0; i < item; ++i)
             script.Then(60, [] { menutest::PressKey(WXK_DOWN); });
         script.Then(60, [] { menutest::PressKey(WXK_RETURN); });
         EXPECT_TRUE(menutest::ClickTitle(menu->GetMenuBar(), titleId, script));
-        WaitFor([&] { return !opened.kinds.empty(); }, 1500);
+        WaitFor([&] { return !opened.empty(); }, 1500);
         Pump(100);
-        return opened.kinds;
+        return opened;
     }
 
     // Rows of short clips, added through the import.
