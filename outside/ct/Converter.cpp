@@ -1,13 +1,11 @@
 #include "Converter.h"
 
 #include "QuotedArgs.h"
+#include "TempFile.h"
 
 #include <cerrno>
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -18,39 +16,9 @@
 
 namespace {
 
-std::atomic<unsigned> g_tempCounter{0};
-const char kTempPrefix[] = ".mv-";
 // Error output kept per Run: enough for the last lines.
 const size_t kErrorTail = 4096;
 const size_t kErrorLines = 3;
-
-// The pid of a temporary name ".mv-<pid>-<n>-<name>", or 0 for another name.
-pid_t TempOwner(const std::string& name)
-{
-    const size_t prefix = sizeof kTempPrefix - 1;
-    if (name.compare(0, prefix, kTempPrefix) != 0)
-        return 0;
-    size_t pos = prefix;
-    long long pid = 0;
-    size_t digits = 0;
-    while (pos < name.size() && name[pos] >= '0' && name[pos] <= '9' && digits < 10) {
-        pid = pid * 10 + (name[pos++] - '0');
-        ++digits;
-    }
-    if (digits == 0 || pos >= name.size() || name[pos++] != '-')
-        return 0;
-    size_t counter = pos;
-    while (pos < name.size() && name[pos] >= '0' && name[pos] <= '9')
-        ++pos;
-    if (pos == counter || pos + 1 >= name.size() || name[pos] != '-')
-        return 0;
-    return pid > 0 && pid <= INT32_MAX ? pid_t(pid) : 0;
-}
-
-bool Alive(pid_t pid)
-{
-    return kill(pid, 0) == 0 || errno == EPERM;
-}
 
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
 {
@@ -80,19 +48,6 @@ bool Exists(const std::string& path)
     return lstat(path.c_str(), &st) == 0;
 }
 
-// A name in the destination's folder that keeps the destination's extension,
-// so that ffmpeg picks the same output format.
-std::string TempNameFor(const std::string& output)
-{
-    std::string folder = FolderOf(output);
-    for (;;) {
-        std::string name = folder + "/" + kTempPrefix + std::to_string(getpid()) + "-" +
-                           std::to_string(g_tempCounter++) + "-" + NameOf(output);
-        if (!Exists(name))
-            return name;
-    }
-}
-
 std::string FfmpegPath()
 {
     const char* path = std::getenv("PATH");
@@ -109,6 +64,18 @@ std::string FfmpegPath()
         start = end + 1;
     }
     return "";
+}
+
+// A text as ffmpeg's log prints it: control characters other than \b..\r
+// become '?'.
+std::string LogForm(std::string text)
+{
+    for (char& c : text) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 0x08 || (u > 0x0D && u < 0x20))
+            c = '?';
+    }
+    return text;
 }
 
 void CloseFd(int& fd)
@@ -138,7 +105,7 @@ Converter::~Converter()
 }
 
 std::vector<std::string> Converter::BuildArgs(const std::string& commandLine, std::string& output,
-                                              std::string& temp, std::string* input)
+                                              std::string* input)
 {
     std::vector<QuotedArg> parts = QuotedArgs::Split(commandLine);
     size_t ii = 0;
@@ -153,10 +120,11 @@ std::vector<std::string> Converter::BuildArgs(const std::string& commandLine, st
         return {};
     if (input)
         *input = source;
-    temp = TempNameFor(output);
 
+    // -y: ffmpeg writes into the temporary that Run has created and locked;
+    // the destination is kept by the no-replace rename.
     std::vector<std::string> args = {"ffmpeg", "-nostdin", "-hide_banner", "-nostats",
-                                     "-loglevel", "error", "-n", "-progress", "pipe:1",
+                                     "-loglevel", "error", "-y", "-progress", "pipe:1",
                                      "-i", "file:" + source};
     for (size_t i = ii + 2; i + 1 < parts.size(); ++i) {
         const std::string& p = parts[i].text;
@@ -165,41 +133,30 @@ std::vector<std::string> Converter::BuildArgs(const std::string& commandLine, st
             continue;
         args.push_back(p);
     }
-    // The file: prefix keeps a name from reading as an option or a protocol.
-    args.push_back("file:" + temp);
     return args;
-}
-
-int Converter::RemoveStaleTemps(const std::string& folder)
-{
-    DIR* dir = opendir(folder.c_str());
-    if (!dir)
-        return 0;
-    int removed = 0;
-    while (dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        const pid_t owner = TempOwner(name);
-        if (owner <= 0 || Alive(owner))
-            continue;
-        struct stat st;
-        if (fstatat(dirfd(dir), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
-            unlinkat(dirfd(dir), name.c_str(), 0) == 0)
-            ++removed;
-    }
-    closedir(dir);
-    return removed;
 }
 
 std::string Converter::ErrorLines(const std::string& errorText, const std::string& temp,
                                   const std::string& output)
 {
+    // ffmpeg writes the name as it was given ("file:" + path), with control
+    // characters other than \b..\r as '?'; a newline in it splits its line.
+    // Each form is marked first, so that lines are ffmpeg's own lines.
+    const std::string path(1, '\x01'), name(1, '\x02');
+    std::string text = errorText;
+    for (const std::string& form : {"file:" + temp, temp})
+        for (const std::string& shown : {form, LogForm(form)})
+            ReplaceAll(text, shown, path);
+    ReplaceAll(text, NameOf(temp), name);
+    ReplaceAll(text, LogForm(NameOf(temp)), name);
+
     std::vector<std::string> lines;
     size_t start = 0;
-    while (start < errorText.size()) {
-        size_t end = errorText.find_first_of("\r\n", start);
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos)
-            end = errorText.size();
-        std::string line = errorText.substr(start, end - start);
+            end = text.size();
+        std::string line = text.substr(start, end - start);
         start = end + 1;
         size_t first = line.find_first_not_of(" \t");
         if (first == std::string::npos)
@@ -208,13 +165,13 @@ std::string Converter::ErrorLines(const std::string& errorText, const std::strin
         // Repeat notes and the closing summary say nothing of the cause.
         if (line.compare(0, 13, "Last message ") == 0 || line == "Conversion failed!")
             continue;
-        ReplaceAll(line, "file:" + temp, output);
-        ReplaceAll(line, temp, output);
         lines.push_back(line);
     }
     std::string out;
     for (size_t i = lines.size() > kErrorLines ? lines.size() - kErrorLines : 0; i < lines.size(); ++i)
         out += (out.empty() ? "" : "\n") + lines[i];
+    ReplaceAll(out, path, output);
+    ReplaceAll(out, name, NameOf(output));
     return out;
 }
 
@@ -371,9 +328,9 @@ int Converter::Run(const char* commandLine)
 {
     lastError_.clear();
     errorText_.clear();
-    std::string output, temp, input;
+    std::string output, input;
     std::vector<std::string> args =
-        commandLine ? BuildArgs(commandLine, output, temp, &input) : std::vector<std::string>();
+        commandLine ? BuildArgs(commandLine, output, &input) : std::vector<std::string>();
     if (args.empty())
         return Fail("malformed command line");
     if (Exists(output))
@@ -393,7 +350,12 @@ int Converter::Run(const char* commandLine)
         clean = cleaned_.insert(FolderOf(output)).second;
     }
     if (clean)
-        RemoveStaleTemps(FolderOf(output));
+        TempFile::RemoveStale(FolderOf(output));
+    TempFile temp;
+    if (!temp.Create(FolderOf(output), NameOf(output)))
+        return Fail(output + ": " + std::strerror(errno));
+    // The file: prefix keeps a name from reading as an option or a protocol.
+    args.push_back("file:" + temp.Path());
     {
         std::lock_guard<std::mutex> lock(mutex_);
         if (stop_) {
@@ -432,7 +394,7 @@ int Converter::Run(const char* commandLine)
     }
     bool ok = followed && !stopped && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     if (!ok && !stopped) {
-        std::string reason = ErrorLines(errorText_, temp, output);
+        std::string reason = ErrorLines(errorText_, temp.Path(), output);
         if (!followed)
             reason = "ffmpeg's progress could not be followed";
         else if (reason.empty() && WIFSIGNALED(status))
@@ -441,14 +403,17 @@ int Converter::Run(const char* commandLine)
             reason = "ffmpeg ended with status " + std::to_string(WEXITSTATUS(status));
         lastError_ = reason;
     }
-    if (ok && !MoveNoReplace(temp, output)) {
+    if (ok && !temp.StillOurs()) {
+        lastError_ = "cannot name the result " + output + ": the converted file was moved or replaced";
+        ok = false;
+    } else if (ok && !MoveNoReplace(temp.Path(), output)) {
         lastError_ = "cannot name the result " + output + ": " + std::strerror(errno);
         ok = false;
     }
-    if (!ok) {
-        unlink(temp.c_str());
+    // A failed or stopped conversion's temporary goes with `temp`.
+    if (!ok)
         return stopped ? ZR_CT_STOPPED : ZR_CT_FAILED;
-    }
+    temp.Release();
     Report(lastSeconds_, 1);
     return ZR_CT_DONE;
 }

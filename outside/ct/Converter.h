@@ -26,16 +26,15 @@ public:
     // Why the last Run failed; empty after a success or a stop.
     const std::string& LastError() const { return lastError_; }
 
-    // The ffmpeg argument vector for a command line; empty when it is malformed.
-    // `temp` receives the temporary output name, `output` the destination.
+    // The ffmpeg argument vector for a command line, all but the output file
+    // (Run adds its temporary); empty when the line is malformed. `output`
+    // receives the destination.
     static std::vector<std::string> BuildArgs(const std::string& commandLine, std::string& output,
-                                              std::string& temp, std::string* input = nullptr);
+                                              std::string* input = nullptr);
 
-    // Removes the folder's temporary files (".mv-<pid>-<n>-<name>") whose
-    // process is gone; returns how many.
-    static int RemoveStaleTemps(const std::string& folder);
     // The last few lines of ffmpeg's error text worth showing, with the
-    // temporary name replaced by the destination.
+    // temporary name, in every form ffmpeg prints it, replaced by the
+    // destination.
     static std::string ErrorLines(const std::string& errorText, const std::string& temp,
                                   const std::string& output);
 
