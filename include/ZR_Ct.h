@@ -11,9 +11,16 @@
  * replaced and a source is never its own destination. Only a regular file
  * is taken as a source.
  *
- * Temporary names are "<folder>/.mv-<pid>-<n>-<destination name>". A run of
- * files starts with SetProgressCallback; its first Run into each folder
- * removes there the temporary files of processes that are gone.
+ * Temporary names are "<folder>/.mv-<pid>-<n>-<check>-<destination name>",
+ * <check> eight hex digits computed from the rest of the name; the
+ * destination name is shortened there (its extension kept) so that the
+ * whole fits the folder's name limit (a destination name longer than the
+ * limit fails before ffmpeg starts). Run creates its temporary and holds an
+ * flock lock on it until it is renamed or removed. A run of files starts
+ * with SetProgressCallback; its first Run into each folder removes there
+ * only temporaries abandoned beyond doubt: a name of exactly that form whose
+ * pid no process has here, a regular file of this user with one link, its
+ * lock free, unmodified for ten minutes. Anything else is left alone.
  *
  * Threads: Run blocks on the calling thread and calls the progress callback
  * there; Stop and TogglePause may arrive from any other thread meanwhile.
