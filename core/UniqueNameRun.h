@@ -17,7 +17,8 @@ public:
     void Reserve(const wxString& path);
     // A free name for `fileName` in `folder`, by the rules of
     // OutputFileHelper::MakeUniqueFileName with every reserved path in use;
-    // empty when the folder is not a readable folder or the name is empty.
+    // empty when the folder is not a readable folder, the name is empty, or
+    // no name of its base fits the folder's name limit.
     wxString Find(const wxString& folder, const wxString& fileName);
     // Find, and the name found is reserved in the folder.
     wxString Take(const wxString& folder, const wxString& fileName);

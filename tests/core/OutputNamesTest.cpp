@@ -69,6 +69,58 @@ TEST(OutputNames, NamesGivenOutInTheRunAndSourcesAreTaken)
     EXPECT_EQ(OutputFileHelper::MakeUniqueFileName(dir.path(), "b.mp4", inUse), "b.mp4");
 }
 
+namespace {
+
+std::string Repeat(const std::string& piece, int times)
+{
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += piece;
+    return out;
+}
+
+}  // namespace
+
+// A name longer than the folder takes (255 bytes here) loses whole
+// characters from the end of its base, keeps its extension and still takes
+// no name in use.
+TEST(OutputNames, LongNamesAreCutToTheNameLimit)
+{
+    const std::string euro = "\xE2\x82\xAC";  // 3 bytes
+    const std::string n251 = std::string(251, 'n');
+    struct Case {
+        std::vector<std::string> present;  // files in the folder
+        std::vector<std::string> inUse;    // names given out before in the run
+        std::string name;
+        std::string unique;
+    };
+    const Case cases[] = {
+        {{}, {}, n251 + ".mp4", n251 + ".mp4"},                          // 255 bytes fit
+        {{n251 + ".mp4"}, {}, n251 + ".mp4", std::string(249, 'n') + "_1.mp4"},
+        {{}, {}, n251 + ".webm", std::string(250, 'n') + ".webm"},
+        {{}, {}, Repeat(euro, 80) + ".mp4", Repeat(euro, 80) + ".mp4"},  // 244 bytes fit
+        {{}, {}, Repeat(euro, 85) + ".webm", Repeat(euro, 83) + ".webm"},
+        {{Repeat(euro, 83) + ".webm"}, {}, Repeat(euro, 85) + ".webm", Repeat(euro, 82) + "_1.webm"},
+        // Two names alike in their first 250 bytes.
+        {{}, {n251 + "a.webm"}, n251 + "b.webm", std::string(248, 'n') + "_1.webm"},
+        {{std::string(248, 'n') + "_1.webm"}, {n251 + "a.webm"}, n251 + "b.webm",
+         std::string(248, 'n') + "_2.webm"},
+        {{}, {}, std::string(300, 'x'), std::string(255, 'x')},         // no extension
+        {{}, {}, "x." + std::string(260, 'e'), ""},                      // no room for the base
+    };
+    for (const auto& c : cases) {
+        mvtest::TempDir dir;
+        for (const auto& name : c.present)
+            mvtest::WriteFile(dir / name, "x");
+        UniqueNameRun run;
+        for (const auto& name : c.inUse)
+            ASSERT_EQ(run.Take(dir.path(), wxString::FromUTF8(name)).utf8_str().length(), 255u);
+        const wxString got = run.Take(dir.path(), wxString::FromUTF8(c.name));
+        EXPECT_EQ(std::string(got.utf8_str()), c.unique) << c.name.size() << " bytes";
+        EXPECT_EQ(wxString::FromUTF8(got.utf8_str()), got) << "a character cut in half";
+    }
+}
+
 TEST(OutputNames, NoFolderNoName)
 {
     mvtest::TempDir dir;
