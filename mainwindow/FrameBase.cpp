@@ -4,6 +4,7 @@
 #include "EventTypes.h"
 #include "ImageUtil.h"
 #include "OptionDomain.h"
+#include "ScreenFitText.h"
 #include "ShapeWindow.h"
 
 #include <wx/icon.h>
@@ -96,10 +97,11 @@ void FrameBase::OnUpdateResult(wxCommandEvent& event)
     const wxString caption = GetAppTitle();
     const UpdateMessage message = DescribeUpdateResult(event.GetString(), GetAppVersion());
     if (!message.askToDownload) {
-        wxMessageBox(message.text, caption, wxOK | wxCENTRE, nullptr);
+        wxMessageBox(ScreenFitText::ForMessageBox(message.text), caption, wxOK | wxCENTRE, nullptr);
         return;
     }
-    wxMessageDialog dialog(this, message.text, caption, wxYES_NO | wxCENTRE);
+    wxMessageDialog dialog(this, ScreenFitText::ForMessageBox(message.text, this), caption,
+                           wxYES_NO | wxCENTRE);
     dialog.SetTitle(caption);
     if (dialog.ShowModal() == wxID_YES && options)
         AppUtil::OpenWebPage(options->GetProductPageUrl());

@@ -11,6 +11,7 @@
 #include "PvSlider.h"
 #include "PvStaticText.h"
 #include "OutputWindow.h"
+#include "ScreenFitText.h"
 #include "SelectWindow.h"
 #include "SkinButton.h"
 #include "StringUtil.h"
@@ -366,8 +367,9 @@ void PreviewWindow::ReportSnapshotFailure(const wxString& path, const wxString& 
 {
     // Not from inside the paint that found it.
     CallAfter([this, path, reason] {
-        wxMessageBox("The snapshot could not be saved as\n" + path + "\n\n" + reason, "Snapshot",
-                     wxOK | wxICON_ERROR | wxCENTRE, this);
+        wxMessageBox(ScreenFitText::ForMessageBox(
+                         "The snapshot could not be saved as\n" + path + "\n\n" + reason, this),
+                     "Snapshot", wxOK | wxICON_ERROR | wxCENTRE, this);
     });
 }
 

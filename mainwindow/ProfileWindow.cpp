@@ -11,6 +11,7 @@
 #include "PvBitmapButton.h"
 #include "PvCheckBox.h"
 #include "PvStaticText.h"
+#include "ScreenFitText.h"
 #include "SettingDialog.h"
 #include "StringUtil.h"
 
@@ -172,8 +173,9 @@ void ProfileWindow::OnApplyToAll(wxCommandEvent& event)
 {
     int applyToAll = 0;
     if (event.GetInt() != 0) {
-        const int answer = wxMessageBox("Apply current profile and settings to all?\n",
-                                        "Information", wxYES_NO | wxICON_QUESTION, this);
+        const wxString question = "Apply current profile and settings to all?\n";
+        const int answer = wxMessageBox(ScreenFitText::ForMessageBox(question, this), "Information",
+                                        wxYES_NO | wxICON_QUESTION, this);
         if (answer != wxYES) {
             m_applyToAllBox->SetValue(false);
             return;

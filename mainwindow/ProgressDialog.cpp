@@ -13,6 +13,7 @@
 #include "PvBitmapButton.h"
 #include "PvCheckBox.h"
 #include "PvGridCellRenderCommandEvent.h"
+#include "ScreenFitText.h"
 #include "SelectWindow.h"
 #include "SkinButton.h"
 #include "TfGridCellRenderer.h"
@@ -456,6 +457,7 @@ void ProgressDialog::OnFinished(wxCommandEvent&)
         AppUtil::PowerOff();
         return;
     }
-    wxMessageBox(EndMessage(), wxMessageBoxCaptionStr, wxOK | wxCENTRE, nullptr);
+    wxMessageBox(ScreenFitText::ForMessageBox(EndMessage()), wxMessageBoxCaptionStr,
+                 wxOK | wxCENTRE, nullptr);
     EndRun();
 }

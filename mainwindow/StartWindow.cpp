@@ -7,6 +7,7 @@
 #include "ProgressDialog.h"
 #include "PvBitmapButton.h"
 #include "PvSubject.h"
+#include "ScreenFitText.h"
 #include "SkinButton.h"
 
 #include <wx/dcclient.h>
@@ -60,8 +61,8 @@ bool StartWindow::PrepareOutputFolder()
     const wxString named = folder.empty() ? wxString("No output folder is set")
                                           : "The output folder " + folder + " cannot be used: " + problem;
     FileUtil::WriteLogLine(named);
-    wxMessageBox(named + ".\n\nThe conversion was not started.", wxMessageBoxCaptionStr,
-                 wxOK | wxICON_ERROR | wxCENTRE, nullptr);
+    wxMessageBox(ScreenFitText::ForMessageBox(named + ".\n\nThe conversion was not started."),
+                 wxMessageBoxCaptionStr, wxOK | wxICON_ERROR | wxCENTRE, nullptr);
     return false;
 }
 

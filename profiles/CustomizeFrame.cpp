@@ -5,6 +5,7 @@
 #include "LiveCatalog.h"
 #include "PvBitmapButton.h"
 #include "PvWindowMove.h"
+#include "ScreenFitText.h"
 
 #include <wx/dcclient.h>
 #include <wx/dialog.h>
@@ -131,7 +132,8 @@ void CustomizeFrame::OnButton(wxCommandEvent& event)
         // A failed save keeps the dialog open with its checks as they are.
         wxString reason;
         if (!m_tree->SaveVisibility(&reason)) {
-            wxMessageBox(LiveCatalog::FailureMessage(reason), "Customize Profile",
+            const wxString text = LiveCatalog::FailureMessage(reason);
+            wxMessageBox(ScreenFitText::ForMessageBox(text, GetParent()), "Customize Profile",
                          wxOK | wxICON_ERROR, GetParent());
             break;
         }

@@ -18,6 +18,7 @@
 #include "ProfileComboBox.h"
 #include "PvBitmapButton.h"
 #include "PvMediaDomain.h"
+#include "ScreenFitText.h"
 #include "SkinButton.h"
 #include "StringUtil.h"
 #include "ZR_Tool.h"
@@ -499,7 +500,7 @@ void SettingFrame::SaveProfileAs()
         wxString reason;
         if (AppendUserProfile(current, name, reason))
             return;
-        wxMessageBox(LiveCatalog::FailureMessage(reason), "Save Profile As", wxOK | wxICON_ERROR,
-                     this);
+        wxMessageBox(ScreenFitText::ForMessageBox(LiveCatalog::FailureMessage(reason), this),
+                     "Save Profile As", wxOK | wxICON_ERROR, this);
     }
 }

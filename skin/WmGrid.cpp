@@ -1,6 +1,8 @@
 #include "WmGrid.h"
 
+#include <algorithm>
 #include <set>
+#include <vector>
 
 wxIMPLEMENT_CLASS(WmGrid, wxGrid);
 
@@ -74,7 +76,48 @@ bool WmGrid::DeleteRows(int first, int count, bool)
 {
     if (count <= 0 || !GetTable() || first < 0 || first >= GetNumberRows())
         return false;
-    return GetTable()->DeleteRows(first, count);
+    count = std::min(count, GetNumberRows() - first);
+    // The toolkit's selection can keep a block whose rows were deleted (it
+    // then refers to another row, or to none, and the next click asserts),
+    // so the selection is taken down while its rows exist and put back on
+    // the rows that stay.
+    const wxGridUpdateLocker batch(this);
+    const wxArrayInt selected = GetAllSelectedRows();
+    const int cursorRow = GetGridCursorRow();
+    const int cursorCol = GetGridCursorCol();
+    ClearSelection();
+    if (!GetTable()->DeleteRows(first, count))
+        return false;
+
+    const int rows = GetNumberRows();
+    std::vector<int> kept;
+    for (int row : selected) {
+        if (row < first)
+            kept.push_back(row);
+        else if (row >= first + count)
+            kept.push_back(row - count);
+    }
+    const int lastCol = GetNumberCols() - 1;
+    for (size_t i = 0; i < kept.size() && lastCol >= 0;) {
+        size_t j = i;
+        while (j + 1 < kept.size() && kept[j + 1] == kept[j] + 1)
+            ++j;
+        SelectBlock(kept[i], 0, kept[j], lastCol, true);
+        i = j + 1;
+    }
+
+    // The cursor stays on its row when that row stays, else on the row now
+    // in the place of the deleted ones; none in an empty grid.
+    int target = cursorRow;
+    if (cursorRow >= first + count)
+        target = cursorRow - count;
+    else if (cursorRow >= first)
+        target = std::min(first, rows - 1);
+    if (rows == 0 || cursorRow < 0 || lastCol < 0)
+        m_currentCellCoords = wxGridNoCellCoords;
+    else if (target != GetGridCursorRow() || GetGridCursorCol() < 0)
+        SetGridCursor(target, std::max(0, std::min(cursorCol, lastCol)));
+    return true;
 }
 
 bool WmGrid::DeleteAllRows()

@@ -25,7 +25,9 @@ public:
     wxGridCellEditor* PeekCellEditor(int row, int col) const;
     // Repaints one cell (with erasing).
     void RefreshCell(int row, int col);
-    // False at once when count is 0 (or there is no table).
+    // False at once when count is 0 (or there is no table). The rows that
+    // stay keep their selection; the cursor stays on its row, moves to the
+    // row now in the deleted rows' place, or is none in an empty grid.
     bool DeleteRows(int first = 0, int count = 1, bool updateLabels = true);
     bool DeleteAllRows();
     bool DeleteColumns(int first = 0, int count = 1, bool updateLabels = true);

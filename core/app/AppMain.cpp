@@ -8,6 +8,7 @@
 #include "FormatCatalog.h"
 #include "FrameTESSALINE.h"
 #include "ImageUtil.h"
+#include "ScreenFitText.h"
 #include "ZR_Ct.h"
 #include "ZR_Dvd.h"
 #include "ZR_Image.h"
@@ -35,7 +36,8 @@ void ReportUnusableSkin(const wxString& problem)
     const wxString text = "The skin file\n" + ImageUtil::GetThemeArchivePath() + "\n" + problem +
                           "\n\n" + GetAppDisplayName() + " cannot start without it. Please reinstall the program.";
     fprintf(stderr, "%s\n", static_cast<const char*>(text.utf8_str()));
-    wxMessageBox(text, GetAppTitle(), wxOK | wxICON_ERROR | wxCENTRE, nullptr);
+    wxMessageBox(ScreenFitText::ForMessageBox(text), GetAppTitle(), wxOK | wxICON_ERROR | wxCENTRE,
+                 nullptr);
 }
 
 }  // namespace

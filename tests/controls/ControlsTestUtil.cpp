@@ -93,6 +93,16 @@ void Click(wxWindow* win, const wxPoint& clientPt)
     Release();
 }
 
+void Drag(wxWindow* win, const wxPoint& from, const wxPoint& to, int steps)
+{
+    MoveTo(win, from);
+    Press();
+    for (int i = 1; i <= steps; ++i)
+        MoveTo(win, from + wxPoint((to.x - from.x) * i / steps, (to.y - from.y) * i / steps));
+    Release();
+    Pump(50);
+}
+
 wxBitmap MakeBitmap(const wxSize& size, const wxColour& fill)
 {
     return wxBitmap(Solid(size, fill));

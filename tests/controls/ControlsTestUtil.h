@@ -39,6 +39,9 @@ void MoveTo(wxWindow* win, const wxPoint& clientPt);
 void Press();
 void Release();
 void Click(wxWindow* win, const wxPoint& clientPt);
+// Presses at one client point of win, moves in steps to another (which may
+// lie outside win) and releases there.
+void Drag(wxWindow* win, const wxPoint& from, const wxPoint& to, int steps = 4);
 
 // A bitmap filled with one colour, optionally with a second colour in a
 // rectangle: skins whose pixels tell where a piece came from.

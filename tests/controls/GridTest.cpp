@@ -12,6 +12,7 @@
 #include <wx/uiaction.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -165,6 +166,62 @@ TEST_F(GridFixture, RowAndColumnHelpers)
     EXPECT_EQ(grid->GetColSize(1), 0);
     EXPECT_EQ(grid->GetColSize(2), 0);
     EXPECT_EQ(grid->GetColSize(0), 120);
+}
+
+// Deleting rows leaves the selection on exactly the selected rows that stay
+// and the cursor on a row that exists; a click below the rows afterwards
+// (which clears the selection) raises no toolkit assert.
+TEST_F(GridFixture, DeletedRowsTakeTheirSelectionAndTheCursorStaysOnARow)
+{
+    struct Span {
+        int first, count;  // count 0: every row
+    };
+    struct Case {
+        const char* what;
+        int rows;
+        int cursor;
+        std::vector<Span> selected;  // blocks, as a drag selects them
+        std::vector<Span> deleted;   // in this order
+        std::vector<std::string> selectedAfter;
+        std::string cursorAfter;  // "" for none
+    };
+    const Case cases[] = {
+        {"last two rows, bottom up", 4, 3, {{2, 2}}, {{3, 1}, {2, 1}}, {}, "row 1"},
+        {"middle block, bottom up", 6, 2, {{2, 2}}, {{3, 1}, {2, 1}}, {}, "row 4"},
+        {"first row", 4, 0, {{0, 1}}, {{0, 1}}, {}, "row 1"},
+        {"cursor below follows its row", 5, 2, {{0, 1}}, {{0, 1}}, {}, "row 2"},
+        {"selection on both sides stays", 5, 4, {{0, 1}, {3, 2}}, {{1, 1}}, {"row 0", "row 3", "row 4"},
+         "row 4"},
+        {"two rows at once", 5, 2, {{1, 3}}, {{1, 3}}, {}, "row 4"},
+        {"every row", 4, 1, {{1, 1}}, {{0, 0}}, {}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        grid->ClearSelection();
+        grid->DeleteAllRows();
+        grid->AppendRows(c.rows);
+        for (int r = 0; r < c.rows; ++r)
+            grid->SetCellValue(r, 1, wxString::Format("row %d", r));
+        grid->SetGridCursor(c.cursor, 1);
+        for (const Span& s : c.selected)
+            grid->SelectBlock(s.first, 0, s.first + s.count - 1, 2, true);
+        for (const Span& d : c.deleted)
+            ASSERT_TRUE(d.count ? grid->DeleteRows(d.first, d.count) : grid->DeleteAllRows());
+        ctest::Pump(30);
+
+        auto name = [&](int row) {
+            return row >= grid->GetNumberRows() ? "no row " + std::to_string(row)
+                                                : grid->GetCellValue(row, 1).ToStdString();
+        };
+        std::vector<std::string> selected;
+        for (int row : grid->GetAllSelectedRows())
+            selected.push_back(name(row));
+        EXPECT_EQ(selected, c.selectedAfter);
+        const int cursor = grid->GetGridCursorRow();
+        EXPECT_EQ(cursor < 0 ? std::string() : name(cursor), c.cursorAfter);
+        ClickRow(-1, false);
+        EXPECT_TRUE(grid->GetAllSelectedRows().empty());
+    }
 }
 
 TEST_F(GridFixture, PeekingARendererLeavesItsReferenceCount)

@@ -87,15 +87,4 @@ wxColour ScreenPixel(wxWindow* win, const wxPoint& clientPt)
     return ctest::PixelAt(bitmap, 0, 0);
 }
 
-void Drag(wxWindow* win, const wxPoint& from, const wxPoint& to)
-{
-    ctest::MoveTo(win, from);
-    ctest::Press();
-    const int steps = 4;
-    for (int i = 1; i <= steps; ++i)
-        ctest::MoveTo(win, from + wxPoint((to.x - from.x) * i / steps, (to.y - from.y) * i / steps));
-    ctest::Release();
-    ctest::Pump(50);
-}
-
 }  // namespace edtest

@@ -38,7 +38,6 @@ int RunModal(wxDialog& dialog, const std::function<void()>& steps);
 // The colour of a point of a shown window, read from the screen.
 wxColour ScreenPixel(wxWindow* win, const wxPoint& clientPt);
 
-// Drags with the real pointer from one client point of win to another.
-void Drag(wxWindow* win, const wxPoint& from, const wxPoint& to);
+using ctest::Drag;
 
 }  // namespace edtest

@@ -17,6 +17,7 @@
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iterator>
 #include <memory>
@@ -77,12 +78,17 @@ protected:
 
     // A real right click on a row, and the menu's first item, Remove,
     // chosen with real keys once the menu is up.
-    void RightClickRemove(int row)
+    void RightClickRemove(int row) { RightClickChoose(row, ROW_MENU_REMOVE); }
+
+    // The right-click menu's items, by the Down presses that reach them.
+    enum RowMenuItem { ROW_MENU_REMOVE = 1, ROW_MENU_CLEAR_ALL = 2 };
+    void RightClickChoose(int row, RowMenuItem item)
     {
         wxTimer chooser;
-        chooser.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+        chooser.Bind(wxEVT_TIMER, [item](wxTimerEvent&) {
             wxUIActionSimulator sim;
-            sim.Char(WXK_DOWN);
+            for (int i = 0; i < int(item); ++i)
+                sim.Char(WXK_DOWN);
             sim.Char(WXK_RETURN);
         });
         chooser.StartOnce(400);
@@ -200,6 +206,71 @@ TEST_F(ListEditTest, DeleteBackspaceMenuAndCodesRemoveRowsArrowsDoNotMove)
     EXPECT_EQ(pane()->GetRowCount(), 0);
     EXPECT_TRUE(pane()->GetRecords().empty());
     EXPECT_TRUE(grid()->IsShown());
+}
+
+// Delete, Remove and Clear All with the grid cursor on the first, a middle
+// and the last row (a drag selects from the cursor's row): the rows go with
+// their records, the cursor stays on a row that exists (none in an empty
+// list), and the next drag from the empty area raises no toolkit assert.
+TEST_F(ListEditTest, RemovingRowsUnderTheCursorLeavesItOnARowThatExists)
+{
+    enum How { DELETE_KEY, REMOVE_ITEM, CLEAR_ALL_ITEM };
+    struct Case {
+        const char* what;
+        How how;
+        int cursor;  // the drag starts on this row ...
+        int other;   // ... and ends on this one
+        std::vector<wxString> left;
+    };
+    const Case cases[] = {
+        {"Delete, first row", DELETE_KEY, 0, 1, {"clip2.mp4", "clip3.mp4"}},
+        {"Delete, middle row", DELETE_KEY, 1, 2, {"clip0.mp4", "clip3.mp4"}},
+        {"Delete, last row", DELETE_KEY, 3, 2, {"clip0.mp4", "clip1.mp4"}},
+        {"Remove, first row", REMOVE_ITEM, 0, 0, {"clip1.mp4", "clip2.mp4", "clip3.mp4"}},
+        {"Remove, middle row", REMOVE_ITEM, 2, 1, {"clip0.mp4", "clip3.mp4"}},
+        {"Remove, last row", REMOVE_ITEM, 3, 1, {"clip0.mp4"}},
+        {"Clear All, first row", CLEAR_ALL_ITEM, 0, 1, {}},
+        {"Clear All, middle row", CLEAR_ALL_ITEM, 2, 2, {}},
+        {"Clear All, last row", CLEAR_ALL_ITEM, 3, 2, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        pane()->ClearAll();
+        Fill(4);
+        ctest::Drag(grid()->GetGridWindow(), CellCentre(c.cursor), CellCentre(c.other));
+        ASSERT_EQ(grid()->GetGridCursorRow(), c.cursor);
+        ASSERT_EQ(pane()->GetSelectedRows().size(), size_t(std::abs(c.cursor - c.other) + 1));
+        switch (c.how) {
+        case DELETE_KEY:
+            SendKey(WXK_DELETE);
+            break;
+        case REMOVE_ITEM:
+            RightClickChoose(c.cursor, ROW_MENU_REMOVE);
+            break;
+        case CLEAR_ALL_ITEM:
+            RightClickChoose(c.cursor, ROW_MENU_CLEAR_ALL);
+            break;
+        }
+        ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == int(c.left.size()); }, 5000));
+        EXPECT_EQ(Names(), c.left);
+        ExpectRowsMatchRecords();
+        const int rows = pane()->GetRowCount();
+        const int cursor = grid()->GetGridCursorRow();
+        if (rows == 0) {
+            EXPECT_EQ(cursor, -1);
+        } else {
+            EXPECT_GE(cursor, 0);
+            EXPECT_LT(cursor, rows);
+        }
+        for (int row : pane()->GetSelectedRows())
+            EXPECT_LT(row, rows);
+
+        // From below the last row up to the top of the list.
+        const wxPoint empty(200, grid()->GetGridWindow()->GetClientSize().y - 20);
+        ctest::Drag(grid()->GetGridWindow(), empty, wxPoint(200, 5));
+        for (int row : pane()->GetSelectedRows())
+            EXPECT_LT(row, rows);
+    }
 }
 
 // A right click on a row outside the selection selects that row, so the

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 #include <wx/filedlg.h>
+#include <wx/uiaction.h>
+
+#include <vector>
 
 namespace {
 
@@ -78,6 +81,63 @@ TEST_F(MainWindowTest, AddButtonOpensTheFileDialogAndTheFirstSelectionWakesTheTo
     EXPECT_TRUE(toolbar->GetClipButton()->IsEnabled());
     EXPECT_FALSE(toolbar->GetClipButton()->IsShown());
     fltest::Screenshot("main-window-rows");
+}
+
+}  // namespace
+
+namespace {
+
+// Four files, Page_Down, rows 3-4 selected by a drag, Delete, a click on the
+// title bar, then a drag from the empty list area onto the preview: the
+// selection and the cursor left by the deletion lie on rows that exist, so
+// the grid handles the drag without a toolkit assert. Both drag directions
+// (the cursor stays where the drag started).
+TEST_F(MainWindowTest, DragAfterDeletingTheCursorsRowsStaysOnRowsThatExist)
+{
+    wxWindow* title = wxWindow::FindWindowById(2165, frame);
+    wxWindow* preview = wxWindow::FindWindowById(2140, frame);
+    ASSERT_NE(title, nullptr);
+    ASSERT_NE(preview, nullptr);
+    WmGrid* grid = select->GetGrid();
+    wxWindow* body = grid->GetGridWindow();
+    auto centre = [&](int row) {
+        const wxRect r = grid->CellToRect(row, 1);
+        int x = 0, y = 0;
+        grid->CalcScrolledPosition(r.x + r.width / 2, r.y + r.height / 2, &x, &y);
+        return wxPoint(x, y);
+    };
+    for (const bool upwards : {false, true}) {
+        SCOPED_TRACE(upwards ? "dragged from row 4 to row 3" : "dragged from row 3 to row 4");
+        select->ClearAll();
+        wxArrayString paths;
+        for (int i = 0; i < 4; ++i)
+            paths.Add(wxString::FromUTF8(fltest::Clip("clip" + std::to_string(i) + ".mp4", i + 1)));
+        select->AddFiles(paths);
+        ASSERT_EQ(select->GetRowCount(), 4);
+
+        body->SetFocus();
+        fltest::Pump(50);
+        wxUIActionSimulator keys;
+        keys.Char(WXK_PAGEDOWN);
+        fltest::Pump(100);
+        ctest::Drag(body, centre(upwards ? 3 : 2), centre(upwards ? 2 : 3));
+        const wxArrayInt selected = select->GetSelectedRows();
+        ASSERT_EQ(std::vector<int>(selected.begin(), selected.end()), (std::vector<int>{2, 3}));
+        keys.Char(WXK_DELETE);
+        ASSERT_TRUE(fltest::WaitFor([&] { return select->GetRowCount() == 2; }, 5000));
+        EXPECT_LT(grid->GetGridCursorRow(), 2);
+        EXPECT_GE(grid->GetGridCursorRow(), 0);
+        EXPECT_TRUE(select->GetSelectedRows().empty());
+
+        fltest::Click(title, wxPoint(title->GetClientSize().x / 2, 10));
+        const wxPoint empty(200, body->GetClientSize().y - 20);
+        const wxPoint onPreview =
+            body->ScreenToClient(preview->ClientToScreen(wxPoint(160, 160)));
+        ctest::Drag(body, empty, onPreview, 8);
+        EXPECT_EQ(select->GetRowCount(), 2);
+        for (int row : select->GetSelectedRows())
+            EXPECT_LT(row, 2);
+    }
 }
 
 }  // namespace

@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # Runs a command on an X server of its own, so GUI tests that move the
 # pointer and grab the screen can run side by side.
-#   own-display.sh <command> [args...]
+#   own-display.sh [--screen WIDTHxHEIGHT] <command> [args...]
+# The screen is 1280x1024 unless given.
 set -u
+screen=1280x1024
+if [ "${1:-}" = "--screen" ]; then
+  screen=$2
+  shift 2
+fi
 dir=$(mktemp -d "${TMPDIR:-/tmp}/mv-display.XXXXXX")
 mkfifo "$dir/number"
 # The server writes its display number on fd 3 once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset \
   3>"$dir/number" >"$dir/server.log" 2>&1 &
 server=$!
 number=
