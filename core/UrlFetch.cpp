@@ -128,6 +128,10 @@ void UrlFetch::Fetch(std::string url, Limits limits, unsigned fetch)
         curl_easy_setopt(e, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(limits.maxBytes));
         curl_easy_setopt(e, CURLOPT_FAILONERROR, 1L);
         curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
+        // A name lookup still running when the transfer ends (deadline or
+        // cancel) is left to finish on its own thread: libcurl would wait
+        // for the system resolver otherwise, however long it takes.
+        curl_easy_setopt(e, CURLOPT_QUICK_EXIT, 1L);
         curl_easy_setopt(e, CURLOPT_SSL_VERIFYPEER, 1L);
         curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, 2L);
         curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Collect);
