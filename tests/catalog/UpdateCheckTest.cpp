@@ -220,6 +220,44 @@ TEST_F(UpdateCheck, RedirectsWithinTheLimitAreFollowed)
     EXPECT_EQ(server.Requests(), (std::vector<std::string>{"/mv-update.xml", "/hop1", "/hop2"}));
 }
 
+// Over HTTPS (a certificate of the test's own, made the only one the system
+// trusts): an https address is never followed down to plain http; every
+// other hop is.
+TEST_F(UpdateCheck, HttpsIsNeverRedirectedToPlainHttp)
+{
+    MV_IN_PRIVATE_NETWORK(net);
+    const std::string certificate = dir / "certificate.pem";
+    const std::string key = dir / "key.pem";
+    const mvtest::RunResult made =
+        mvtest::Run({"openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
+                     "-nodes", "-keyout", key, "-out", certificate, "-days", "2", "-subj", "/CN=127.0.0.1",
+                     "-addext", "subjectAltName=IP:127.0.0.1"});
+    ASSERT_EQ(made.status, 0) << made.err;
+    ASSERT_TRUE(net.TrustOnly(certificate)) << net.why();
+    LoopbackHttpServer secure({certificate, key});
+    LoopbackHttpServer plain;
+    secure.Set("/mv-update.xml", {200, kValidReply});
+    secure.Set("/up-update.xml", Redirect(secure.Base() + "/mv-update.xml"));
+    secure.Set("/down-update.xml", Redirect(plain.Base() + "/mv-update.xml"));
+    plain.Set("/mv-update.xml", {200, kValidReply});
+    plain.Set("/up-update.xml", Redirect(secure.Base() + "/mv-update.xml"));
+    const struct {
+        const char* name;
+        std::string base;
+        const char* version;
+    } cases[] = {
+        {"https", secure.Base() + "/mv", "2.3.0"},
+        {"https to https", secure.Base() + "/up", "2.3.0"},
+        {"http to https", plain.Base() + "/up", "2.3.0"},
+        {"https to http", secure.Base() + "/down", ""},
+    };
+    for (const auto& c : cases) {
+        Check(c.base);
+        EXPECT_EQ(results, std::vector<std::string>{c.version}) << c.name;
+    }
+    EXPECT_EQ(plain.Requests(), std::vector<std::string>{"/up-update.xml"}) << "plain http was asked";
+}
+
 TEST_F(UpdateCheck, ProxyFromTheEnvironmentIsUsed)
 {
     LoopbackHttpServer proxy;
