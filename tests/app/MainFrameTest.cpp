@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -147,11 +148,23 @@ TEST(MainFrameLayoutTest, PanesLieOnTheBackgroundWithoutOverlapping)
 TEST(UpdateAnswerTest, MessageForEachAnswer)
 {
     struct Case {
-        const char* latest;
+        std::string latest;
         bool ask;
         const char* text;
     };
+    const char* const failed = "Update failed!Please check if the network is available.";
     const Case cases[] = {
+        // Not a plain version: the failure notice, never a box sized by the reply.
+        {std::string(10000, '9'), false, failed},
+        {"2.3.0-beta", false, failed},
+        {"2.3.0\nClick Yes", false, failed},
+        {"1.2.3.4.5.6.7.8.9.10.11.12.13.145", false, failed},
+        // Numbers longer than a machine word still compare as numbers.
+        {"2.1.100000000000000000000000", true,
+         "A new version of Tarvelin Merovant(2.1.100000000000000000000000) is available. Click Yes to open "
+         "download page."},
+        {"2.1.0000000000000000000000009", false,
+         "This version of Tarvelin Merovant(2.1.9) is the latest version."},
         {"", false, "Update failed!Please check if the network is available."},
         {"2.1.9", false, "This version of Tarvelin Merovant(2.1.9) is the latest version."},
         {"2.1.8", false, "This version of Tarvelin Merovant(2.1.9) is the latest version."},
@@ -163,7 +176,7 @@ TEST(UpdateAnswerTest, MessageForEachAnswer)
          "A new version of Tarvelin Merovant(2.1.9.1) is available. Click Yes to open download page."},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.latest);
+        SCOPED_TRACE(c.latest.substr(0, 40));
         const FrameBase::UpdateMessage m = FrameBase::DescribeUpdateResult(c.latest, "2.1.9");
         EXPECT_EQ(m.askToDownload, c.ask);
         EXPECT_EQ(m.text, c.text);

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
@@ -23,6 +24,7 @@
 #include "LoopbackHttpServer.h"
 #include "OptionDomain.h"
 #include "PrivateNetwork.h"
+#include "SpecialFiles.h"
 #include "TestSupport.h"
 #include "UrlFetch.h"
 
@@ -268,13 +270,69 @@ TEST_F(UpdateCheck, ProxyFromTheEnvironmentIsUsed)
     EXPECT_EQ(proxy.Requests(), (std::vector<std::string>{"http://update.invalid/mv-update.xml"}));
 }
 
-TEST_F(UpdateCheck, UnusableAddressQueuesNothing)
+// No usable option file or no http(s) update address: the check cannot run,
+// and says so with the failure answer, queued as a fetch's would be.
+TEST_F(UpdateCheck, CheckThatCannotRunAnswersFailure)
 {
-    for (const char* base : {"", "no scheme at all", "gopher://127.0.0.1:1/x", "ftp://127.0.0.1:1/x",
-                             "file:///etc/passwd"}) {
-        Check(base);
-        EXPECT_TRUE(results.empty()) << base;
+    const std::string path = dir / "option.cfg";
+    auto addressed = [](const std::string& base) {
+        return "<o><l><a>h</a><a>2</a><a>s</a><a>4</a><a>" + base + "</a><a>p</a></l></o>";
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> make;
+    };
+    std::vector<Case> cases = {
+        {"missing", [] {}},
+        {"empty", [&] { mvtest::WriteFile(path, ""); }},
+        {"a folder", [&] { std::filesystem::create_directory(path); }},
+        {"malformed", [&] { mvtest::WriteFile(path, "<o><l><a>http://127.0.0.1:1/x</a>"); }},
+        {"over its size limit",
+         [&] {
+             mvtest::WriteFile(path, addressed("http://127.0.0.1:1/x") + "<!--" +
+                                         std::string(OptionDomain::kMaxFileBytes, 'x') + "-->");
+         }},
+        {"four values", [&] { mvtest::WriteFile(path, "<o><l><a>h</a><a>2</a><a>s</a><a>4</a></l></o>"); }},
+        {"blank address", [&] { mvtest::WriteFile(path, addressed("  ")); }},
+        {"no scheme", [&] { mvtest::WriteFile(path, addressed("no scheme at all")); }},
+        {"ftp", [&] { mvtest::WriteFile(path, addressed("ftp://127.0.0.1:1/x")); }},
+        {"gopher", [&] { mvtest::WriteFile(path, addressed("gopher://127.0.0.1:1/x")); }},
+        {"file", [&] { mvtest::WriteFile(path, addressed("file:///etc/passwd")); }},
+        {"javascript", [&] { mvtest::WriteFile(path, addressed("javascript:alert(1)//")); }},
+    };
+    // Root reads whatever the permissions say.
+    if (geteuid() != 0)
+        cases.push_back({"unreadable", [&] {
+                             mvtest::WriteFile(path, addressed("http://127.0.0.1:1/x"));
+                             std::filesystem::permissions(path, std::filesystem::perms::none);
+                         }});
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(path);
+        c.make();
+        results.clear();
+        OptionDomain options(W(path));
+        options.Load();
+        options.CheckForUpdate();
+        EXPECT_TRUE(results.empty()) << c.name << ": the answer is queued, not sent at once";
+        EXPECT_FALSE(options.IsCheckingForUpdate()) << c.name;
+        wxTheApp->ProcessPendingEvents();
+        EXPECT_EQ(results, std::vector<std::string>{""}) << c.name;
+        EXPECT_EQ(ids, std::vector<int>(results.size(), 0)) << c.name;
+        ids.clear();
     }
+
+    // Names that are no regular file (a pipe would block a reader for ever).
+    mvtest::SpecialFiles special(dir / "special", 3000);
+    ASSERT_TRUE(special.ok());
+    for (const std::string& name : special.paths()) {
+        results.clear();
+        OptionDomain options(W(name));
+        options.Load();
+        options.CheckForUpdate();
+        wxTheApp->ProcessPendingEvents();
+        EXPECT_EQ(results, std::vector<std::string>{""}) << name;
+    }
+    EXPECT_FALSE(special.SomeoneBlocked());
 }
 
 // A valid reply sent one byte a second would take minutes: the whole check
