@@ -5,6 +5,7 @@
 #include "ImageUtil.h"
 #include "OptionDomain.h"
 #include "ShapeWindow.h"
+#include "WebPageOpener.h"
 
 #include <wx/icon.h>
 #include <wx/msgdlg.h>
@@ -132,5 +133,5 @@ void FrameBase::OnUpdateResult(wxCommandEvent& event)
     wxMessageDialog dialog(this, message.text, caption, wxYES_NO | wxCENTRE);
     dialog.SetTitle(caption);
     if (dialog.ShowModal() == wxID_YES && options)
-        AppUtil::OpenWebPage(options->GetProductPageUrl());
+        WebPageOpener::Open(options->GetProductPageUrl(), this);
 }
