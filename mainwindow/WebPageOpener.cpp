@@ -6,7 +6,7 @@
 #include <wx/msgdlg.h>
 
 const char* const WebPageOpener::kRefusedText =
-    "This page's address in option.cfg is not a web address (http or https), so it was not opened.";
+    "Not opened: its address in option.cfg is not an http or https address.";
 
 bool WebPageOpener::Open(const wxString& url, wxWindow* parent)
 {
