@@ -51,8 +51,9 @@ PrivateNetwork::Outcome PrivateNetwork::RunCurrentTest()
     const mvtest::RunResult probe = mvtest::Run({"unshare", flags, "true"});
     if (probe.status != 0) {
         outcome.refused = true;
-        outcome.output = std::string("unshare ") + flags + " was refused (status " +
-                         std::to_string(probe.status) + "): " + probe.err;
+        outcome.output = probe.status == 127 ? std::string("no unshare program on PATH (util-linux)")
+                                             : std::string("unshare ") + flags + " was refused (status " +
+                                                   std::to_string(probe.status) + "): " + probe.err;
         return outcome;
     }
     const auto* test = testing::UnitTest::GetInstance()->current_test_info();
