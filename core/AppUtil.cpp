@@ -2,6 +2,7 @@
 
 #include "FileUtil.h"
 #include "SystemActions.h"
+#include "UrlFetch.h"
 
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
@@ -141,6 +142,8 @@ bool AppUtil::OpenFolderInExplorer(const wxString& folder)
 
 bool AppUtil::OpenWebPage(const wxString& url)
 {
+    if (!UrlFetch::IsFetchable(url))
+        return false;
     return SystemActions::OpenUrl(std::string(url.utf8_str()));
 }
 

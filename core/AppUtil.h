@@ -37,7 +37,9 @@ public:
     // Shows a folder in the file manager. Returns false when it could not be
     // handed over.
     static bool OpenFolderInExplorer(const wxString& folder);
-    // Opens a web page in the browser.
+    // Opens a web page in the browser. Only an http or https address is
+    // handed over (never a file:, javascript: or other one): false, and
+    // nothing done, for any other.
     static bool OpenWebPage(const wxString& url);
     // Asks the system to power the machine off.
     static bool PowerOff();

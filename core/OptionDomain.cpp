@@ -13,6 +13,27 @@
 #include "EventTypes.h"
 #include "UrlFetch.h"
 
+namespace {
+
+// `node` or the first element among its following siblings; null when none.
+const wxXmlNode* FirstElement(const wxXmlNode* node)
+{
+    while (node && node->GetType() != wxXML_ELEMENT_NODE)
+        node = node->GetNext();
+    return node;
+}
+
+void QueueAnswer(wxCommandEvent* event)
+{
+    wxWindow* top = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
+    if (top)
+        wxQueueEvent(top, event);
+    else
+        delete event;
+}
+
+}  // namespace
+
 OptionDomain::OptionDomain() : fetch(std::make_unique<UrlFetch>()) {}
 
 OptionDomain::OptionDomain(const wxString& path) : path(path), fetch(std::make_unique<UrlFetch>()) {}
@@ -34,12 +55,12 @@ bool OptionDomain::Load()
         return false;
     if (!document.Load(path, "UTF-8") || !document.GetRoot())
         return false;
-    const wxXmlNode* list = document.GetRoot()->GetChildren();
+    const wxXmlNode* list = FirstElement(document.GetRoot()->GetChildren());
     wxString* values[] = {&helpUrl, &value2, &supportUrl, &value4, &updateUrl, &productPageUrl};
     size_t taken = 0;
-    for (const wxXmlNode* node = list ? list->GetChildren() : nullptr; node && taken < 6;
-         node = node->GetNext())
-        *values[taken++] = node->GetNodeContent();
+    for (const wxXmlNode* node = FirstElement(list ? list->GetChildren() : nullptr); node && taken < 6;
+         node = FirstElement(node->GetNext()))
+        *values[taken++] = node->GetNodeContent().Strip(wxString::both);
     if (taken >= 5)
         updateUrl += "-update.xml";
     return taken == 6;
@@ -50,18 +71,17 @@ void OptionDomain::CheckForUpdate()
     if (fetch->Running())
         return;
     const UrlFetch::Limits limits{kFetchTimeoutSeconds, kMaxReplyBytes, kMaxRedirects};
-    fetch->Start(updateUrl, limits, [](bool ok, const std::string& body) {
+    const bool started = fetch->Start(updateUrl, limits, [](bool ok, const std::string& body) {
         auto* event = new wxCommandEvent(EVT_UPDATE_CHECK_RESULT, 0);
         if (ok) {
             wxMemoryInputStream reply(body.data(), body.size());
             event->SetString(ParseUpdateReply(reply, GetAppTitle()));
         }
-        wxWindow* top = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
-        if (top)
-            wxQueueEvent(top, event);
-        else
-            delete event;
+        QueueAnswer(event);
     });
+    // No address to ask: the same answer as a failed fetch.
+    if (!started)
+        QueueAnswer(new wxCommandEvent(EVT_UPDATE_CHECK_RESULT, 0));
 }
 
 bool OptionDomain::IsCheckingForUpdate() const
@@ -86,5 +106,24 @@ wxString OptionDomain::ParseUpdateReply(wxInputStream& reply, const wxString& pr
             }
         }
     }
-    return latest;
+    return IsPlainVersion(latest) ? latest : wxString();
+}
+
+bool OptionDomain::IsPlainVersion(const wxString& text)
+{
+    if (text.empty() || text.length() > kMaxVersionChars)
+        return false;
+    bool digitBefore = false;
+    for (const wxUniChar c : text) {
+        if (c == '.') {
+            if (!digitBefore)
+                return false;
+            digitBefore = false;
+        } else if (c >= '0' && c <= '9') {
+            digitBefore = true;
+        } else {
+            return false;
+        }
+    }
+    return digitBefore;
 }

@@ -34,6 +34,21 @@ struct UrlDeleter {
     void operator()(CURLU* url) const { curl_url_cleanup(url); }
 };
 
+// The address's scheme in lower case, as libcurl reads it; empty when
+// libcurl cannot parse the address.
+std::string SchemeOf(const std::string& url)
+{
+    std::unique_ptr<CURLU, UrlDeleter> parsed(curl_url());
+    if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK)
+        return std::string();
+    char* scheme = nullptr;
+    if (curl_url_get(parsed.get(), CURLUPART_SCHEME, &scheme, 0) != CURLUE_OK || !scheme)
+        return std::string();
+    std::string name = scheme;
+    curl_free(scheme);
+    return name;
+}
+
 void InitOnce()
 {
     static std::once_flag once;
@@ -51,15 +66,8 @@ UrlFetch::~UrlFetch()
 
 bool UrlFetch::IsFetchable(const wxString& url)
 {
-    std::unique_ptr<CURLU, UrlDeleter> parsed(curl_url());
-    if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, url.utf8_str(), 0) != CURLUE_OK)
-        return false;
-    char* scheme = nullptr;
-    if (curl_url_get(parsed.get(), CURLUPART_SCHEME, &scheme, 0) != CURLUE_OK || !scheme)
-        return false;
-    const std::string name = scheme;
-    curl_free(scheme);
-    return name == "http" || name == "https";
+    const std::string scheme = SchemeOf(std::string(url.utf8_str()));
+    return scheme == "http" || scheme == "https";
 }
 
 bool UrlFetch::Start(const wxString& url, const Limits& limits, Done whenDone)
@@ -121,13 +129,18 @@ void UrlFetch::Fetch(std::string url, Limits limits, unsigned fetch)
         CURL* e = easy.get();
         curl_easy_setopt(e, CURLOPT_URL, url.c_str());
         curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+        // An https address is never followed down to plain http.
+        curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, SchemeOf(url) == "https" ? "https" : "http,https");
         curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
         curl_easy_setopt(e, CURLOPT_MAXREDIRS, limits.maxRedirects);
         curl_easy_setopt(e, CURLOPT_TIMEOUT_MS, limits.seconds * 1000L);
         curl_easy_setopt(e, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(limits.maxBytes));
         curl_easy_setopt(e, CURLOPT_FAILONERROR, 1L);
         curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
+        // A name lookup still running when the transfer ends (deadline or
+        // cancel) is left to finish on its own thread: libcurl would wait
+        // for the system resolver otherwise, however long it takes.
+        curl_easy_setopt(e, CURLOPT_QUICK_EXIT, 1L);
         curl_easy_setopt(e, CURLOPT_SSL_VERIFYPEER, 1L);
         curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, 2L);
         curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Collect);

@@ -6,10 +6,13 @@
 #include "OptionDomain.h"
 #include "ScreenFitText.h"
 #include "ShapeWindow.h"
+#include "WebPageOpener.h"
 
 #include <wx/icon.h>
 #include <wx/msgdlg.h>
 #include <wx/tokenzr.h>
+
+#include <algorithm>
 
 wxIMPLEMENT_DYNAMIC_CLASS(FrameBase, wxFrame);
 
@@ -57,6 +60,33 @@ void FrameBase::SetAppIcon(wxTopLevelWindow* window)
     window->SetIcon(icon);
 }
 
+namespace {
+
+// A run of ASCII digits as a number of any length: without its leading
+// zeros, the longer is the larger, and of two as long the one that sorts later.
+int CompareDigits(const wxString& a, const wxString& b)
+{
+    const size_t za = std::min(a.find_first_not_of('0'), a.length());
+    const size_t zb = std::min(b.find_first_not_of('0'), b.length());
+    const wxString x = a.Mid(za);
+    const wxString y = b.Mid(zb);
+    if (x.length() != y.length())
+        return x.length() < y.length() ? -1 : 1;
+    return x.compare(y);
+}
+
+bool IsDigits(const wxString& text)
+{
+    if (text.empty())
+        return false;
+    for (const wxUniChar c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+}  // namespace
+
 bool FrameBase::IsNewerVersion(const wxString& latest, const wxString& current)
 {
     wxStringTokenizer a(latest.Strip(wxString::both), ".");
@@ -64,10 +94,9 @@ bool FrameBase::IsNewerVersion(const wxString& latest, const wxString& current)
     while (a.HasMoreTokens() || b.HasMoreTokens()) {
         const wxString x = a.HasMoreTokens() ? a.GetNextToken() : wxString("0");
         const wxString y = b.HasMoreTokens() ? b.GetNextToken() : wxString("0");
-        unsigned long nx = 0, ny = 0;
-        if (x.ToULong(&nx) && y.ToULong(&ny)) {
-            if (nx != ny)
-                return nx > ny;
+        if (IsDigits(x) && IsDigits(y)) {
+            if (const int order = CompareDigits(x, y))
+                return order > 0;
         } else if (x != y) {
             return x > y;
         }
@@ -80,7 +109,9 @@ FrameBase::UpdateMessage FrameBase::DescribeUpdateResult(const wxString& latest,
 {
     const wxString caption = GetAppTitle();
     UpdateMessage message;
-    if (latest.empty()) {
+    // Anything but a plain version is a failed check (and no box is sized
+    // by a reply's text).
+    if (!OptionDomain::IsPlainVersion(latest)) {
         message.text = "Update failed!Please check if the network is available.";
     } else if (IsNewerVersion(latest, current)) {
         message.askToDownload = true;
@@ -104,5 +135,5 @@ void FrameBase::OnUpdateResult(wxCommandEvent& event)
                            wxYES_NO | wxCENTRE);
     dialog.SetTitle(caption);
     if (dialog.ShowModal() == wxID_YES && options)
-        AppUtil::OpenWebPage(options->GetProductPageUrl());
+        WebPageOpener::Open(options->GetProductPageUrl(), this);
 }

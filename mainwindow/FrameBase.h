@@ -27,14 +27,15 @@ public:
     void Refresh(bool eraseBackground = true, const wxRect* rect = nullptr) override;
 
     // What the frame says to an update answer: a question (open the download
-    // page?) when `latest` is newer than `current`, else a notice.
+    // page?) when `latest` is newer than `current`, else a notice; the
+    // failure notice when `latest` is not a plain version (empty included).
     struct UpdateMessage {
         bool askToDownload = false;
         wxString text;
     };
     static UpdateMessage DescribeUpdateResult(const wxString& latest, const wxString& current);
     // Compares dot-separated versions number by number ("2.10" is newer than
-    // "2.9"); a missing part counts as 0.
+    // "2.9"), numbers of any length; a missing part counts as 0.
     static bool IsNewerVersion(const wxString& latest, const wxString& current);
 
     // Sets a top-level window's icon from the theme's application picture.

@@ -7,6 +7,7 @@
 #include "OptionDomain.h"
 #include "PvAboutDialog.h"
 #include "RkMenuBar.h"
+#include "WebPageOpener.h"
 
 #include <wx/app.h>
 #include <wx/dcclient.h>
@@ -201,13 +202,13 @@ void MenuWindow::OnMenu(wxCommandEvent& event)
         CheckTreeDialog::RunModal();
         break;
     case ID_HELP:
-        AppUtil::OpenWebPage(m_options->GetHelpUrl());
+        WebPageOpener::Open(m_options->GetHelpUrl(), this);
         break;
     case ID_SUPPORT:
-        AppUtil::OpenWebPage(m_options->GetSupportUrl());
+        WebPageOpener::Open(m_options->GetSupportUrl(), this);
         break;
     case ID_PRODUCT_PAGE:
-        AppUtil::OpenWebPage(m_options->GetProductPageUrl());
+        WebPageOpener::Open(m_options->GetProductPageUrl(), this);
         break;
     case ID_CHECK_UPDATE:
         m_options->CheckForUpdate();

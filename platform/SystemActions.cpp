@@ -46,11 +46,34 @@ std::string SystemActions::Action::LogLine() const
     case Kind::PowerOff:
         return "poweroff";
     case Kind::OpenFolder:
-        return "open-folder " + target;
+        return "open-folder " + EscapeControls(target);
     case Kind::OpenUrl:
-        return "open-url " + target;
+        return "open-url " + EscapeControls(target);
     }
     return std::string();
+}
+
+std::string SystemActions::EscapeControls(const std::string& text)
+{
+    static const char hex[] = "0123456789abcdef";
+    std::string escaped;
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte >= 0x20 && byte != 0x7f) {
+            escaped += ch;
+        } else if (ch == '\n') {
+            escaped += "\\n";
+        } else if (ch == '\r') {
+            escaped += "\\r";
+        } else if (ch == '\t') {
+            escaped += "\\t";
+        } else {
+            escaped += "\\x";
+            escaped += hex[byte >> 4];
+            escaped += hex[byte & 0xf];
+        }
+    }
+    return escaped;
 }
 
 SystemActions::Action SystemActions::MakeAction(Kind kind, const std::string& target)

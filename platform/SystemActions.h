@@ -5,7 +5,9 @@
 // (never through a shell). Instead of acting:
 //  - when a recorder is installed, the recorder receives the action;
 //  - else when the environment variable MEROVANT_ACTION_LOG names a file, one
-//    line ("poweroff", "open-folder <path>", "open-url <url>") is appended to it.
+//    line ("poweroff", "open-folder <path>", "open-url <url>") is appended to it;
+//    control characters in the path or address are written escaped (\n, \t,
+//    \x01), so that every action stays one line.
 #pragma once
 
 #include <functional>
@@ -21,9 +23,13 @@ public:
         std::string target;             // the folder or address; empty for power-off
         std::vector<std::string> argv;  // the program and its arguments
 
-        // "poweroff", "open-folder <path>" or "open-url <url>".
+        // "poweroff", "open-folder <path>" or "open-url <url>", with the
+        // target's control characters escaped.
         std::string LogLine() const;
     };
+
+    // The text with each control character written as \n, \r, \t or \xHH.
+    static std::string EscapeControls(const std::string& text);
 
     using Recorder = std::function<void(const Action&)>;
 

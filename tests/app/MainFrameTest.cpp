@@ -1,9 +1,11 @@
 // The main frame built from the staged skin, and the frame's update answers.
 #include "AppUtil.h"
+#include "ControlsTestUtil.h"
 #include "EventTypes.h"
 #include "FrameTESSALINE.h"
 #include "ImageUtil.h"
 #include "TestSupport.h"
+#include "WebPageOpener.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -14,11 +16,22 @@
 #include <wx/fs_arc.h>
 #include <wx/image.h>
 #include <wx/statbmp.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
+// After gtest and wx: Xlib defines macros such as None and Bool.
+#include <X11/Xlib.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -124,6 +137,145 @@ TEST_F(MainFrameTest, UpdateAnswerReachesTheFrame)
     Pump(20);
 }
 
+// Watches every message box while it lives: once the box is on the screen,
+// keeps its message and its place as the X server has it, then presses its
+// affirmative button with the pointer.
+class BoxesOnScreen : public wxModalDialogHook {
+public:
+    struct Box {
+        wxString message;
+        wxRect place;
+    };
+
+    BoxesOnScreen()
+    {
+        Register();
+        timer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Look(); });
+    }
+    ~BoxesOnScreen() override { Unregister(); }
+    std::vector<Box> boxes;
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) {
+            open = box;
+            ticks = 0;
+            clicked = false;
+            timer.Start(100);  // the box's own loop runs the timer
+        }
+        return wxID_NONE;
+    }
+    void Exit(wxDialog* dialog) override
+    {
+        if (dialog == open) {
+            open = nullptr;
+            timer.Stop();
+        }
+    }
+
+private:
+    void Look()
+    {
+        GtkWidget* widget = open ? open->GetHandle() : nullptr;
+        if (!widget)
+            return;
+        ++ticks;
+        // A box that never shows or does not take the click fails the test
+        // instead of waiting for ever.
+        if (ticks > 50) {
+            ADD_FAILURE() << (clicked ? "the box did not take the click: " : "the box never showed: ")
+                          << open->GetMessage().Left(80);
+            timer.Stop();
+            gtk_dialog_response(GTK_DIALOG(widget), GTK_RESPONSE_CANCEL);
+            return;
+        }
+        // A few ticks on the screen first, so that it has its final place.
+        if (clicked || !gtk_widget_get_mapped(widget) || ticks < 4)
+            return;
+        GdkWindow* window = gtk_widget_get_window(widget);
+        XWindowAttributes shown{};
+        XGetWindowAttributes(GDK_DISPLAY_XDISPLAY(gdk_window_get_display(window)), GDK_WINDOW_XID(window),
+                             &shown);
+        boxes.push_back({open->GetMessage(), wxRect(shown.x, shown.y, shown.width, shown.height)});
+        static int count = 0;
+        ctest::Screenshot("update-answer-box-" + std::to_string(++count));
+
+        const bool question = (open->GetMessageDialogStyle() & wxYES_NO) != 0;
+        GtkWidget* button =
+            gtk_dialog_get_widget_for_response(GTK_DIALOG(widget), question ? GTK_RESPONSE_YES : GTK_RESPONSE_OK);
+        int x = 0, y = 0;
+        if (!button || !gtk_widget_translate_coordinates(button, widget, 0, 0, &x, &y))
+            return;  // left to the give-up above
+        clicked = true;
+        ticks = 0;
+        const wxPoint centre(shown.x + x + gtk_widget_get_allocated_width(button) / 2,
+                             shown.y + y + gtk_widget_get_allocated_height(button) / 2);
+        wxUIActionSimulator pointer;
+        pointer.MouseMove(centre);
+        wxMilliSleep(50);
+        pointer.MouseClick();
+    }
+
+    wxMessageDialog* open = nullptr;
+    int ticks = 0;
+    bool clicked = false;
+    wxTimer timer;
+};
+
+// The boxes an update answer shows lie on the screen whatever the reply
+// said (the version is bounded before any box is sized by it), and Yes on a
+// download page that is no web address gets a box of its own, on the
+// screen too. The boxes are answered with the pointer.
+TEST_F(MainFrameTest, UpdateAnswerBoxesLieOnTheScreen)
+{
+    const std::string stage = mvtest::StageDir();
+    mvtest::TempDir root;
+    std::filesystem::create_symlink(stage + "/Themes", root / "Themes");
+    mvtest::WriteFile(root / "option.cfg",
+                      "<option><a><b>http://127.0.0.1:9/help</b><b>h</b><b>s</b><b>b</b><b>u</b>"
+                      "<b>javascript:alert(1)//</b></a></option>");
+    AppUtil::SetAppRootDir(wxString::FromUTF8(root.path()));
+    auto* frame = new FrameBase;
+    ASSERT_TRUE(frame->Create(2000, "answers", wxSize(300, 200)));
+    frame->Show();
+    Pump(200);
+
+    const wxString failed = "Update failed!Please check if the network is available.";
+    const std::string newest = "2.1.10.0000000000000000000000000";  // 32 characters
+    const struct {
+        std::string latest;
+        std::vector<wxString> messages;
+    } cases[] = {
+        {std::string(10000, '9'), {failed}},
+        {"2.1.9", {"This version of Tarvelin Merovant(2.1.9) is the latest version."}},
+        {newest,
+         {"A new version of Tarvelin Merovant(" + newest + ") is available. Click Yes to open download page.",
+          WebPageOpener::kRefusedText}},
+    };
+    Display* display = GDK_DISPLAY_XDISPLAY(gdk_display_get_default());
+    const wxRect screen(0, 0, DisplayWidth(display, DefaultScreen(display)),
+                        DisplayHeight(display, DefaultScreen(display)));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.latest.substr(0, 40));
+        BoxesOnScreen watcher;
+        wxCommandEvent answer(EVT_UPDATE_CHECK_RESULT, 0);
+        answer.SetString(c.latest);
+        frame->GetEventHandler()->ProcessEvent(answer);
+        ASSERT_EQ(watcher.boxes.size(), c.messages.size());
+        for (size_t i = 0; i < c.messages.size(); ++i) {
+            const BoxesOnScreen::Box& box = watcher.boxes[i];
+            EXPECT_EQ(box.message, c.messages[i]);
+            EXPECT_TRUE(screen.Contains(box.place))
+                << "box at " << box.place.x << "," << box.place.y << " size " << box.place.width << "x"
+                << box.place.height << " on a " << screen.width << "x" << screen.height << " screen";
+        }
+    }
+    frame->Destroy();
+    Pump(50);
+    AppUtil::SetAppRootDir(wxString::FromUTF8(stage));
+}
+
 TEST(MainFrameLayoutTest, PanesLieOnTheBackgroundWithoutOverlapping)
 {
     const wxSize background(846, 530);
@@ -147,11 +299,23 @@ TEST(MainFrameLayoutTest, PanesLieOnTheBackgroundWithoutOverlapping)
 TEST(UpdateAnswerTest, MessageForEachAnswer)
 {
     struct Case {
-        const char* latest;
+        std::string latest;
         bool ask;
         const char* text;
     };
+    const char* const failed = "Update failed!Please check if the network is available.";
     const Case cases[] = {
+        // Not a plain version: the failure notice, never a box sized by the reply.
+        {std::string(10000, '9'), false, failed},
+        {"2.3.0-beta", false, failed},
+        {"2.3.0\nClick Yes", false, failed},
+        {"1.2.3.4.5.6.7.8.9.10.11.12.13.145", false, failed},
+        // Numbers longer than a machine word still compare as numbers.
+        {"2.1.100000000000000000000000", true,
+         "A new version of Tarvelin Merovant(2.1.100000000000000000000000) is available. Click Yes to open "
+         "download page."},
+        {"2.1.0000000000000000000000009", false,
+         "This version of Tarvelin Merovant(2.1.9) is the latest version."},
         {"", false, "Update failed!Please check if the network is available."},
         {"2.1.9", false, "This version of Tarvelin Merovant(2.1.9) is the latest version."},
         {"2.1.8", false, "This version of Tarvelin Merovant(2.1.9) is the latest version."},
@@ -163,7 +327,7 @@ TEST(UpdateAnswerTest, MessageForEachAnswer)
          "A new version of Tarvelin Merovant(2.1.9.1) is available. Click Yes to open download page."},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.latest);
+        SCOPED_TRACE(c.latest.substr(0, 40));
         const FrameBase::UpdateMessage m = FrameBase::DescribeUpdateResult(c.latest, "2.1.9");
         EXPECT_EQ(m.askToDownload, c.ask);
         EXPECT_EQ(m.text, c.text);

@@ -2,18 +2,44 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <openssl/ssl.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <stdexcept>
 
 namespace catalogtest {
 
-LoopbackHttpServer::LoopbackHttpServer()
+namespace {
+
+struct SslDeleter {
+    void operator()(SSL* ssl) const
+    {
+        SSL_shutdown(ssl);
+        SSL_free(ssl);
+    }
+};
+
+}  // namespace
+
+LoopbackHttpServer::LoopbackHttpServer(const Tls& certificate)
 {
+    if (!certificate.certificateFile.empty()) {
+        SSL_CTX* context = SSL_CTX_new(TLS_server_method());
+        if (!context || SSL_CTX_use_certificate_chain_file(context, certificate.certificateFile.c_str()) != 1 ||
+            SSL_CTX_use_PrivateKey_file(context, certificate.keyFile.c_str(), SSL_FILETYPE_PEM) != 1) {
+            SSL_CTX_free(context);
+            throw std::runtime_error("cannot load the certificate " + certificate.certificateFile);
+        }
+        tls = context;
+        // A client gone in the middle of a TLS write must not end the test.
+        ::signal(SIGPIPE, SIG_IGN);
+    }
     listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in addr {};
     addr.sin_family = AF_INET;
@@ -24,6 +50,7 @@ LoopbackHttpServer::LoopbackHttpServer()
         ::listen(listener, 8) != 0 || ::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
         if (listener >= 0)
             ::close(listener);
+        SSL_CTX_free(static_cast<SSL_CTX*>(tls));
         throw std::runtime_error("cannot listen on 127.0.0.1");
     }
     port = ntohs(addr.sin_port);
@@ -33,6 +60,7 @@ LoopbackHttpServer::LoopbackHttpServer()
 LoopbackHttpServer::~LoopbackHttpServer()
 {
     Stop();
+    SSL_CTX_free(static_cast<SSL_CTX*>(tls));
 }
 
 void LoopbackHttpServer::Set(const std::string& path, const Reply& reply)
@@ -43,7 +71,7 @@ void LoopbackHttpServer::Set(const std::string& path, const Reply& reply)
 
 std::string LoopbackHttpServer::Base() const
 {
-    return "http://127.0.0.1:" + std::to_string(port);
+    return (tls ? "https://127.0.0.1:" : "http://127.0.0.1:") + std::to_string(port);
 }
 
 std::vector<std::string> LoopbackHttpServer::Requests()
@@ -78,13 +106,32 @@ void LoopbackHttpServer::Serve()
 
 void LoopbackHttpServer::Answer(int client)
 {
+    std::unique_ptr<SSL, SslDeleter> ssl;
+    if (tls) {
+        // The handshake and the request read give up as a plain read does.
+        const timeval limit{2, 0};
+        ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+        ssl.reset(SSL_new(static_cast<SSL_CTX*>(tls)));
+        if (!ssl || SSL_set_fd(ssl.get(), client) != 1 || SSL_accept(ssl.get()) != 1)
+            return;
+    }
+    auto receive = [&](char* into, size_t size) -> ssize_t {
+        if (ssl)
+            return SSL_read(ssl.get(), into, int(size));
+        pollfd fd = {client, POLLIN, 0};
+        if (::poll(&fd, 1, 2000) <= 0)
+            return -1;
+        return ::read(client, into, size);
+    };
+    auto transmit = [&](const char* from, size_t size) -> ssize_t {
+        if (ssl)
+            return SSL_write(ssl.get(), from, int(size));
+        return ::send(client, from, size, MSG_NOSIGNAL);
+    };
     std::string request;
     char chunk[1024];
     while (request.find("\r\n\r\n") == std::string::npos) {
-        pollfd fd = {client, POLLIN, 0};
-        if (::poll(&fd, 1, 2000) <= 0)
-            return;
-        ssize_t n = ::read(client, chunk, sizeof chunk);
+        ssize_t n = receive(chunk, sizeof chunk);
         if (n <= 0)
             return;
         request.append(chunk, size_t(n));
@@ -117,7 +164,7 @@ void LoopbackHttpServer::Answer(int client)
     for (size_t sent = 0; sent < text.size() && !stopping;) {
         if (reply.msPerByte > 0 && sent > 0 && !Hold(client, reply.msPerByte))
             return;
-        ssize_t n = ::send(client, text.data() + sent, std::min(step, text.size() - sent), MSG_NOSIGNAL);
+        ssize_t n = transmit(text.data() + sent, std::min(step, text.size() - sent));
         if (n <= 0) {
             ++abandoned;
             return;

@@ -1,6 +1,7 @@
 // A tiny HTTP/1.0 server on 127.0.0.1 (never another address) for the update
 // check: fixed replies by request path, served one connection at a time from
-// a thread of its own; replies may stall, drip or redirect.
+// a thread of its own; replies may stall, drip or redirect. Given a
+// certificate it speaks HTTPS (stalls and drips then keep to plain replies).
 #pragma once
 
 #include <atomic>
@@ -28,15 +29,21 @@ public:
         bool noLength = false;     // no Content-Length: the body ends with the connection
     };
 
-    // Listens on a free port of 127.0.0.1.
-    LoopbackHttpServer();
+    // PEM files of the certificate and its key.
+    struct Tls {
+        std::string certificateFile;
+        std::string keyFile;
+    };
+
+    // Listens on a free port of 127.0.0.1; with a certificate, for HTTPS.
+    explicit LoopbackHttpServer(const Tls& tls = Tls());
     ~LoopbackHttpServer();
     LoopbackHttpServer(const LoopbackHttpServer&) = delete;
     LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
 
     // Replies for paths not set are 404.
     void Set(const std::string& path, const Reply& reply);
-    // "http://127.0.0.1:<port>"
+    // "http://127.0.0.1:<port>", or "https://..." with a certificate.
     std::string Base() const;
     // The paths requested so far, in order.
     std::vector<std::string> Requests();
@@ -54,6 +61,7 @@ private:
 
     int listener = -1;
     int port = 0;
+    void* tls = nullptr;  // SSL_CTX*, when serving HTTPS
     std::atomic<bool> stopping{false};
     std::atomic<int> abandoned{0};
     std::mutex lock;

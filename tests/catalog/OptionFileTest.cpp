@@ -1,4 +1,4 @@
-// option.cfg read by position, and the update reply parsed.
+// option.cfg read by its elements, and the update reply parsed.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,7 +26,7 @@ std::string PaddedOptions(size_t size)
     return file;
 }
 
-TEST(OptionFile, SixValuesByPosition)
+TEST(OptionFile, SixValuesAreTheSixElementsInOrder)
 {
     struct Case {
         const char* name;
@@ -53,6 +53,25 @@ TEST(OptionFile, SixValuesByPosition)
         {"at the size limit", PaddedOptions(OptionDomain::kMaxFileBytes), true, "h", "s", "u-update.xml", "p"},
         {"one byte over the size limit", PaddedOptions(OptionDomain::kMaxFileBytes + 1), false, "", "", "", ""},
         {"a 4 MB file", PaddedOptions(4 << 20), false, "", "", "", ""},
+        // Only elements are values.
+        {"comments and an instruction between the values",
+         Options("<!-- first --><a>h</a><!-- 2 --><a>2</a><?note x?><a>s</a><a>4</a><!-- u --><a>u</a><a>p</a>"),
+         true, "h", "s", "u-update.xml", "p"},
+        {"text between the values", Options("<a>h</a>stray<a>2</a><a>s</a> x <a>4</a><a>u</a><a>p</a>"), true,
+         "h", "s", "u-update.xml", "p"},
+        {"a comment before the list",
+         "<o><!-- addresses --><?note x?><list><a>h</a><a>2</a><a>s</a><a>4</a><a>u</a><a>p</a></list></o>", true,
+         "h", "s", "u-update.xml", "p"},
+        {"a comment before a value's text",
+         Options("<a><!-- help -->h</a><a>2</a><a>s</a><a>4</a><a><!-- u --><![CDATA[u]]></a><a>p</a>"), true,
+         "h", "s", "u-update.xml", "p"},
+        {"five elements and comments", Options("<a>h</a><!--x--><a>2</a><!--x--><a>s</a><a>4</a><a>u</a><!--6-->"),
+         false, "h", "s", "u-update.xml", ""},
+        {"blanks around the values dropped",
+         Options("<a>\n   h \n</a><a>2</a><a>\ts</a><a>4</a><a>  u  </a><a>p\n</a>"), true, "h", "s",
+         "u-update.xml", "p"},
+        {"an element without text is a value", Options("<a>h</a><a/><a><b>s</b></a><a>4</a><a>u</a><a>p</a>"),
+         true, "h", "", "u-update.xml", "p"},
     };
     for (const Case& c : cases) {
         mvtest::TempDir dir;
@@ -101,6 +120,21 @@ TEST(OptionFile, UpdateReplyTable)
         {"only children of the root", R"(<r><g><p n="Tarvelin Merovant" v="2.3.0"/></g></r>)", ""},
         {"malformed", R"(<r><p n="Tarvelin Merovant" v="2.3.0"></r>)", ""},
         {"empty", "", ""},
+        // Only a plain version is a version.
+        {"32 characters", R"(<r><p n="Tarvelin Merovant" v="1.2.3.4.5.6.7.8.9.10.11.12.13.14"/></r>)",
+         "1.2.3.4.5.6.7.8.9.10.11.12.13.14"},
+        {"33 characters", R"(<r><p n="Tarvelin Merovant" v="1.2.3.4.5.6.7.8.9.10.11.12.13.145"/></r>)", ""},
+        {"10,000 digits", "<r><p n=\"Tarvelin Merovant\" v=\"" + std::string(10000, '9') + "\"/></r>", ""},
+        {"a suffix", R"(<r><p n="Tarvelin Merovant" v="2.3.0-beta"/></r>)", ""},
+        {"blanks", R"(<r><p n="Tarvelin Merovant" v=" 2.3.0"/></r>)", ""},
+        {"an empty part", R"(<r><p n="Tarvelin Merovant" v="2..3"/></r>)", ""},
+        {"a leading dot", R"(<r><p n="Tarvelin Merovant" v=".2.3"/></r>)", ""},
+        {"a trailing dot", R"(<r><p n="Tarvelin Merovant" v="2.3."/></r>)", ""},
+        {"other digits", "<r><p n=\"Tarvelin Merovant\" v=\"2.\xd9\xa3\"/></r>", ""},
+        {"a line break", "<r><p n=\"Tarvelin Merovant\" v=\"2.3&#10;Click Yes\"/></r>", ""},
+        {"the last version taken is not plain",
+         R"(<r><p n="Tarvelin Merovant" v="2.3.0"/><p n="Tarvelin Merovant" v="2.4 beta"/></r>)", ""},
+        {"a single number", R"(<r><p n="Tarvelin Merovant" v="3"/></r>)", "3"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Parse(c.reply), c.version) << c.name;

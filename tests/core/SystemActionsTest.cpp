@@ -119,8 +119,27 @@ TEST(SystemActions, TheActionLogGetsOneLinePerAction)
     EXPECT_TRUE(SystemActions::OpenFolder("/tmp/My Videos"));
     EXPECT_TRUE(SystemActions::OpenUrl("http://127.0.0.1:1/x y"));
     EXPECT_TRUE(SystemActions::PowerOff());
+    // A name may hold any byte but '/' and NUL: control characters are
+    // written escaped, and each action is still one line.
+    EXPECT_TRUE(SystemActions::OpenFolder("/tmp/two\nlines\r\tand\x01\x7f"));
     EXPECT_EQ(mvtest::ReadFile(dir / "actions.log"),
-              "open-folder /tmp/My Videos\nopen-url http://127.0.0.1:1/x y\npoweroff\n");
+              "open-folder /tmp/My Videos\nopen-url http://127.0.0.1:1/x y\npoweroff\n"
+              "open-folder /tmp/two\\nlines\\r\\tand\\x01\\x7f\n");
+}
+
+// Only http and https addresses reach the browser.
+TEST(SystemActions, OnlyWebAddressesOpenAsWebPages)
+{
+    Recording rec;
+    for (const char* refused : {"", "javascript:alert(1)//", "file:///etc/passwd", "ftp://127.0.0.1/x",
+                                "mailto:a@b.example", "http://", "/etc/passwd", "127.0.0.1/help",
+                                "http://127.0.0.1/x\nfile:///etc/passwd", " https://127.0.0.1/x"})
+        EXPECT_FALSE(AppUtil::OpenWebPage(refused)) << refused;
+    EXPECT_TRUE(rec.actions.empty());
+    for (const char* web : {"http://127.0.0.1/help", "https://www.example.com/a?b=1#c", "HTTPS://EXAMPLE.COM/"})
+        EXPECT_TRUE(AppUtil::OpenWebPage(web)) << web;
+    ASSERT_EQ(rec.actions.size(), 3u);
+    EXPECT_EQ(rec.actions[2].target, "HTTPS://EXAMPLE.COM/");
 }
 
 // With stand-ins for xdg-open and systemctl as the only programs on PATH, the

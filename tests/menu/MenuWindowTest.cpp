@@ -12,12 +12,14 @@
 #include "MenuTestUtil.h"
 #include "MenuWindow.h"
 #include "NotifyCode.h"
+#include "OptionDomain.h"
 #include "PvAboutDialog.h"
 #include "PvBitmapButton.h"
 #include "PvObserver.h"
 #include "RkMenuBar.h"
 #include "RkMenuButton.h"
 #include "SystemActions.h"
+#include "WebPageOpener.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -227,6 +229,34 @@ TEST_F(MenuWindowTest, HelpPagesOpenThroughTheSystemActionSeam)
                                                  "open-url " + base + "/product"}));
     EXPECT_TRUE(told.empty());
     EXPECT_TRUE(server.Requests().empty()) << "no page is fetched";
+}
+
+// Values that are no web address (a script, a file, nothing, a second line)
+// are refused with a message, and nothing reaches the browser.
+TEST_F(MenuWindowTest, PagesThatAreNoWebAddressesAreRefusedWithAMessage)
+{
+    const struct {
+        const char* help;
+        const char* support;
+        const char* product;
+    } cases[] = {
+        {"javascript:alert(1)//", "file:///etc/passwd", ""},
+        {"http://127.0.0.1:1/\nfile:///etc/passwd", "/etc/passwd", "mailto:a@b.example"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.help);
+        mvtest::WriteFile(skin.root() + "/option.cfg",
+                          std::string("<option><address><help>") + c.help + "</help><home>h</home><support>" +
+                              c.support + "</support><buy>b</buy><update>u</update><product>" + c.product +
+                              "</product></address></option>");
+        pane->GetOptions()->Load();
+        ctest::MessageBoxCatcher boxes;
+        Choose(23, 1);  // "Help", from the real menu
+        Send(20);
+        Send(21);
+        EXPECT_EQ(boxes.messages, std::vector<wxString>(3, WebPageOpener::kRefusedText));
+    }
+    EXPECT_TRUE(actions.empty());
 }
 
 TEST_F(MenuWindowTest, CheckForUpdateAsksTheServerAndAnswersTheTopWindow)
