@@ -1,6 +1,7 @@
 #include "WebPageOpener.h"
 
 #include "AppUtil.h"
+#include "ScreenFitText.h"
 #include "UrlFetch.h"
 
 #include <wx/msgdlg.h>
@@ -12,6 +13,6 @@ bool WebPageOpener::Open(const wxString& url, wxWindow* parent)
 {
     if (UrlFetch::IsFetchable(url))
         return AppUtil::OpenWebPage(url);
-    wxMessageBox(kRefusedText, GetAppTitle(), wxOK | wxICON_WARNING | wxCENTRE, parent);
+    wxMessageBox(ScreenFitText::ForMessageBox(kRefusedText, parent), GetAppTitle(), wxOK | wxICON_WARNING | wxCENTRE, parent);
     return false;
 }
