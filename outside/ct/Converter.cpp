@@ -1,6 +1,7 @@
 #include "Converter.h"
 
 #include "QuotedArgs.h"
+#include "SourceDamage.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -23,6 +24,10 @@ const char kTempPrefix[] = ".mv-";
 // Error output kept per Run: enough for the last lines.
 const size_t kErrorTail = 4096;
 const size_t kErrorLines = 3;
+// Damage reports kept per Run, and the longest error line read whole (more
+// than PATH_MAX: a read error starts with the source's name).
+const size_t kDamageLines = 3;
+const size_t kLongestErrorLine = 8192;
 
 // The pid of a temporary name ".mv-<pid>-<n>-<name>", or 0 for another name.
 pid_t TempOwner(const std::string& name)
@@ -289,9 +294,20 @@ int Converter::Spawn(const std::vector<std::string>& args, int& outFd, int& errF
     return pid;
 }
 
-bool Converter::Pump(int outFd, int errFd)
+void Converter::NoteErrorLine(const std::string& line, const std::string& sourceUrl)
+{
+    size_t lines = 0;
+    for (char c : damage_)
+        lines += c == '\n';
+    if (lines < kDamageLines && SourceDamage::Reports(line, sourceUrl))
+        damage_ += line + "\n";
+}
+
+bool Converter::Pump(int outFd, int errFd, const std::string& sourceUrl)
 {
     std::string line;
+    errorLine_.clear();
+    damage_.clear();
     pollfd fds[3] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}, {wake_[0], POLLIN, 0}};
     int open = 2;
     while (open > 0) {
@@ -313,6 +329,8 @@ bool Converter::Pump(int outFd, int errFd)
             if (n <= 0) {
                 if (n < 0 && errno == EINTR)
                     continue;
+                if (i == 1 && !errorLine_.empty())
+                    NoteErrorLine(errorLine_, sourceUrl);
                 fds[i].fd = -1;
                 --open;
                 continue;
@@ -321,6 +339,16 @@ bool Converter::Pump(int outFd, int errFd)
                 errorText_.append(chunk, size_t(n));
                 if (errorText_.size() > 2 * kErrorTail)
                     errorText_.erase(0, errorText_.size() - kErrorTail);
+                for (ssize_t k = 0; k < n; ++k) {
+                    if (chunk[k] != '\n' && chunk[k] != '\r') {
+                        if (errorLine_.size() < kLongestErrorLine)
+                            errorLine_ += chunk[k];
+                        continue;
+                    }
+                    if (!errorLine_.empty())
+                        NoteErrorLine(errorLine_, sourceUrl);
+                    errorLine_.clear();
+                }
                 continue;
             }
             for (ssize_t k = 0; k < n; ++k) {
@@ -371,6 +399,7 @@ int Converter::Run(const char* commandLine)
 {
     lastError_.clear();
     errorText_.clear();
+    damage_.clear();
     std::string output, temp, input;
     std::vector<std::string> args =
         commandLine ? BuildArgs(commandLine, output, temp, &input) : std::vector<std::string>();
@@ -409,7 +438,7 @@ int Converter::Run(const char* commandLine)
     }
     lastSeconds_ = 0;
     // Without a working poll the child's end can't be followed: stop it.
-    bool followed = Pump(outFd, errFd);
+    bool followed = Pump(outFd, errFd, "file:" + input);
     if (!followed)
         kill(pid, SIGKILL);
     CloseFd(outFd);
