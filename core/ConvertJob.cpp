@@ -36,6 +36,22 @@ wxString FailureReason(ConverterInstance* ct)
     return reason.empty() ? wxString("the conversion failed") : reason;
 }
 
+bool SourceDamageReported(ConverterInstance* ct)
+{
+    const char* report = ct && ct->GetSourceDamage ? ct->GetSourceDamage(ct->handle) : nullptr;
+    return report && *report;
+}
+
+ConvertReport::SourceLengths TaskLengths(const ConvertJob& job, size_t task)
+{
+    ConvertReport::SourceLengths lengths;
+    if (task < job.lengths.size())
+        lengths = job.lengths[task];
+    if (!(lengths.whole > 0))
+        lengths.whole = job.durations[task];
+    return lengths;
+}
+
 // Flips a between x and y; any other value stays.
 void Flip(std::atomic<int>& word, int x, int y)
 {
@@ -90,6 +106,7 @@ void RunConvertJob(void* user)
     if (ct)
         ct->SetProgressCallback(ct->handle, OnConvertProgress);
     job->failures.assign(n, wxString());
+    job->damaged.assign(n, 0);
     for (size_t i = 0; i < n; ++i) {
         ProgressTarget t;
         t.row = int(i);
@@ -108,9 +125,11 @@ void RunConvertJob(void* user)
             wxString line = BuildConvertCommandLine(job->inputs[i], job->params[i], job->outputs[i]);
             result = ct->Run(ct->handle, FileUtil::ToNative(line).c_str());
         }
-        if (result == ZR_CT_DONE)
-            job->failures[i] = ConvertReport::ShortConversion(t.seconds, t.durationSeconds);
-        else if (result == ZR_CT_FAILED)
+        if (result == ZR_CT_DONE) {
+            job->failures[i] = ConvertReport::DamagedSource(t.seconds, TaskLengths(*job, i),
+                                                            job->params[i], SourceDamageReported(ct));
+            job->damaged[i] = !job->failures[i].empty();
+        } else if (result == ZR_CT_FAILED)
             job->failures[i] = FailureReason(ct);
         if (!job->failures[i].empty())
             PostState(&t, 0, ProgressTarget::STATUS_FAILED);

@@ -3,6 +3,7 @@
 // conversion dialog by queued events.
 #pragma once
 
+#include "ConvertReport.h"
 #include "JobEnd.h"
 #include "ProgressTarget.h"
 
@@ -21,9 +22,15 @@ struct ConvertJob {
     wxArrayString inputs;   // per task: source path
     wxArrayString params;   // per task: the profile's "transfer_extra_param"
     wxArrayString outputs;  // per task: destination path
+    // Per task: what the source's streams last (set by the dialog); a task
+    // without an entry, or with no whole length, measures by `durations`.
+    std::vector<ConvertReport::SourceLengths> lengths;
     // Per task: why it failed, empty when it did not. The worker sizes it at
     // its start and writes a task's entry before it reports that task.
     std::vector<wxString> failures;
+    // Per task, written like `failures`: 1 when the task failed because its
+    // source is damaged (ffmpeg's result, shorter, stays at the destination).
+    std::vector<unsigned char> damaged;
     // Receiver of the progress and finished events (the dialog's handler) and
     // the id they carry; SetTarget fills both from a window on the GUI thread.
     wxEvtHandler* target = nullptr;

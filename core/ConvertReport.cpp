@@ -1,7 +1,10 @@
 #include "ConvertReport.h"
 
+#include "MediaInfo.h"
+
 #include <wx/tokenzr.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -19,6 +22,45 @@ wxString ConvertReport::ShortConversion(double converted, double source)
         return wxString();
     return "source damaged: " + wxString::FromCDouble(std::max(converted, 0.0), 1) + " of " +
            wxString::FromCDouble(source, 1) + " s converted";
+}
+
+ConvertReport::SourceLengths ConvertReport::LengthsOf(const MediaInfo& info)
+{
+    SourceLengths lengths;
+    lengths.whole = double(info.mediaLength);
+    lengths.video = double(info.videoLengthMs) / 1000.0;
+    lengths.audio = double(info.audioLengthMs) / 1000.0;
+    lengths.estimated = info.lengthEstimated;
+    return lengths;
+}
+
+double ConvertReport::KeptLength(const SourceLengths& source, const wxString& params)
+{
+    if (source.estimated)
+        return 0;
+    bool video = true, audio = true;
+    wxStringTokenizer words(params, " \t\r\n");
+    while (words.HasMoreTokens()) {
+        const wxString word = words.GetNextToken();
+        if (word == "-vn")
+            video = false;
+        else if (word == "-an")
+            audio = false;
+    }
+    double kept;
+    if (video != audio)
+        kept = video ? source.video : source.audio;
+    else
+        kept = std::max(source.video, source.audio);
+    return kept > 0 ? kept : source.whole;
+}
+
+wxString ConvertReport::DamagedSource(double converted, const SourceLengths& source,
+                                      const wxString& params, bool damageReported)
+{
+    if (!damageReported)
+        return wxString();
+    return ShortConversion(converted, KeptLength(source, params));
 }
 
 wxString ConvertReport::FromEngine(const char* text)

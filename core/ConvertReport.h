@@ -6,9 +6,31 @@
 
 #include <vector>
 
+struct MediaInfo;
+
 class ConvertReport {
 public:
     virtual ~ConvertReport() = default;
+
+    // What a source lasts, in seconds; 0 where unknown.
+    struct SourceLengths {
+        double whole = 0;  // the length the file list shows
+        double video = 0;  // where the picture ends
+        double audio = 0;  // where the sound ends
+        bool estimated = false;  // libavformat guessed them from the bit rate
+    };
+    // The probe's lengths of a record; `whole` is its media length.
+    static SourceLengths LengthsOf(const MediaInfo& info);
+    // How long the streams are that a profile's parameters keep: the sound's
+    // length when they drop the picture (-vn), the picture's when they drop
+    // the sound (-an), the longer of the two otherwise, the whole length
+    // where those are unknown; 0 (no measure) for estimated lengths.
+    static double KeptLength(const SourceLengths& source, const wxString& params);
+    // The verdict on a conversion that ffmpeg finished: ShortConversion's
+    // text when ffmpeg reported damage in the source and the result ends
+    // short of the kept streams' length; empty otherwise.
+    static wxString DamagedSource(double convertedSeconds, const SourceLengths& source,
+                                  const wxString& params, bool damageReported);
 
     // Files named in the run's message; the rest are counted.
     static constexpr size_t kListed = 10;

@@ -37,4 +37,11 @@ void MediaInfo::ReadDictionary(void* dictionary)
         std::free(text);
     }
     audioBitRate = UintAt(dict, "audio-bit-rate");
+    videoLengthMs = UintAt(dict, "video-length-ms");
+    audioLengthMs = UintAt(dict, "audio-length-ms");
+    plist_t estimated = plist_dict_get_item(dict, "length-estimated");
+    uint8_t flag = 0;
+    if (estimated && plist_get_node_type(estimated) == PLIST_BOOLEAN)
+        plist_get_bool_val(estimated, &flag);
+    lengthEstimated = flag != 0;
 }

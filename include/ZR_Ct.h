@@ -61,6 +61,13 @@ typedef struct ConverterInstance {
      * the system's error, UTF-8 or the file system's bytes, lines joined by
      * "\n"; empty after a success or a stop. Valid until the next Run. */
     const char* (*GetLastError)(void* handle);
+    /* What ffmpeg reported about damage in the source during the last Run on
+     * this thread: its lines saying that the source could not be read to
+     * its end or that its data could not be decoded (the first three, each
+     * ended by "\n", bytes as ffmpeg wrote them); empty when it reported
+     * none. A DONE run with a report converted what ffmpeg could read. Valid
+     * until the next Run. */
+    const char* (*GetSourceDamage)(void* handle);
 } ConverterInstance;
 
 typedef struct ConverterService {

@@ -56,8 +56,13 @@ typedef struct PlayerInstance {
     int (*CanOpen)(const char* path);
     /* A plist_t dictionary: "media-length", "frame-width", "frame-height",
      * "video-bit-rate", "frame-rate", "sample-rate", "channel",
-     * "audio-bit-rate" (unsigned integers), "channel-layout" (string). Null
-     * when the file cannot be opened. */
+     * "audio-bit-rate" (unsigned integers), "channel-layout" (string);
+     * "video-length-ms" and "audio-length-ms" (unsigned integers): where the
+     * picture and the sound stream end, in milliseconds from the file's
+     * start, 0 when unknown or absent; "length-estimated" (boolean): true
+     * when libavformat estimated the lengths from the bit rate (no length in
+     * the container), so that they may be far off. Null when the file cannot
+     * be opened. */
     void* (*GetMediaInfo)(const char* path);
 } PlayerInstance;
 

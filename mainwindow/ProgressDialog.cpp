@@ -9,6 +9,7 @@
 #include "FormatCatalog.h"
 #include "FormatEntry.h"
 #include "ImageUtil.h"
+#include "MediaInfo.h"
 #include "OutputWindow.h"
 #include "PvBitmapButton.h"
 #include "PvCheckBox.h"
@@ -226,8 +227,14 @@ void ProgressDialog::FillRows()
     const int n = m_fileList ? m_fileList->GetNumberRows() : 0;
     m_failed.assign(size_t(n), false);
     m_reasons.assign(size_t(n), wxString());
+    m_lengths.assign(size_t(n), ConvertReport::SourceLengths());
     if (n <= 0)
         return;
+    // The file list pairs row i with record i.
+    const auto* pane =
+        dynamic_cast<SelectWindow*>(wxWindow::FindWindowById(SelectWindow::ID_SELECT_WINDOW));
+    const std::vector<MediaInfo*> none;
+    const std::vector<MediaInfo*>& records = pane ? pane->GetRecords() : none;
     m_grid->InsertRows(0, n);
     const int alignment[COLUMN_COUNT] = {wxALIGN_LEFT, wxALIGN_CENTRE, wxALIGN_LEFT,
                                          wxALIGN_LEFT, wxALIGN_LEFT};
@@ -240,6 +247,8 @@ void ProgressDialog::FillRows()
         renderer->SetLabel("Waiting...");
         m_grid->SetCellRenderer(row, COL_STATE, renderer);
         m_grid->SetCellValue(row, COL_SOURCE, cell(LIST_PATH));
+        if (size_t(row) < records.size() && records[size_t(row)]->path == cell(LIST_PATH))
+            m_lengths[size_t(row)] = ConvertReport::LengthsOf(*records[size_t(row)]);
         m_grid->SetCellValue(row, COL_PROFILE_ID, cell(LIST_PROFILE_ID));
         for (int column = 0; column < COLUMN_COUNT; ++column) {
             m_grid->SetCellAlignment(row, column, alignment[column], wxALIGN_CENTRE);
@@ -254,6 +263,7 @@ void ProgressDialog::PrepareTasks()
     m_job->inputs.Clear();
     m_job->params.Clear();
     m_job->outputs.Clear();
+    m_job->lengths.clear();
     m_taskRows.clear();
 
     const int n = m_grid->GetNumberRows();
@@ -281,6 +291,12 @@ void ProgressDialog::PrepareTasks()
         long hours = 0, minutes = 0, seconds = 0;
         SplitClockTime(m_grid->GetCellValue(row, COL_LENGTH), hours, minutes, seconds);
         m_job->durations.Add(int(hours * 3600 + minutes * 60 + seconds));
+        // The run measures by the length shown, with the probe's stream lengths.
+        ConvertReport::SourceLengths lengths;
+        if (size_t(row) < m_lengths.size())
+            lengths = m_lengths[size_t(row)];
+        lengths.whole = m_job->durations.back();
+        m_job->lengths.push_back(lengths);
         m_job->inputs.Add(m_grid->GetCellValue(row, COL_SOURCE));
         m_job->params.Add(entry.transfer_extra_param);
         m_job->outputs.Add(output);
@@ -346,7 +362,8 @@ wxString ProgressDialog::EndMessage() const
         wxString reason = ConvertReport::OneLine(m_reasons[size_t(row)]);
         // A damaged source's shorter result stays under its name.
         const auto task = std::find(m_taskRows.begin(), m_taskRows.end(), row);
-        if (task != m_taskRows.end() && FileUtil::FileExists(m_job->outputs[task - m_taskRows.begin()]))
+        const size_t index = size_t(task - m_taskRows.begin());
+        if (task != m_taskRows.end() && index < m_job->damaged.size() && m_job->damaged[index])
             reason += "; the shorter output is kept";
         failures.push_back({name, reason});
     }

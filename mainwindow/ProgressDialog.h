@@ -4,6 +4,7 @@
 // actions.
 #pragma once
 
+#include "ConvertReport.h"
 #include "PvInfoDialog.h"
 
 #include <wx/timer.h>
@@ -109,6 +110,7 @@ private:
     std::vector<int> m_taskRows;  // grid row of each task of the job
     std::vector<bool> m_failed;   // per grid row
     std::vector<wxString> m_reasons;  // per grid row: why it failed
+    std::vector<ConvertReport::SourceLengths> m_lengths;  // per grid row: the probe's
     bool m_cancelling = false;
     bool m_finished = false;
     bool m_ended = false;

@@ -1,6 +1,7 @@
 #include "Converter.h"
 
 #include "QuotedArgs.h"
+#include "SourceDamage.h"
 #include "TempFile.h"
 
 #include <cerrno>
@@ -19,6 +20,10 @@ namespace {
 // Error output kept per Run: enough for the last lines.
 const size_t kErrorTail = 4096;
 const size_t kErrorLines = 3;
+// Damage reports kept per Run, and the longest error line read whole (more
+// than PATH_MAX: a read error starts with the source's name).
+const size_t kDamageLines = 3;
+const size_t kLongestErrorLine = 8192;
 
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
 {
@@ -246,9 +251,20 @@ int Converter::Spawn(const std::vector<std::string>& args, int& outFd, int& errF
     return pid;
 }
 
-bool Converter::Pump(int outFd, int errFd)
+void Converter::NoteErrorLine(const std::string& line, const std::string& sourceUrl)
+{
+    size_t lines = 0;
+    for (char c : damage_)
+        lines += c == '\n';
+    if (lines < kDamageLines && SourceDamage::Reports(line, sourceUrl))
+        damage_ += line + "\n";
+}
+
+bool Converter::Pump(int outFd, int errFd, const std::string& sourceUrl)
 {
     std::string line;
+    errorLine_.clear();
+    damage_.clear();
     pollfd fds[3] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}, {wake_[0], POLLIN, 0}};
     int open = 2;
     while (open > 0) {
@@ -270,6 +286,8 @@ bool Converter::Pump(int outFd, int errFd)
             if (n <= 0) {
                 if (n < 0 && errno == EINTR)
                     continue;
+                if (i == 1 && !errorLine_.empty())
+                    NoteErrorLine(errorLine_, sourceUrl);
                 fds[i].fd = -1;
                 --open;
                 continue;
@@ -278,6 +296,16 @@ bool Converter::Pump(int outFd, int errFd)
                 errorText_.append(chunk, size_t(n));
                 if (errorText_.size() > 2 * kErrorTail)
                     errorText_.erase(0, errorText_.size() - kErrorTail);
+                for (ssize_t k = 0; k < n; ++k) {
+                    if (chunk[k] != '\n' && chunk[k] != '\r') {
+                        if (errorLine_.size() < kLongestErrorLine)
+                            errorLine_ += chunk[k];
+                        continue;
+                    }
+                    if (!errorLine_.empty())
+                        NoteErrorLine(errorLine_, sourceUrl);
+                    errorLine_.clear();
+                }
                 continue;
             }
             for (ssize_t k = 0; k < n; ++k) {
@@ -328,6 +356,7 @@ int Converter::Run(const char* commandLine)
 {
     lastError_.clear();
     errorText_.clear();
+    damage_.clear();
     std::string output, input;
     std::vector<std::string> args =
         commandLine ? BuildArgs(commandLine, output, &input) : std::vector<std::string>();
@@ -371,7 +400,7 @@ int Converter::Run(const char* commandLine)
     }
     lastSeconds_ = 0;
     // Without a working poll the child's end can't be followed: stop it.
-    bool followed = Pump(outFd, errFd);
+    bool followed = Pump(outFd, errFd, "file:" + input);
     if (!followed)
         kill(pid, SIGKILL);
     CloseFd(outFd);

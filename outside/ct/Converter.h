@@ -25,6 +25,10 @@ public:
     void SetTaskContext(void* context);
     // Why the last Run failed; empty after a success or a stop.
     const std::string& LastError() const { return lastError_; }
+    // What ffmpeg reported about damage in the source during the last Run
+    // (SourceDamage's lines, the first few, joined by "\n"); empty when it
+    // reported none.
+    const std::string& SourceDamageReport() const { return damage_; }
 
     // The ffmpeg argument vector for a command line, all but the output file
     // (Run adds its temporary); empty when the line is malformed. `output`
@@ -45,8 +49,11 @@ public:
 
 private:
     int Spawn(const std::vector<std::string>& args, int& outFd, int& errFd);
-    // Reads progress until both pipes close; false when poll fails.
-    bool Pump(int outFd, int errFd);
+    // Reads progress until both pipes close, and what the error output says
+    // of the source read from sourceUrl; false when poll fails.
+    bool Pump(int outFd, int errFd, const std::string& sourceUrl);
+    // One whole line of ffmpeg's error output.
+    void NoteErrorLine(const std::string& line, const std::string& sourceUrl);
     void Report(double seconds, int finished);
     int Fail(const std::string& reason);
 
@@ -59,6 +66,8 @@ private:
     std::atomic<void*> context_{nullptr};
     double lastSeconds_ = 0;
     std::string errorText_;  // the tail of the running ffmpeg's error output
+    std::string errorLine_;  // its line being read
+    std::string damage_;     // its reports of damage in the source
     std::string lastError_;
     std::set<std::string> cleaned_;  // folders cleaned in this run of files; under mutex_
 };

@@ -15,6 +15,7 @@ void CtTogglePause(void* h) { if (h) Of(h)->TogglePause(); }
 void CtSetProgressCallback(void* h, ZRCtProgressCallback cb) { if (h) Of(h)->SetProgressCallback(cb); }
 void CtSetTaskContext(void* h, void* context) { if (h) Of(h)->SetTaskContext(context); }
 const char* CtGetLastError(void* h) { return h ? Of(h)->LastError().c_str() : ""; }
+const char* CtGetSourceDamage(void* h) { return h ? Of(h)->SourceDamageReport().c_str() : ""; }
 
 ConverterInstance* CtCreateInstance()
 {
@@ -28,6 +29,7 @@ ConverterInstance* CtCreateInstance()
     table->SetProgressCallback = CtSetProgressCallback;
     table->SetTaskContext = CtSetTaskContext;
     table->GetLastError = CtGetLastError;
+    table->GetSourceDamage = CtGetSourceDamage;
     return table;
 }
 

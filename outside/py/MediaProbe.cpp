@@ -10,6 +10,7 @@ extern "C" {
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <plist/plist.h>
 
@@ -85,6 +86,28 @@ uint64_t SampledBitRate(AVFormatContext* fmt, int stream)
     return first >= 0 && span > 0 ? uint64_t(std::llround(double(bytes) * 8 / span)) : 0;
 }
 
+// Where the stream ends, in milliseconds from the file's start: its own
+// start and duration, or Matroska's "DURATION" tag (the track's end time);
+// 0 when neither is known.
+uint64_t StreamEndMs(const AVFormatContext* fmt, const AVStream* s)
+{
+    const double fileStart =
+        fmt->start_time != AV_NOPTS_VALUE ? double(fmt->start_time) / AV_TIME_BASE : 0.0;
+    double end = 0;
+    if (s->duration != AV_NOPTS_VALUE && s->duration > 0) {
+        const double tb = av_q2d(s->time_base);
+        const double start = s->start_time != AV_NOPTS_VALUE ? s->start_time * tb : fileStart;
+        end = start + s->duration * tb;
+    } else if (const AVDictionaryEntry* tag = av_dict_get(s->metadata, "DURATION", nullptr, 0)) {
+        unsigned h = 0, m = 0;
+        double sec = 0;
+        if (std::sscanf(tag->value, "%u:%u:%lf", &h, &m, &sec) == 3)
+            end = h * 3600.0 + m * 60.0 + sec;
+    }
+    const double ms = (end - fileStart) * 1000.0;
+    return std::isfinite(ms) && ms > 0 ? uint64_t(std::llround(ms)) : 0;
+}
+
 void SetUint(plist_t dict, const char* key, uint64_t value)
 {
     plist_dict_set_item(dict, key, plist_new_uint(value));
@@ -143,6 +166,8 @@ void* MediaProbe::GetMediaInfo(const char* path)
 
     uint64_t width = 0, height = 0, frameRate = 0, videoRate = 0;
     uint64_t sampleRate = 0, channels = 0, audioRate = 0;
+    const uint64_t videoEnd = v >= 0 ? StreamEndMs(fmt, fmt->streams[v]) : 0;
+    const uint64_t audioEnd = a >= 0 ? StreamEndMs(fmt, fmt->streams[a]) : 0;
     char layout[128] = "";
     if (v >= 0) {
         AVStream* s = fmt->streams[v];
@@ -181,5 +206,11 @@ void* MediaProbe::GetMediaInfo(const char* path)
     SetUint(dict, "channel", channels);
     plist_dict_set_item(dict, "channel-layout", plist_new_string(layout));
     SetUint(dict, "audio-bit-rate", audioRate);
+    SetUint(dict, "video-length-ms", videoEnd);
+    SetUint(dict, "audio-length-ms", audioEnd);
+    // Without a length in the container libavformat divides the file's size
+    // by the first packets' rate: far off for a variable rate.
+    plist_dict_set_item(dict, "length-estimated",
+                        plist_new_bool(fmt->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE));
     return dict;
 }

@@ -1,5 +1,5 @@
-// The texts of a run's failed files: when a conversion counts as short, and
-// the list that ends the run's message.
+// The texts of a run's failed files: when a conversion counts as short or
+// its source as damaged, and the list that ends the run's message.
 #include "ConvertReport.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +29,45 @@ TEST(ConvertReportTest, ShortOnlyBeyondFivePercentAndOneSecond)
     for (const Case& c : cases)
         EXPECT_EQ(ConvertReport::ShortConversion(c.converted, c.source), c.reason)
             << c.converted << " of " << c.source;
+}
+
+// The verdict on a finished conversion: only a damage report together with
+// a result short of the streams that the profile keeps fails a file.
+TEST(ConvertReportTest, DamagedOnlyWithAReportAndShortOfTheKeptStreams)
+{
+    const wxString audio = "-vn -sn -acodec libmp3lame -ab 128k";
+    const wxString video = "-an -vcodec mpeg4 -b 800k";
+    const wxString both = "-vcodec mpeg4 -b 800k -acodec libmp3lame -ab 128k";
+    using Lengths = ConvertReport::SourceLengths;
+    struct Case {
+        const char* what;
+        double converted;
+        Lengths source;  // whole, video, audio, estimated
+        wxString params;
+        bool reported;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"sound ends first, sound kept", 8.0, {20, 20, 8}, audio, true, ""},
+        {"sound ends first, sound short", 3.0, {20, 20, 8}, audio, true,
+         "source damaged: 3.0 of 8.0 s converted"},
+        {"sound ends first, both kept", 8.0, {20, 20, 8}, both, true,
+         "source damaged: 8.0 of 20.0 s converted"},
+        {"picture ends first, picture kept", 5.0, {9, 5, 9}, video, true, ""},
+        {"picture ends first, both kept", 9.0, {9, 5, 9}, both, true, ""},
+        {"short without a report", 3.0, {10, 10, 10}, both, false, ""},
+        {"whole with a report", 9.9, {10, 10, 10}, both, true, ""},
+        {"estimated length", 30.0, {119, 0, 119, true}, audio, true, ""},
+        {"estimated, even far short", 1.0, {2107, 0, 2107, true}, audio, true, ""},
+        {"stream lengths unknown", 3.0, {10, 0, 0}, audio, true, "source damaged: 3.0 of 10.0 s converted"},
+        {"nothing known", 3.0, {0, 0, 0}, both, true, ""},
+        {"option text is no option", 3.0, {10, 10, 4}, "-metadata title=-vn " + both, true,
+         "source damaged: 3.0 of 10.0 s converted"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ConvertReport::DamagedSource(c.converted, c.source, c.params, c.reported).utf8_string(),
+                  c.reason)
+            << c.what;
 }
 
 TEST(ConvertReportTest, ListNamesTenThenCountsTheRestAndNamesTheLog)

@@ -344,6 +344,7 @@ TEST_F(CtTest, ConvertsEachContainerWithProgressThenFinishedOnce)
         made.push_back(c.out);
         EXPECT_TRUE(FileExists(out));
         EXPECT_NEAR(Duration(out), Duration(MediaPath(c.source)), 0.3);
+        EXPECT_STREQ(ct->GetSourceDamage(ct->handle), "") << "a healthy source reported damaged";
         EXPECT_EQ(progress.finished, 1);
         EXPECT_TRUE(progress.finishedLast);
         ASSERT_FALSE(progress.seconds.empty());
@@ -468,15 +469,26 @@ TEST_F(CtTest, FullAndReadOnlyDisksAndSpecialSourcesSayWhy)
 }
 
 // The first 30 % of an MP4 with its index in front converts without an
-// error, to what it holds: the engine reports how far it got.
+// error, to what it holds: the engine reports how far it got and what ffmpeg
+// said of the source, with and without the picture; the next run of a
+// healthy file reports nothing.
 TEST_F(CtTest, DamagedSourceConvertsWhatItHolds)
 {
-    const std::string out = dir / "damaged.avi";
-    ASSERT_EQ(Run(CommandLine(MediaPath(Media::Damaged), kFastParams, out)), ZR_CT_DONE);
-    EXPECT_TRUE(FileExists(out));
-    ASSERT_FALSE(progress.seconds.empty());
-    EXPECT_LT(progress.seconds.back(), 5.0);
-    EXPECT_GT(progress.seconds.back(), 1.0);
+    for (const char* params : {kFastParams, "-vn -acodec libmp3lame -ab 128k -threads 1"}) {
+        SCOPED_TRACE(params);
+        progress.seconds.clear();
+        const std::string out = dir / (std::string(params).rfind("-vn", 0) == 0 ? "damaged.mp3" : "damaged.avi");
+        ASSERT_EQ(Run(CommandLine(MediaPath(Media::Damaged), params, out)), ZR_CT_DONE);
+        EXPECT_TRUE(FileExists(out));
+        ASSERT_FALSE(progress.seconds.empty());
+        EXPECT_LT(progress.seconds.back(), 5.0);
+        EXPECT_GT(progress.seconds.back(), 1.0);
+        const std::string report = ct->GetSourceDamage(ct->handle);
+        EXPECT_NE(report.find(": partial file\n"), std::string::npos) << report;
+        EXPECT_LE(std::count(report.begin(), report.end(), '\n'), 3) << report;
+    }
+    ASSERT_EQ(Run(CommandLine(MediaPath(Media::Mp4), kFastParams, dir / "healthy.avi")), ZR_CT_DONE);
+    EXPECT_STREQ(ct->GetSourceDamage(ct->handle), "");
 }
 
 // A run's cleanup removes a temporary only when it is ours beyond doubt

@@ -48,6 +48,7 @@ int FakeRun(void*, const char* line)
         return ZR_CT_STOPPED;
     }
     s.lastError = task.result == ZR_CT_FAILED ? task.error : std::string();
+    s.lastDamage = task.result == ZR_CT_DONE ? task.damage : std::string();
     lock.unlock();
     const auto* target = static_cast<const ProgressTarget*>(ctx);
     if (task.result == ZR_CT_DONE)
@@ -58,6 +59,11 @@ int FakeRun(void*, const char* line)
 const char* FakeGetLastError(void*)
 {
     return S().lastError.c_str();
+}
+
+const char* FakeGetSourceDamage(void*)
+{
+    return S().lastDamage.c_str();
 }
 
 void FakeStop(void*)
@@ -94,6 +100,7 @@ ConverterInstance* FakeCreate()
     t->SetProgressCallback = FakeSetProgressCallback;
     t->SetTaskContext = FakeSetTaskContext;
     t->GetLastError = FakeGetLastError;
+    t->GetSourceDamage = FakeGetSourceDamage;
     return t;
 }
 

@@ -16,8 +16,9 @@ namespace mvtest {
 // test releases it or Stop arrives.
 struct ScriptedConverter {
     struct Task {
-        Task(std::vector<double> s = {}, int r = ZR_CT_DONE, double e = -1, std::string why = {})
-            : seconds(std::move(s)), result(r), end(e), error(std::move(why))
+        Task(std::vector<double> s = {}, int r = ZR_CT_DONE, double e = -1, std::string why = {},
+             std::string hurt = {})
+            : seconds(std::move(s)), result(r), end(e), error(std::move(why)), damage(std::move(hurt))
         {
         }
         std::vector<double> seconds;  // progress reported at once
@@ -26,6 +27,7 @@ struct ScriptedConverter {
         // conversion reports it.
         double end = -1;
         std::string error;            // GetLastError after a failure
+        std::string damage;           // GetSourceDamage after a done task
     };
     std::vector<Task> script;  // by call index; missing entries: done at once
 
@@ -33,6 +35,7 @@ struct ScriptedConverter {
     std::condition_variable changed;
     std::vector<std::string> lines;  // every Run's command line
     std::string lastError;
+    std::string lastDamage;
     int released = 0;                // Runs allowed to end
     bool stop = false;
     int pauseToggles = 0;

@@ -1,5 +1,6 @@
 // The media import and conversion jobs on their worker threads: order of
 // visiting, events, row texts and records; progress, pause, stop and failure.
+#include "AppServices.h"
 #include "AppSettings.h"
 #include "ConvertJob.h"
 #include "EventTypes.h"
@@ -10,12 +11,15 @@
 #include "RowText.h"
 #include "TaskThread.h"
 #include "TestSupport.h"
+#include "ZR_Py.h"
 
 #include <gtest/gtest.h>
+#include <plist/plist.h>
 
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <thread>
 
@@ -605,25 +609,116 @@ TEST_F(ConvertJobTest, RealConversionsThroughTheConverter)
 
 namespace {
 
-// A file that ends short of its source fails with how far it got; a failed
-// file carries the converter's reason; both are reported after their last
-// percent.
+// A file that ends short of its source while the converter reports damage
+// in it fails with how far it got; one that ends as short without such a
+// report, or with a report but whole, does not; a failed file carries the
+// converter's reason; all are reported after their last percent, and only
+// the damaged source is marked so.
 TEST_F(ConvertJobTest, ShortAndFailedFilesCarryTheirReasons)
 {
-    ct.script = {{{3.0}, ZR_CT_DONE, 3.0}, {{}, ZR_CT_FAILED, -1, "line one\nboom"},
-                 {{9.5}, ZR_CT_DONE, 9.5}, {{}, ZR_CT_FAILED}};
+    ct.script = {{{3.0}, ZR_CT_DONE, 3.0, "", "partial file"}, {{}, ZR_CT_FAILED, -1, "line one\nboom"},
+                 {{9.5}, ZR_CT_DONE, 9.5, "", "partial file"}, {{}, ZR_CT_FAILED},
+                 {{3.0}, ZR_CT_DONE, 3.0}};
     InstallScriptedConverter(ct);
-    AddTasks(4, 10);
-    ct.released = 4;
+    AddTasks(5, 10);
+    ct.released = 5;
     Start();
     WaitFinished();
     EXPECT_EQ(job->failures, (std::vector<wxString>{"source damaged: 3.0 of 10.0 s converted",
-                                                    "line one\nboom", "", "the conversion failed"}));
+                                                    "line one\nboom", "", "the conversion failed", ""}));
+    EXPECT_EQ(job->damaged, (std::vector<unsigned char>{1, 0, 0, 0, 0}));
     EXPECT_EQ(StatusOfRows(ProgressTarget::STATUS_FAILED), (std::vector<int>{0, 1, 3}));
     const std::vector<Cell> cells = Cells();
     ASSERT_GE(cells.size(), 3u);
     EXPECT_EQ(cells[1], (Cell{2169, 100, 0, 2, 0}));
     EXPECT_EQ(cells[2], (Cell{2169, 0, 0, 2, ProgressTarget::STATUS_FAILED}));
+}
+
+// The media record of a file, as the import job reads it from the player.
+MediaInfo ProbedRecord(const std::string& path)
+{
+    MediaInfo info;
+    PlayerInstance* py = AppServices::Player();
+    void* dict = py && py->GetMediaInfo ? py->GetMediaInfo(path.c_str()) : nullptr;
+    info.ReadDictionary(dict);
+    if (dict)
+        plist_free(static_cast<plist_t>(dict));
+    return info;
+}
+
+// A file fails as damaged only when ffmpeg reported damage in it and the
+// result ends short of the streams the profile keeps; sources that end
+// early by nature, and lengths guessed from the bit rate, pass. Each task
+// is measured as the run dialog measures it: the file list's length and the
+// probe's stream lengths.
+TEST_F(ConvertJobTest, OnlyReportedDamageWithAShortResultFailsAFile)
+{
+    InstallRealServices();
+    TempDir dir;
+    const wxString mp3 = "-vn -sn -acodec libmp3lame -ab 128k -ar 44100 -ac 2 -threads 1";
+    const wxString video = "-vcodec mpeg4 -b 800k -acodec libmp3lame -ab 128k -threads 1";
+    struct Case {
+        const char* what;
+        Media source;
+        wxString params;
+        std::string out;
+        double outSeconds;  // the result's length; < 0: a damaged source's share
+    } cases[] = {
+        {"sound ends before the picture", Media::ShortSound, mp3, "short-sound.mp3", 8.0},
+        {"the same with the picture", Media::ShortSound, video, "short-sound.avi", 20.0},
+        {"VBR MP3 without a Xing header", Media::VbrMp3, mp3, "vbr.mp3", 30.0},
+        {"VBR ADTS AAC", Media::VbrAdts, mp3, "vbr-aac.mp3", 30.0},
+        {"truncated MP4", Media::Damaged, video, "damaged.avi", -1},
+        {"truncated MP4, sound only", Media::Damaged, mp3, "damaged.mp3", -1},
+        {"healthy MP4", Media::Mp4, video, "healthy.avi", 4.0},
+    };
+    for (const Case& c : cases) {
+        const MediaInfo info = ProbedRecord(MediaPath(c.source));
+        job->durations.Add(int(info.mediaLength));
+        job->lengths.push_back(ConvertReport::LengthsOf(info));
+        job->inputs.Add(wxString::FromUTF8(MediaPath(c.source)));
+        job->params.Add(c.params);
+        job->outputs.Add(wxString::FromUTF8(dir / c.out));
+    }
+    // The sources show what the verdict must see through.
+    const ConvertReport::SourceLengths& shortSound = job->lengths[0];
+    EXPECT_NEAR(shortSound.video, 20.0, 0.1);
+    EXPECT_NEAR(shortSound.audio, 8.0, 0.1);
+    for (size_t k : {2, 3}) {
+        EXPECT_TRUE(job->lengths[k].estimated) << cases[k].what;
+        EXPECT_GT(job->durations[k], 2 * 30) << cases[k].what;
+    }
+    EXPECT_FALSE(job->lengths[4].estimated);
+    EXPECT_EQ(job->durations[4], 10);
+
+    Start();
+    WaitFinished();
+    ASSERT_EQ(job->failures.size(), std::size(cases));
+    ASSERT_EQ(job->damaged.size(), std::size(cases));
+    std::vector<int> failed;
+    for (size_t k = 0; k < std::size(cases); ++k) {
+        const Case& c = cases[k];
+        SCOPED_TRACE(c.what);
+        const std::string out = dir / c.out;
+        ASSERT_TRUE(FileExists(out)) << "the result is kept";
+        const double seconds = std::stod(Probe(out, "format=duration"));
+        if (c.outSeconds >= 0) {
+            EXPECT_EQ(job->failures[k].utf8_string(), "");
+            EXPECT_FALSE(job->damaged[k]);
+            EXPECT_NEAR(seconds, c.outSeconds, 0.5);
+            continue;
+        }
+        failed.push_back(int(k));
+        double converted = 0;
+        EXPECT_EQ(std::sscanf(job->failures[k].utf8_str(), "source damaged: %lf of 10.0 s converted",
+                              &converted), 1) << job->failures[k];
+        EXPECT_GT(converted, 1.0);
+        EXPECT_LT(converted, 5.0);
+        EXPECT_TRUE(job->damaged[k]);
+        EXPECT_NEAR(seconds, converted, 0.5);
+    }
+    EXPECT_EQ(failed, (std::vector<int>{4, 5}));
+    EXPECT_EQ(StatusOfRows(ProgressTarget::STATUS_FAILED), failed);
 }
 
 // The first 30 % of a 10 s MP4 with its index in front: ffmpeg succeeds on

@@ -41,6 +41,9 @@ const char* FileName(Media kind)
     case Media::LateSound: return "late-sound.mp4";
     case Media::Numbered: return "numbered.mp4";
     case Media::Damaged: return "damaged.mp4";
+    case Media::ShortSound: return "short-sound.mp4";
+    case Media::VbrMp3: return "vbr.mp3";
+    case Media::VbrAdts: return "vbr.aac";
     case Media::NumberedUhd: return "numbered-uhd.mp4";
     }
     return "unknown";
@@ -125,6 +128,19 @@ bool Generate(Media kind, const std::string& out)
         fs::remove(whole);
         WriteFile(out, bytes.substr(0, bytes.size() * 3 / 10));
         return bytes.size() > 1000;
+    }
+    case Media::ShortSound:
+        return Lavfi(out, "testsrc2=size=320x240:rate=25:duration=20",
+                     "sine=frequency=440:sample_rate=44100:duration=8", with(h264, {"-c:a", "aac"}));
+    case Media::VbrMp3:
+    case Media::VbrAdts: {
+        // The first packets are silence at the lowest rate, so that a length
+        // taken from their rate comes out several times too long.
+        const std::string sound =
+            "aevalsrc='if(lt(t,10),0,0.5*sin(440*2*PI*t)+0.3*(random(0)*2-1))':s=44100:d=30";
+        if (kind == Media::VbrMp3)
+            return Lavfi(out, "", sound, {"-c:a", "libmp3lame", "-q:a", "2", "-write_xing", "0"});
+        return Lavfi(out, "", sound, {"-c:a", "aac", "-q:a", "2"});
     }
     case Media::NumberedUhd:
         return Lavfi(out, "testsrc2=size=3840x2160:rate=25:duration=3" + NumberBand(3840, 2160, 7),

@@ -23,10 +23,13 @@ enum class Media {
     LateSound,  // H.264 + AAC, 4 s of pictures, the sound only from 1.5 s on
     Numbered,   // H.264 + AAC, 12 s, 320x240 at 25 fps: each picture shows its number
     Damaged,    // the first 30 % of a 10 s MP4 whose index is at the front
+    ShortSound,  // H.264 + AAC in MP4, 20 s of pictures, the sound only for the first 8 s
+    VbrMp3,      // VBR MP3 without a Xing header, 30 s: 10 s of silence, then noise
+    VbrAdts,     // VBR AAC in ADTS (.aac), the same 30 s
     NumberedUhd,  // H.264 + AAC, 3 s, 3840x2160 at 25 fps: the test pattern, each picture's number on it
 };
 // The last kind: MakeAllMedia goes from Mp4 to it.
-constexpr Media kLastMedia = Media::Damaged;
+constexpr Media kLastMedia = Media::VbrAdts;
 
 // The frames per second of Media::Numbered.
 constexpr int kNumberedRate = 25;

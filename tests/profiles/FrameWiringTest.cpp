@@ -4,10 +4,13 @@
 #include "AppMain.h"
 #include "AppServices.h"
 #include "CheckTreeDialog.h"
+#include "ConvertJob.h"
 #include "FileListEnv.h"
 #include "FrameTESSALINE.h"
+#include "ImageUtil.h"
 #include "MenuTestUtil.h"
 #include "MenuWindow.h"
+#include "OutputWindow.h"
 #include "ProfileComboBox.h"
 #include "ProfileTestEnv.h"
 #include "ProfileWindow.h"
@@ -16,6 +19,7 @@
 #include "RkMenuBar.h"
 #include "SelectWindow.h"
 #include "SettingDialog.h"
+#include "StartWindow.h"
 #include "SystemActions.h"
 #include "WmGrid.h"
 
@@ -211,6 +215,46 @@ TEST_F(FrameWiringTest, ProfileChosenInThePaneReachesTheFileList)
     EXPECT_EQ(list->GetCellText(SelectWindow::COL_PROFILE_ID, 0), "ogg_vorbis (*.ogg)");
     EXPECT_EQ(list->GetCellText(SelectWindow::COL_EXTENSION, 0), ".ogg");
     Screenshot("frame-wiring-profile");
+}
+
+// A run reads each file's stream lengths from the file list's record: an
+// audio profile on a clip whose sound ends before its picture converts the
+// whole sound, and the run ends without a failure.
+TEST_F(FrameWiringTest, TheRunMeasuresEachFileByTheStreamsOfItsRecord)
+{
+    const std::string clip = media / "short sound.mp4";
+    ASSERT_EQ(mvtest::Run({"ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi",
+                           "-i", "testsrc2=size=320x240:rate=25:duration=3", "-f", "lavfi", "-i",
+                           "sine=frequency=440:sample_rate=44100:duration=1", "-c:v", "mpeg4", "-c:a",
+                           "aac", clip})
+                  .status,
+              0);
+    list->AddFiles(wxArrayString(1, wxString::FromUTF8(clip)));
+    ASSERT_EQ(list->GetRowCount(), 1);
+    ClickRow(0);
+    ChooseProfile(profile->GetCombo(), 1, 0);
+    ASSERT_EQ(list->GetCellText(SelectWindow::COL_PROFILE_ID, 0), "ogg_vorbis (*.ogg)");
+    mvtest::TempDir out;
+    auto* output = dynamic_cast<OutputWindow*>(frame->FindWindow(OutputWindow::ID_OUTPUT_WINDOW));
+    ASSERT_NE(output, nullptr);
+    output->SetOutputFolder(wxString::FromUTF8(out.path()));
+
+    ctest::MessageBoxCatcher boxes;
+    ProgressDialog dialog;
+    wxBitmap* background = ImageUtil::LoadThemeBitmap("surface/window/progress-convert.png");
+    ASSERT_NE(background, nullptr);
+    const wxSize size = background->GetSize();
+    ASSERT_TRUE(dialog.Create(nullptr, StartWindow::ID_PROGRESS_DIALOG, wxEmptyString, nullptr, background,
+                              wxDefaultPosition, size, wxBORDER_NONE | wxFRAME_SHAPED));
+    dialog.ShowModal();  // ends with the run
+    EXPECT_EQ(boxes.messages, std::vector<wxString>{"Convert files finished."});
+    const ConvertJob* job = dialog.GetJob();
+    ASSERT_EQ(job->lengths.size(), 1u);
+    EXPECT_NEAR(job->lengths[0].video, 3.0, 0.1);
+    EXPECT_NEAR(job->lengths[0].audio, 1.0, 0.1);
+    EXPECT_EQ(job->lengths[0].whole, 3.0);
+    EXPECT_FALSE(job->lengths[0].estimated);
+    EXPECT_NEAR(std::stod(mvtest::Probe(out / "short sound.ogg", "format=duration")), 1.0, 0.1);
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ int Run(void*, const char* line)
     const int index = int(f.lines.size());
     f.lines.push_back(line);
     f.lastError.clear();
+    f.lastDamage.clear();
     if (f.stop) {
         f.stop = false;
         return ZR_CT_STOPPED;
@@ -47,9 +48,14 @@ int Run(void*, const char* line)
         return ZR_CT_STOPPED;
     }
     if (f.failing.count(index)) {
-        f.lastError = "first line\nfailure of run " + std::to_string(index);
+        const auto reason = f.reasons.find(index);
+        f.lastError = reason != f.reasons.end() ? reason->second
+                                                : "first line\nfailure of run " + std::to_string(index);
         return ZR_CT_FAILED;
     }
+    const auto damage = f.damage.find(index);
+    if (damage != f.damage.end())
+        f.lastDamage = damage->second;
     const std::string out = Destination(line);
     if (f.writeOutputs && !out.empty())
         std::ofstream(out) << "converted";
@@ -92,8 +98,13 @@ const char* GetLastError(void*)
     return g_fake->lastError.c_str();
 }
 
+const char* GetSourceDamage(void*)
+{
+    return g_fake->lastDamage.c_str();
+}
+
 ConverterInstance g_instance{nullptr, Run, Stop, TogglePause, SetProgressCallback, SetTaskContext,
-                             GetLastError};
+                             GetLastError, GetSourceDamage};
 
 ConverterInstance* CreateInstance() { return &g_instance; }
 void FreeInstance(ConverterInstance*) {}

@@ -16,6 +16,8 @@ struct FakeConverter {
     // Test side; all under the mutex.
     std::set<int> failing;   // Run indices that fail
     std::map<int, double> ends;  // where a done Run ends; else at the source's end
+    std::map<int, std::string> damage;   // a done Run's report of damage in its source
+    std::map<int, std::string> reasons;  // a failing Run's error; else "failure of run N"
     bool writeOutputs = false;   // a done Run leaves a file at its destination
     bool hold = false;       // each Run waits for Release or Stop
     int stopDelayMs = 0;     // a stopped Run takes this long to return
@@ -27,6 +29,7 @@ struct FakeConverter {
     int running = -1;  // index of the Run in progress
     bool stop = false;
     std::string lastError;
+    std::string lastDamage;
 
     std::mutex mutex;
     std::condition_variable changed;

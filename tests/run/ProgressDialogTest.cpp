@@ -334,24 +334,42 @@ TEST_F(RunDialogTest, AProgressUpdateRepaintsOnlyItsOwnCell)
     });
 }
 
-// A file converted short of its source fails, and the message says that its
-// shorter result is kept under its name.
-TEST_F(RunDialogTest, ShortConversionFailsAndKeepsItsOutput)
+// A file converted short of its source while the converter reports damage
+// in it fails, and the message says that its shorter result is kept under
+// its name. A file that fails because its destination appeared during the
+// run (someone else's) says no such thing, and that file stays as it was; a
+// file that ends as short without a damage report is no failure.
+TEST_F(RunDialogTest, OnlyADamagedSourceKeepsItsShorterOutput)
 {
     AddRow("one", ".mp4", "/src/one.avi", "mp4v (*.mp4)");
     AddRow("two", ".mp4", "/src/two.avi", "mp4v (*.mp4)");
-    m_converter.ends = {{0, 3.0}};
+    AddRow("three", ".mp4", "/src/three.avi", "mp4v (*.mp4)");
+    m_converter.ends = {{0, 3.0}, {2, 3.0}};
+    m_converter.damage = {{0, "[mov,mp4,m4a,3gp,3g2,mj2 @ 0x1] stream 1, offset 0x49e29: partial file\n"}};
+    m_converter.failing = {1};
+    m_converter.reasons = {{1, "the destination exists: " + (m_out / "two.mp4")}};
     m_converter.writeOutputs = true;
+    m_converter.hold = true;
     MessageBoxCatcher boxes;
     RunDialog([&](ProgressDialog& dialog) {
+        for (int run = 0; run < 3; ++run) {
+            ASSERT_TRUE(WaitFor([&] { return m_converter.Running() == run; })) << "run " << run;
+            if (run == 1)
+                mvtest::WriteFile(m_out / "two.mp4", "someone else's");
+            m_converter.Release();
+        }
         EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 3000));
     });
     EXPECT_FALSE(m_closedByScript);
     ASSERT_EQ(boxes.messages.size(), 1u);
-    EXPECT_EQ(boxes.messages[0], "Convert files finished. 1 of 2 files failed.\n\n"
-                                 "one.mp4: source damaged: 3.0 of 10.0 s converted; the shorter "
-                                 "output is kept\n\nDetails are in " + FileUtil::GetLogFilePath());
+    EXPECT_EQ(boxes.messages[0].utf8_string(),
+              ("Convert files finished. 2 of 3 files failed.\n\n"
+               "one.mp4: source damaged: 3.0 of 10.0 s converted; the shorter output is kept\n"
+               "two.mp4: the destination exists: " + Out("two.mp4") +
+               "\n\nDetails are in " + FileUtil::GetLogFilePath()).utf8_string());
     EXPECT_EQ(mvtest::ReadFile(m_out / "one.mp4"), "converted");
+    EXPECT_EQ(mvtest::ReadFile(m_out / "two.mp4"), "someone else's");
+    EXPECT_EQ(mvtest::ReadFile(m_out / "three.mp4"), "converted");
 }
 
 // Pausing during the first file holds the run after it; cancelling then

@@ -1,0 +1,49 @@
+// Which of ffmpeg's error lines count as a report of damage in the source:
+// lines as ffmpeg 5.1 prints them at -loglevel error for truncated, cut and
+// corrupted sources, and for healthy ones.
+#include "SourceDamage.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SourceDamageTest, CountsReadAndDecodeFailuresNotDecoderNotes)
+{
+    const std::string url = "file:/media/in put.mp4";
+    struct Case {
+        const char* line;
+        bool counts;
+    } cases[] = {
+        // An MP4 cut short (its index in front).
+        {"[mov,mp4,m4a,3gp,3g2,mj2 @ 0x556cfd2f01c0] stream 1, offset 0x49e29: partial file", true},
+        {"Error while decoding stream #0:0: Invalid data found when processing input", true},
+        // Matroska and WebM cut short.
+        {"[matroska,webm @ 0x5625ab5321c0] File ended prematurely", true},
+        // A read error, after which ffmpeg takes the source as ended.
+        {"file:/media/in put.mp4: Input/output error", true},
+        {"file:/media/in put.mp4: Invalid data found when processing input", true},
+        // Decoder notes: cut recordings and junk after the last frame say
+        // these of files that convert whole.
+        {"[h264 @ 0x55a9158fa380] Invalid NAL unit size (3534 > 1685).", false},
+        {"[h264 @ 0x55a9158fa380] Error splitting the input into NAL units.", false},
+        {"[NULL @ 0x55a91586d680] missing picture in access unit with size 1689", false},
+        {"[h264 @ 0x5598c9d74480] non-existing PPS 0 referenced", false},
+        {"[h264 @ 0x5598c9d74480] decode_slice_header error", false},
+        {"[h264 @ 0x55f837794a00] error while decoding MB 17 1", false},
+        {"[mpeg4 @ 0x563cb9ec49c0] ac-tex damaged at 6 1", false},
+        {"[mp3float @ 0x556f716eac80] Header missing", false},
+        {"    Last message repeated 1 times", false},
+        // Warnings of healthy files (not printed at -loglevel error) and
+        // errors about the output.
+        {"[mp3 @ 0x5559190c71c0] Estimating duration from bitrate, this may be inaccurate", false},
+        {"Please use -b:a or -b:v, -b is ambiguous", false},
+        {"Output file #0 does not contain any stream", false},
+        {"file:/out/.mv-1-0-out.avi: No space left on device", false},
+        // Another file's name that begins like the source's.
+        {"file:/media/in put.mp4.part: Input/output error", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SourceDamage::Reports(c.line, url), c.counts) << c.line;
+}
+
+}  // namespace
