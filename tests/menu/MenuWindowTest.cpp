@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/dialog.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/uiaction.h>
@@ -28,12 +29,11 @@
 #include <wx/xml/xml.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
-
-using menutest::Script;
 
 struct Told {
     int observer;
@@ -109,23 +109,29 @@ protected:
 
     void TearDown() override
     {
+        // A menu still open would keep its loop on the frame's next events.
+        EXPECT_TRUE(menutest::MenusClosed());
+        menutest::CloseOpenMenus();
         SystemActions::SetRecorder({});
         wxTheApp->SetTopWindow(nullptr);
         frame->Destroy();
         ctest::Pump(50);
     }
 
-    // Opens a title's menu for real and picks its n-th item with the keys.
-    void Choose(int titleId, int item, const std::function<void()>& afterwards = {})
+    // Opens a title's menu for real and picks its n-th item with the keys;
+    // then `afterwards`, once the dialog the item opens is on screen.
+    template <class Dialog = wxDialog>
+    void Choose(int titleId, int item, const std::function<void(Dialog*)>& afterwards = {})
     {
-        Script script;
-        script.Then(400, [] {});
-        for (int i = 0; i < item; ++i)
-            script.Then(60, [] { menutest::PressKey(WXK_DOWN); });
-        script.Then(60, [] { menutest::PressKey(WXK_RETURN); });
-        if (afterwards)
-            script.Then(600, afterwards);
-        ASSERT_TRUE(menutest::ClickTitle(pane->GetMenuBar(), titleId, script));
+        std::function<bool()> ready;
+        std::function<void()> step;
+        if (afterwards) {
+            ready = [] { return menutest::OnScreen(OpenDialog<Dialog>()); };
+            step = [afterwards] { afterwards(OpenDialog<Dialog>()); };
+        }
+        ASSERT_TRUE(menutest::Choose(pane->GetMenuBar(), titleId, item, "its dialog on screen",
+                                     ready, step));
+        menutest::WaitForQueuedCommands(pane->GetMenuBar());
         ctest::Pump(100);
     }
 
@@ -267,10 +273,7 @@ TEST_F(MenuWindowTest, CustomizeProfileOpensTheCustomiserAndClosesWithCancel)
 
     bool opened = false;
     size_t categories = 0;
-    Choose(16, 2, [&] {  // "Option", "Customize Profile..."
-        CheckTreeDialog* dialog = OpenDialog<CheckTreeDialog>();
-        if (!dialog)
-            return;
+    Choose<CheckTreeDialog>(16, 2, [&](CheckTreeDialog* dialog) {  // "Option", "Customize Profile..."
         opened = dialog->IsModal();
         categories = dialog->GetFrame()->GetTree()->GetCategoryCount();
         ctest::Screenshot("menu-customize-profile");
@@ -292,10 +295,7 @@ TEST_F(MenuWindowTest, AboutOpensCentredAndClosesWithItsButton)
 {
     bool opened = false;
     wxPoint centreOffset;
-    Choose(23, 5, [&] {
-        PvAboutDialog* about = OpenAboutBox();
-        if (!about)
-            return;
+    Choose<PvAboutDialog>(23, 5, [&](PvAboutDialog* about) {
         opened = about->IsModal();
         const wxRect r = about->GetScreenRect();
         const wxSize screen = wxGetDisplaySize();
