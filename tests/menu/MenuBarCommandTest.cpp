@@ -130,7 +130,7 @@ TEST_F(MenuBarCommandTest, ACommandsDialogRunsWithTheBarIdleAndNoMenuOpensAfterI
         script.Then(100, [&] { menutest::MovePointerTo(bar, wxPoint(390, 12)); });
         menutest::AddPick(script, bar, c.title, c.downs);
         ASSERT_TRUE(menutest::ClickTitle(bar, c.title, script));
-        ASSERT_TRUE(ctest::WaitFor([&] { return commandDone; }, 8000));
+        ASSERT_TRUE(ctest::WaitFor([&] { return commandDone; }));
         ctest::Pump(900);
         frame->Unbind(wxEVT_MENU, command);
 

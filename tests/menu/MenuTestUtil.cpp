@@ -242,10 +242,13 @@ void AddPick(Script& script, RkMenuBar* bar, int titleId, int n)
 {
     for (int k = 1; k <= n; ++k) {
         script.Then(0, [] { PressKey(WXK_DOWN); });
+        // Return goes as soon as the last item is seen lit.
+        std::function<void()> then;
+        if (k == n)
+            then = [] { PressKey(WXK_RETURN); };
         script.When("item " + std::to_string(k) + " of title " + std::to_string(titleId) + " lit",
-                    ItemLit(bar, titleId, k));
+                    ItemLit(bar, titleId, k), then);
     }
-    script.Then(0, [] { PressKey(WXK_RETURN); });
 }
 
 testing::AssertionResult ClickTitle(RkMenuBar* bar, int id, Script& script, int timeoutMs)
@@ -278,13 +281,33 @@ testing::AssertionResult ClickTitle(RkMenuBar* bar, int id, Script& script, int 
 testing::AssertionResult Choose(RkMenuBar* bar, int titleId, int n, const std::string& what,
                                 std::function<bool()> ready, std::function<void()> afterwards)
 {
+    RkMenuButton* title = TitleOf(bar, titleId);
+    wxMenu* menu = title ? title->GetMenu() : nullptr;
+    wxMenuItem* wanted = menu ? NthItem(menu, n) : nullptr;
+    if (!wanted)
+        return testing::AssertionFailure() << "title " << titleId << " has no item " << n;
+    // The items the menu runs, as the toolkit reports them.
+    std::vector<int> ran;
+    const auto record = [&ran](wxCommandEvent& event) {
+        ran.push_back(event.GetId());
+        event.Skip();
+    };
+    menu->Bind(wxEVT_MENU, record);
     Script script;
     script.When("the menu of title " + std::to_string(titleId) + " on screen",
                 MenuShown(bar, titleId));
     AddPick(script, bar, titleId, n);
     if (ready)
         script.When(what, std::move(ready), std::move(afterwards));
-    return ClickTitle(bar, titleId, script);
+    testing::AssertionResult result = ClickTitle(bar, titleId, script);
+    menu->Unbind(wxEVT_MENU, record);
+    if (result && ran != std::vector<int>{wanted->GetId()}) {
+        result = testing::AssertionFailure() << "the menu of title " << titleId << " ran";
+        for (int id : ran)
+            result << " " << id;
+        result << " (wanted " << wanted->GetId() << ")";
+    }
+    return result;
 }
 
 void WaitForQueuedCommands(RkMenuBar* bar)

@@ -238,7 +238,7 @@ TEST_F(MenuWindowTest, HelpPagesOpenThroughTheSystemActionSeam)
 TEST_F(MenuWindowTest, CheckForUpdateAsksTheServerAndAnswersTheTopWindow)
 {
     Choose(23, 4);  // "Check for Update"
-    ctest::WaitFor([&] { return !updates.empty(); }, 3000);
+    ctest::WaitFor([&] { return !updates.empty(); });
     EXPECT_EQ(server.Requests(), std::vector<std::string>{"/mv-update.xml"});
     EXPECT_EQ(updates, std::vector<std::string>{"2.3.0"});
 }
@@ -283,7 +283,7 @@ TEST_F(MenuWindowTest, CustomizeProfileOpensTheCustomiserAndClosesWithCancel)
         sim.MouseMove(cancel->GetScreenRect().GetPosition() + cancel->GetSize() / 2);
         sim.MouseClick();
     });
-    ctest::WaitFor([] { return OpenDialog<CheckTreeDialog>() == nullptr; }, 3000);
+    ctest::WaitFor([] { return OpenDialog<CheckTreeDialog>() == nullptr; });
     EXPECT_TRUE(opened);
     EXPECT_EQ(categories, 2u);
     EXPECT_EQ(OpenDialog<CheckTreeDialog>(), nullptr);
@@ -306,7 +306,7 @@ TEST_F(MenuWindowTest, AboutOpensCentredAndClosesWithItsButton)
         sim.MouseMove(close->ClientToScreen(wxPoint(8, 8)));
         sim.MouseClick();
     });
-    ctest::WaitFor([] { return OpenAboutBox() == nullptr; }, 3000);
+    ctest::WaitFor([] { return OpenAboutBox() == nullptr; });
     EXPECT_TRUE(opened);
     EXPECT_LE(std::abs(centreOffset.x), 1);
     EXPECT_LE(std::abs(centreOffset.y), 1);
