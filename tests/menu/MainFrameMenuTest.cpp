@@ -56,15 +56,18 @@ TEST(MainFrameMenuTest, MenuPaneSitsInItsSlotAndItsMenusOpenOverTheFrame)
 
     // File open, then the pointer slides to Edit, whose "Clear All" reaches
     // the file list.
+    // (600 ms after each screenshot is started: the time its program takes.)
     menutest::Script script;
-    script.Then(400, [] { menutest::ScreenshotLater("main-frame-file-menu"); });
+    script.When("File's menu", menutest::MenuShown(bar, 6),
+                [] { menutest::ScreenshotLater("main-frame-file-menu"); });
     script.Then(600, [&] { menutest::MovePointerTo(menutest::TitleOf(bar, 13), {6, 8}); });
-    script.Then(400, [] { menutest::ScreenshotLater("main-frame-edit-menu"); });
-    script.Then(600, [] { menutest::PressKey(WXK_DOWN); });
-    script.Then(60, [] { menutest::PressKey(WXK_DOWN); });
-    script.Then(60, [] { menutest::PressKey(WXK_RETURN); });
+    script.When("Edit's menu", menutest::MenuShown(bar, 13),
+                [] { menutest::ScreenshotLater("main-frame-edit-menu"); });
+    script.Then(600, [] {});
+    menutest::AddPick(script, bar, 13, 2);
     ASSERT_TRUE(menutest::ClickTitle(bar, 6, script));
     menutest::WaitForScreenshots();
+    menutest::WaitForQueuedCommands(bar);
     EXPECT_EQ(RkMenuBar::GetCurrentTitleId(), RkMenuBar::TITLE_NONE);
     EXPECT_EQ(list->GetRowCount(), 0);
 

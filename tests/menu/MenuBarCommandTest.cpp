@@ -124,15 +124,13 @@ TEST_F(MenuBarCommandTest, ACommandsDialogRunsWithTheBarIdleAndNoMenuOpensAfterI
         };
         frame->Bind(wxEVT_MENU, command);
         Script script;
-        script.Then(400, [] {});
+        script.When("the title's menu", menutest::MenuShown(bar, c.title));
         // The pointer leaves the title (onto the empty end of the bar).
         script.Then(0, [&] { menutest::MovePointerTo(bar, wxPoint(300, 14)); });
         script.Then(100, [&] { menutest::MovePointerTo(bar, wxPoint(390, 12)); });
-        for (int i = 0; i < c.downs; ++i)
-            script.Then(60, [] { menutest::PressKey(WXK_DOWN); });
-        script.Then(60, [] { menutest::PressKey(WXK_RETURN); });
+        menutest::AddPick(script, bar, c.title, c.downs);
         ASSERT_TRUE(menutest::ClickTitle(bar, c.title, script));
-        ASSERT_TRUE(ctest::WaitFor([&] { return commandDone; }, 8000));
+        ASSERT_TRUE(ctest::WaitFor([&] { return commandDone; }));
         ctest::Pump(900);
         frame->Unbind(wxEVT_MENU, command);
 
@@ -148,7 +146,7 @@ TEST_F(MenuBarCommandTest, ACommandsDialogRunsWithTheBarIdleAndNoMenuOpensAfterI
         // The bar answers the user again: a click opens a menu as before.
         Script again;
         bool opened = false;
-        again.Then(400, [&] { opened = RkMenuBar::GetCurrentTitleId() == 13; });
+        again.When("Edit's menu", menutest::MenuShown(bar, 13), [&] { opened = true; });
         again.Then(0, [] { menutest::PressKey(WXK_ESCAPE); });
         commandDone = false;
         ASSERT_TRUE(menutest::ClickTitle(bar, 13, again));
@@ -173,18 +171,23 @@ TEST_F(MenuBarCommandTest, AltAndTheUnderlinedLetterOpenThatTitlesMenu)
         int lit = -1;
         Script script;
         script.Then(0, [&] { wxUIActionSimulator().Char(c.key, wxMOD_ALT); });
-        script.Then(500, [&] {
-            open = RkMenuBar::GetCurrentTitleId();
-            lit = TitleOf(bar, c.title)->GetHover();
-        });
+        script.When(
+            "a menu on screen",
+            [&] { return menutest::MenuShown(bar, RkMenuBar::GetCurrentTitleId())(); },
+            [&] {
+                open = RkMenuBar::GetCurrentTitleId();
+                lit = TitleOf(bar, c.title)->GetHover();
+            });
         // Opened from the keyboard the first item is highlighted: Return takes it.
+        script.When("its first item lit", menutest::ItemLit(bar, c.title, 1));
         script.Then(0, [] { menutest::PressKey(WXK_RETURN); });
+        script.When("the menus to close", &menutest::MenusClosed);
         script.Run();
-        ASSERT_TRUE(ctest::WaitFor(
-            [&] { return script.Done() && RkMenuBar::GetTrackedBar() == nullptr; }, 6000));
-        ctest::Pump(200);
+        ASSERT_TRUE(ctest::WaitFor([&] { return script.Done() && menutest::MenusClosed(); }));
         EXPECT_EQ(open, c.title);
         EXPECT_EQ(lit, 1);
+        ASSERT_FALSE(script.Failed()) << script.Failure();
+        menutest::WaitForQueuedCommands(bar);
         EXPECT_EQ(chosen, std::vector<int>{100 + c.title});
         EXPECT_EQ(RkMenuBar::GetTrackedBar(), nullptr);
     }

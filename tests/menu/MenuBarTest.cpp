@@ -12,6 +12,7 @@
 #include <wx/uiaction.h>
 
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -161,19 +162,20 @@ TEST_F(MenuBarTest, MenuFollowsThePointerFromTitleToTitle)
         fileHover.push_back(file->GetHover());
         editHover.push_back(edit->GetHover());
     };
+    using menutest::MenuShown;
     Script script;
-    script.Then(400, note);                                            // File open
+    script.When("File's menu", MenuShown(bar, 6), note);
     script.Then(0, [&] { menutest::MovePointerTo(edit, {6, 8}); });
-    script.Then(400, note);                                            // Edit open
+    script.When("Edit's menu", MenuShown(bar, 13), note);
     script.Then(0, [&] { menutest::ScreenshotLater("menu-edit-open"); });
     script.Then(600, [&] { menutest::MovePointerTo(file, {6, 8}); });
-    script.Then(400, note);                                            // File again
+    script.When("File's menu again", MenuShown(bar, 6), note);
     // Into the open menu, then over the empty end of the bar: it stays.
     script.Then(0, [&] { menutest::MovePointerTo(file, {12, 40}); });
     script.Then(300, [&] { menutest::MovePointerTo(bar, {390, 12}); });
     script.Then(300, note);
     script.Then(0, [&] { menutest::MovePointerTo(help, {6, 8}); });
-    script.Then(400, note);                                            // Help
+    script.When("Help's menu", MenuShown(bar, 23), note);
     // The open menu's title stays white with the pointer elsewhere.
     script.Then(0, [&] { menutest::MovePointerTo(bar, {390, 12}); });
     script.Then(300, [&] { editHover.push_back(help->GetHover()); });
@@ -197,12 +199,13 @@ TEST_F(MenuBarTest, AClickOnTheOpenMenusTitleClosesItAndTheNextClickOpensItAgain
         SCOPED_TRACE(round);
         bool wasOpen = false;
         Script script;
-        script.Then(400, [&] {
+        script.When("Option's menu", menutest::MenuShown(bar, 16), [&] {
             wasOpen = RkMenuBar::GetCurrentTitleId() == 16;
             if (round == 0)
                 menutest::ScreenshotLater("menu-option-open");
         });
-        script.Then(800, [] { wxUIActionSimulator().MouseClick(); });
+        // Time for the screenshot of the open menu.
+        script.Then(round == 0 ? 800 : 0, [] { wxUIActionSimulator().MouseClick(); });
         ASSERT_TRUE(menutest::ClickTitle(bar, 16, script));
         ctest::Pump(200);
         menutest::WaitForScreenshots();
@@ -217,13 +220,8 @@ TEST_F(MenuBarTest, ChosenItemReachesTheBarsParent)
     std::vector<int> chosen;
     frame->Bind(wxEVT_MENU, [&](wxCommandEvent& e) { chosen.push_back(e.GetId()); });
     for (int downs : {1, 2}) {
-        Script script;
-        script.Then(400, [] {});
-        for (int i = 0; i < downs; ++i)
-            script.Then(60, [] { menutest::PressKey(WXK_DOWN); });
-        script.Then(60, [] { menutest::PressKey(WXK_RETURN); });
-        ASSERT_TRUE(menutest::ClickTitle(bar, 13, script));
-        ctest::Pump(100);
+        ASSERT_TRUE(menutest::Choose(bar, 13, downs));
+        menutest::WaitForQueuedCommands(bar);
     }
     EXPECT_EQ(chosen, (std::vector<int>{113, 213}));
 }
@@ -241,16 +239,21 @@ TEST_F(MenuBarTest, LeftAndRightMoveToTheNeighbouringMenus)
         hover.push_back(TitleOf(bar, 13)->GetHover());
     };
     Script script;
-    script.Then(400, note);  // File, opened by the pointer
-    for (int key : {WXK_RIGHT, WXK_RIGHT, WXK_RIGHT, WXK_LEFT, WXK_LEFT}) {
-        script.Then(0, [key] { menutest::PressKey(key); });
-        script.Then(400, note);
+    script.When("File's menu, opened by the pointer", menutest::MenuShown(bar, 6), note);
+    const struct {
+        int key;
+        int reaches;
+    } keys[] = {{WXK_RIGHT, 13}, {WXK_RIGHT, 23}, {WXK_RIGHT, 6}, {WXK_LEFT, 23}, {WXK_LEFT, 13}};
+    for (const auto& k : keys) {
+        script.Then(0, [key = k.key] { menutest::PressKey(key); });
+        script.When("the menu of title " + std::to_string(k.reaches),
+                    menutest::MenuShown(bar, k.reaches), note);
     }
     // The menu reached by a key shows its first item lit: Return runs it.
+    script.When("the first item of Edit's menu lit", menutest::ItemLit(bar, 13, 1));
     script.Then(0, [] { menutest::PressKey(WXK_RETURN); });
-    // Closes whatever menu a fault left open.
-    script.Then(300, [] { menutest::PressKey(WXK_ESCAPE); });
     ASSERT_TRUE(menutest::ClickTitle(bar, 6, script));
+    menutest::WaitForQueuedCommands(bar);
     ctest::Pump(200);
     EXPECT_EQ(seen, (std::vector<int>{6, 13, 23, 6, 23, 13}));
     EXPECT_EQ(hover, (std::vector<int>{0, 1, 0, 0, 0, 1}));

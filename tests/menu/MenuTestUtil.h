@@ -1,37 +1,65 @@
 // Driving real pop-up menus: a script of steps run by a timer while the
-// menu's own loop blocks the test.
+// menu's own loop blocks the test. Steps wait for what reached the screen
+// (the menu's X window mapped, the wanted item lit), not for the clock; a
+// step that waits in vain fails the script, which then closes any menu
+// still open, so no menu loop outlives its test.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <wx/timer.h>
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
 
 class RkMenuBar;
 class RkMenuButton;
+class wxMenu;
+class wxWindow;
 
 namespace menutest {
 
+// How long a step waits for its condition before the script fails: a hang,
+// not a loaded machine.
+constexpr int kStepTimeoutMs = 20000;
+
 class Script : public wxTimer {
 public:
-    // Each step runs `delayMs` after the one before it.
+    // A step that runs `delayMs` after the one before it.
     void Then(int delayMs, std::function<void()> step);
+    // A step that runs as soon as ready() holds; when it does not within
+    // timeoutMs the script fails, saying it waited for `what`.
+    void When(const std::string& what, std::function<bool()> ready,
+              std::function<void()> step = {}, int timeoutMs = kStepTimeoutMs);
     void Run();
+    // Every step ran, or the script failed.
     bool Done() const { return m_next >= m_steps.size(); }
+    bool Failed() const { return !m_failure.empty(); }
+    const std::string& Failure() const { return m_failure; }
 
 private:
     void Notify() override;
+    void Arm();
 
     struct Step {
         int delayMs;
+        std::function<bool()> ready;
         std::function<void()> action;
+        std::string what;
+        int timeoutMs;
     };
     std::vector<Step> m_steps;
     size_t m_next = 0;
+    std::chrono::steady_clock::time_point m_since;
+    std::string m_failure;
 };
 
-// Real input through the X server.
+// Waits until the X server has carried out every request the toolkit has
+// made (a menu's grab released, a window mapped), so that input sent next
+// lands where the screen says it will.
+void SyncWithServer();
+// Real input through the X server, each after SyncWithServer.
 void MovePointerTo(wxWindow* win, const wxPoint& clientPt);
 void PressKey(int keyCode);
 
@@ -42,8 +70,34 @@ void ScreenshotLater(const std::string& name);
 void WaitForScreenshots();
 
 RkMenuButton* TitleOf(RkMenuBar* bar, int id);
-// Clicks a title for real; returns once the menus it opened have closed
-// (the script must close them) or after timeoutMs.
-bool ClickTitle(RkMenuBar* bar, int id, Script& script, int timeoutMs = 8000);
+
+// True when the X server shows the window (a round trip: what the server
+// holds, not what the toolkit has asked for).
+bool OnScreen(wxWindow* win);
+// The title's menu is the one the bar tracks and the server shows it.
+std::function<bool()> MenuShown(RkMenuBar* bar, int titleId);
+// The n-th item (1-based; separators and disabled items, which the keys
+// pass over, not counted) of the title's open menu is lit.
+std::function<bool()> ItemLit(RkMenuBar* bar, int titleId, int n);
+// No menu is open.
+bool MenusClosed();
+// Closes the open menu, if any (its loop ends once the caller returns to it).
+void CloseOpenMenus();
+
+// Adds the steps that take the title's shown menu to its n-th item with
+// Down, each press once the item before it is lit, and run it with Return.
+void AddPick(Script& script, RkMenuBar* bar, int titleId, int n);
+
+// Clicks a title for real and runs the script, which must close the menus;
+// succeeds once every step ran and the menus are closed.
+testing::AssertionResult ClickTitle(RkMenuBar* bar, int id, Script& script,
+                                    int timeoutMs = 60000);
+// Opens the title's menu and runs its n-th item with the keys, then
+// `afterwards` once `ready` holds (a dialog the item opens is on screen).
+testing::AssertionResult Choose(RkMenuBar* bar, int titleId, int n,
+                                const std::string& what = {}, std::function<bool()> ready = {},
+                                std::function<void()> afterwards = {});
+// Returns once the commands the closed menus queued on the bar were handled.
+void WaitForQueuedCommands(RkMenuBar* bar);
 
 }  // namespace menutest

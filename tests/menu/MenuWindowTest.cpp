@@ -23,6 +23,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/dialog.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/uiaction.h>
@@ -30,12 +31,11 @@
 #include <wx/xml/xml.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
-
-using menutest::Script;
 
 struct Told {
     int observer;
@@ -111,23 +111,29 @@ protected:
 
     void TearDown() override
     {
+        // A menu still open would keep its loop on the frame's next events.
+        EXPECT_TRUE(menutest::MenusClosed());
+        menutest::CloseOpenMenus();
         SystemActions::SetRecorder({});
         wxTheApp->SetTopWindow(nullptr);
         frame->Destroy();
         ctest::Pump(50);
     }
 
-    // Opens a title's menu for real and picks its n-th item with the keys.
-    void Choose(int titleId, int item, const std::function<void()>& afterwards = {})
+    // Opens a title's menu for real and picks its n-th item with the keys;
+    // then `afterwards`, once the dialog the item opens is on screen.
+    template <class Dialog = wxDialog>
+    void Choose(int titleId, int item, const std::function<void(Dialog*)>& afterwards = {})
     {
-        Script script;
-        script.Then(400, [] {});
-        for (int i = 0; i < item; ++i)
-            script.Then(60, [] { menutest::PressKey(WXK_DOWN); });
-        script.Then(60, [] { menutest::PressKey(WXK_RETURN); });
-        if (afterwards)
-            script.Then(600, afterwards);
-        ASSERT_TRUE(menutest::ClickTitle(pane->GetMenuBar(), titleId, script));
+        std::function<bool()> ready;
+        std::function<void()> step;
+        if (afterwards) {
+            ready = [] { return menutest::OnScreen(OpenDialog<Dialog>()); };
+            step = [afterwards] { afterwards(OpenDialog<Dialog>()); };
+        }
+        ASSERT_TRUE(menutest::Choose(pane->GetMenuBar(), titleId, item, "its dialog on screen",
+                                     ready, step));
+        menutest::WaitForQueuedCommands(pane->GetMenuBar());
         ctest::Pump(100);
     }
 
@@ -262,7 +268,7 @@ TEST_F(MenuWindowTest, PagesThatAreNoWebAddressesAreRefusedWithAMessage)
 TEST_F(MenuWindowTest, CheckForUpdateAsksTheServerAndAnswersTheTopWindow)
 {
     Choose(23, 4);  // "Check for Update"
-    ctest::WaitFor([&] { return !updates.empty(); }, 3000);
+    ctest::WaitFor([&] { return !updates.empty(); });
     EXPECT_EQ(server.Requests(), std::vector<std::string>{"/mv-update.xml"});
     EXPECT_EQ(updates, std::vector<std::string>{"2.3.0"});
 }
@@ -297,10 +303,7 @@ TEST_F(MenuWindowTest, CustomizeProfileOpensTheCustomiserAndClosesWithCancel)
 
     bool opened = false;
     size_t categories = 0;
-    Choose(16, 2, [&] {  // "Option", "Customize Profile..."
-        CheckTreeDialog* dialog = OpenDialog<CheckTreeDialog>();
-        if (!dialog)
-            return;
+    Choose<CheckTreeDialog>(16, 2, [&](CheckTreeDialog* dialog) {  // "Option", "Customize Profile..."
         opened = dialog->IsModal();
         categories = dialog->GetFrame()->GetTree()->GetCategoryCount();
         ctest::Screenshot("menu-customize-profile");
@@ -310,7 +313,7 @@ TEST_F(MenuWindowTest, CustomizeProfileOpensTheCustomiserAndClosesWithCancel)
         sim.MouseMove(cancel->GetScreenRect().GetPosition() + cancel->GetSize() / 2);
         sim.MouseClick();
     });
-    ctest::WaitFor([] { return OpenDialog<CheckTreeDialog>() == nullptr; }, 3000);
+    ctest::WaitFor([] { return OpenDialog<CheckTreeDialog>() == nullptr; });
     EXPECT_TRUE(opened);
     EXPECT_EQ(categories, 2u);
     EXPECT_EQ(OpenDialog<CheckTreeDialog>(), nullptr);
@@ -322,10 +325,7 @@ TEST_F(MenuWindowTest, AboutOpensCentredAndClosesWithItsButton)
 {
     bool opened = false;
     wxPoint centreOffset;
-    Choose(23, 5, [&] {
-        PvAboutDialog* about = OpenAboutBox();
-        if (!about)
-            return;
+    Choose<PvAboutDialog>(23, 5, [&](PvAboutDialog* about) {
         opened = about->IsModal();
         const wxRect r = about->GetScreenRect();
         const wxSize screen = wxGetDisplaySize();
@@ -336,7 +336,7 @@ TEST_F(MenuWindowTest, AboutOpensCentredAndClosesWithItsButton)
         sim.MouseMove(close->ClientToScreen(wxPoint(8, 8)));
         sim.MouseClick();
     });
-    ctest::WaitFor([] { return OpenAboutBox() == nullptr; }, 3000);
+    ctest::WaitFor([] { return OpenAboutBox() == nullptr; });
     EXPECT_TRUE(opened);
     EXPECT_LE(std::abs(centreOffset.x), 1);
     EXPECT_LE(std::abs(centreOffset.y), 1);

@@ -106,13 +106,9 @@ protected:
         fltest::ModalCloser closer(
             CLASSINFO(wxDialog), [&](wxDialog*) { return answer; },
             [&](wxDialog* dialog) { opened.push_back(KindOf(dialog)); });
-        menutest::Script script;
-        script.Then(400, [] {});
-        for (int i = 0; i < item; ++i)
-            script.Then(60, [] { menutest::PressKey(WXK_DOWN); });
-        script.Then(60, [] { menutest::PressKey(WXK_RETURN); });
-        EXPECT_TRUE(menutest::ClickTitle(menu->GetMenuBar(), titleId, script));
-        WaitFor([&] { return !opened.empty(); }, 1500);
+        EXPECT_TRUE(menutest::Choose(menu->GetMenuBar(), titleId, item));
+        // The command opens its dialog while it is handled.
+        menutest::WaitForQueuedCommands(menu->GetMenuBar());
         Pump(100);
         return opened;
     }

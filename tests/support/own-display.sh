@@ -12,7 +12,10 @@ fi
 dir=$(mktemp -d "${TMPDIR:-/tmp}/mv-display.XXXXXX")
 mkfifo "$dir/number"
 # The server writes its display number on fd 3 once it accepts clients.
-Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset \
+# Keys do not repeat (-r): on a loaded machine the release of a simulated
+# key can reach the server after the repeat delay, and the repeat would be
+# a second press the test never made.
+Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset -r \
   3>"$dir/number" >"$dir/server.log" 2>&1 &
 server=$!
 number=

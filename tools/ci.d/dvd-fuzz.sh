@@ -20,6 +20,9 @@ cmake -S "$top" -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang+
 cmake --build "$build" --target dvd_ifo_fuzz dvd_fuzz_seeds -j"$(nproc)" >>"$log" 2>&1 ||
   { tail -50 "$log"; exit 1; }
 
+source "$top/tools/ci.d/sanitizer-start.bash"
+start_or_skip dvd-fuzz "$build/fuzz/dvd_ifo_fuzz" -help=1
+
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/seeds" "$work/corpus" "$build/artifacts"

@@ -13,6 +13,8 @@ cmake --build "$build" -j"$(nproc)" --target media_set_make media_ct_test media_
   app_signals_test
 # A report fails the test; the toolkit's own libraries are not instrumented.
 export TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1 suppressions=$top/tools/ci.d/media-tsan.supp"
+source "$top/tools/ci.d/sanitizer-start.bash"
+start_or_skip media-tsan "$build/tests/bin/media_ct_test" --gtest_list_tests
 "$top/tools/run-ctest.sh" "$build" --timeout 300 \
   -R '^(CtTest|QuotedArgsTest|PyTest|PyNoSoundTest|ImportJobTest|ConvertJobTest|ConvertProgressTest|PlayJobTest)\.'
 # A worker that still runs when its job reports its end shows up only now and

@@ -39,6 +39,8 @@ printf 'leak:%s\n' libfontconfig.so libgtk-3.so libgdk-3.so libglib-2.0.so libgo
 export LSAN_OPTIONS="suppressions=$supp:print_suppressions=0"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+source "$top/tools/ci.d/sanitizer-start.bash"
+start_or_skip sanitizers "$build/tests/bin/core_util_test" --gtest_list_tests
 # Tests whose executable is not among the targets above show up as *_NOT_BUILT;
 # the install check needs the whole tree.
 MV_JOBS=$jobs "$top/tools/run-ctest.sh" "$build" --timeout 600 \
