@@ -23,6 +23,17 @@ const wxXmlNode* FirstElement(const wxXmlNode* node)
     return node;
 }
 
+// The element's own text: its text and CDATA children joined, so that a
+// comment inside a value does not end it.
+wxString TextOf(const wxXmlNode* element)
+{
+    wxString text;
+    for (const wxXmlNode* node = element->GetChildren(); node; node = node->GetNext())
+        if (node->GetType() == wxXML_TEXT_NODE || node->GetType() == wxXML_CDATA_SECTION_NODE)
+            text += node->GetContent();
+    return text;
+}
+
 void QueueAnswer(wxCommandEvent* event)
 {
     wxWindow* top = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
@@ -60,7 +71,7 @@ bool OptionDomain::Load()
     size_t taken = 0;
     for (const wxXmlNode* node = FirstElement(list ? list->GetChildren() : nullptr); node && taken < 6;
          node = FirstElement(node->GetNext()))
-        *values[taken++] = node->GetNodeContent().Strip(wxString::both);
+        *values[taken++] = TextOf(node).Strip(wxString::both);
     if (taken >= 5)
         updateUrl += "-update.xml";
     return taken == 6;

@@ -70,6 +70,10 @@ TEST(OptionFile, SixValuesAreTheSixElementsInOrder)
         {"blanks around the values dropped",
          Options("<a>\n   h \n</a><a>2</a><a>\ts</a><a>4</a><a>  u  </a><a>p\n</a>"), true, "h", "s",
          "u-update.xml", "p"},
+        {"a comment inside a value's text",
+         Options("<a>h<!-- c -->elp</a><a>2</a><a>s<?x y?>up</a><a>4</a><a>http://u/<!-- c --><![CDATA[ba]]>se</a>"
+                 "<a>p</a>"),
+         true, "help", "sup", "http://u/base-update.xml", "p"},
         {"an element without text is a value", Options("<a>h</a><a/><a><b>s</b></a><a>4</a><a>u</a><a>p</a>"),
          true, "h", "", "u-update.xml", "p"},
     };
