@@ -84,15 +84,18 @@ wxString ConvertReport::OneLine(const wxString& reason)
     return last;
 }
 
-wxString ConvertReport::FailureList(const std::vector<Failure>& failures, const wxString& logPath)
+wxString ConvertReport::FailureList(const std::vector<Failure>& failures, const wxString& logPath,
+                                    size_t listed, const NameCut& cut)
 {
+    listed = std::min({listed, kListed, failures.size()});
     wxString text;
-    for (size_t i = 0; i < failures.size() && i < kListed; ++i) {
+    for (size_t i = 0; i < listed; ++i) {
         const wxString reason = OneLine(failures[i].reason);
-        text += failures[i].name + ": " + (reason.empty() ? wxString("failed") : reason) + "\n";
+        const wxString rest = ": " + (reason.empty() ? wxString("failed") : reason);
+        text += (cut ? cut(failures[i].name, rest) : failures[i].name) + rest + "\n";
     }
-    if (failures.size() > kListed)
-        text += wxString::Format("and %d more\n", int(failures.size() - kListed));
+    if (failures.size() > listed)
+        text += wxString::Format("and %d more\n", int(failures.size() - listed));
     if (!logPath.empty())
         text += "\nDetails are in " + logPath;
     return text;

@@ -4,6 +4,7 @@
 
 #include <wx/string.h>
 
+#include <functional>
 #include <vector>
 
 struct MediaInfo;
@@ -48,7 +49,11 @@ public:
         wxString name;
         wxString reason;
     };
-    // One "name: reason" line per failure (the first kListed), then
-    // "and N more" and the log file's path.
-    static wxString FailureList(const std::vector<Failure>& failures, const wxString& logPath);
+    // A name as it is shown, given the rest of its line.
+    using NameCut = std::function<wxString(const wxString& name, const wxString& rest)>;
+    // One "name: reason" line for each of the first `listed` failures (at
+    // most kListed), the names passed through cut where one is given, then
+    // "and N more" for the others and the log file's path.
+    static wxString FailureList(const std::vector<Failure>& failures, const wxString& logPath,
+                                size_t listed = kListed, const NameCut& cut = {});
 };

@@ -351,9 +351,8 @@ void ProgressDialog::MarkFailed(int row, const wxString& reason)
                            m_grid->GetCellValue(row, COL_DESTINATION) + " failed: " + oneLine);
 }
 
-wxString ProgressDialog::EndMessage() const
+std::vector<ConvertReport::Failure> ProgressDialog::Failures() const
 {
-    const wxString count = FinishedMessage(GetFailedCount(), m_grid->GetNumberRows());
     std::vector<ConvertReport::Failure> failures;
     for (int row = 0; size_t(row) < m_failed.size(); ++row) {
         if (!m_failed[size_t(row)])
@@ -367,9 +366,20 @@ wxString ProgressDialog::EndMessage() const
             reason += "; the shorter output is kept";
         failures.push_back({name, reason});
     }
+    return failures;
+}
+
+wxString ProgressDialog::EndMessage(int total, const std::vector<ConvertReport::Failure>& failures,
+                                    const ScreenFitText& fit)
+{
+    const wxString count = FinishedMessage(int(failures.size()), total);
     if (failures.empty())
         return count;
-    return count + "\n\n" + ConvertReport::FailureList(failures, FileUtil::GetLogFilePath());
+    const wxString log = FileUtil::GetLogFilePath();
+    return fit.FitList(std::min(ConvertReport::kListed, failures.size()),
+                       [&](size_t listed, const ScreenFitText::NameCut& cut) {
+                           return count + "\n\n" + ConvertReport::FailureList(failures, log, listed, cut);
+                       });
 }
 
 void ProgressDialog::OnProgress(wxCommandEvent& event)
@@ -474,7 +484,8 @@ void ProgressDialog::OnFinished(wxCommandEvent&)
         AppUtil::PowerOff();
         return;
     }
-    wxMessageBox(ScreenFitText::ForMessageBox(EndMessage()), wxMessageBoxCaptionStr,
+    const ScreenFitText fit = ScreenFitText::ForMessageBoxOf(nullptr);
+    wxMessageBox(fit.Fit(EndMessage(m_grid->GetNumberRows(), Failures(), fit)), wxMessageBoxCaptionStr,
                  wxOK | wxCENTRE, nullptr);
     EndRun();
 }

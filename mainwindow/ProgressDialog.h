@@ -16,6 +16,7 @@ class OutputWindow;
 class PvBitmapButton;
 class PvCheckBox;
 class PvGridCellRenderCommandEvent;
+class ScreenFitText;
 class WmGrid;
 class wxGrid;
 struct AppSettings;
@@ -65,6 +66,11 @@ public:
 
     // The text shown at the end of a run of `total` files of which `failed` failed.
     static wxString FinishedMessage(int failed, int total);
+    // The end-of-run text: the count, then the failed files with their
+    // reasons, as many whole entries as the box that fit measures holds
+    // (names cut in their middle), the others counted.
+    static wxString EndMessage(int total, const std::vector<ConvertReport::Failure>& failures,
+                               const ScreenFitText& fit);
     // Why a row failed (empty while it has not).
     wxString GetFailureReason(int row) const;
     // The grid of the file list pane (found by its id), or null.
@@ -83,8 +89,8 @@ private:
     void SetStateLabel(int row, const wxString& label, int percent = -1);
     // Shows "Fail" and writes the reason to the log.
     void MarkFailed(int row, const wxString& reason);
-    // The end-of-run text: the count, then each failed file with its reason.
-    wxString EndMessage() const;
+    // Each failed row's destination and reason, in grid order.
+    std::vector<ConvertReport::Failure> Failures() const;
     void EndRun();
     void Cancel();
 

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <map>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -69,20 +72,7 @@ wxString ScreenFitText::Fit(const wxString& text) const
 {
     if (text.empty())
         return text;
-    wxString shaped;
-    const size_t n = text.length();
-    for (size_t i = 0; i < n;) {
-        if (IsBlank(text[i])) {
-            shaped += text[i++];
-            continue;
-        }
-        size_t j = i;
-        while (j < n && !IsBlank(text[j]))
-            ++j;
-        shaped += FitRun(text.substr(i, j - i));
-        i = j;
-    }
-
+    const wxString shaped = Shape(text);
     const std::vector<Line> lines = WrapLines(shaped);
     const size_t count = lines.size();
     if (count <= m_maxLines)
@@ -96,6 +86,72 @@ wxString ScreenFitText::Fit(const wxString& text) const
     return fitted;
 }
 
+size_t ScreenFitText::LineCount(const wxString& text) const
+{
+    return WrapLines(Shape(text)).size();
+}
+
+wxString ScreenFitText::CutName(const wxString& name, const wxString& rest) const
+{
+    if (name.empty() || LineCount(name + rest) <= size_t(kEntryLines))
+        return name;
+    const wxArrayInt widths = m_extents(name);
+    const int least = m_lineWidth / 2;
+    if (widths.size() != name.length() || widths.back() <= least)
+        return name;
+    // The widest cut that fits, found by halving; the narrowest otherwise.
+    wxString best = CutMiddle(name, widths, least);
+    int low = least + 1;
+    int high = widths.back() - 1;
+    while (low <= high) {
+        const int keep = low + (high - low) / 2;
+        const wxString cut = CutMiddle(name, widths, keep);
+        if (LineCount(cut + rest) <= size_t(kEntryLines)) {
+            best = cut;
+            low = keep + 1;
+        } else {
+            high = keep - 1;
+        }
+    }
+    return best;
+}
+
+wxString ScreenFitText::FitList(size_t most, const ListText& compose) const
+{
+    // Each shorter list cuts the same names again.
+    std::map<std::pair<wxString, wxString>, wxString> cuts;
+    const NameCut cut = [this, &cuts](const wxString& name, const wxString& rest) {
+        const auto key = std::make_pair(name, rest);
+        auto found = cuts.find(key);
+        if (found == cuts.end())
+            found = cuts.emplace(key, CutName(name, rest)).first;
+        return found->second;
+    };
+    for (size_t listed = most;; --listed) {
+        const wxString text = compose(listed, cut);
+        if (listed == 0 || LineCount(text) <= m_maxLines)
+            return text;
+    }
+}
+
+wxString ScreenFitText::Shape(const wxString& text) const
+{
+    wxString shaped;
+    const size_t n = text.length();
+    for (size_t i = 0; i < n;) {
+        if (IsBlank(text[i])) {
+            shaped += text[i++];
+            continue;
+        }
+        size_t j = i;
+        while (j < n && !IsBlank(text[j]))
+            ++j;
+        shaped += FitRun(text.substr(i, j - i));
+        i = j;
+    }
+    return shaped;
+}
+
 wxString ScreenFitText::FitRun(const wxString& run) const
 {
     wxArrayInt widths = m_extents(run);
@@ -103,7 +159,7 @@ wxString ScreenFitText::FitRun(const wxString& run) const
         return run;
     wxString cut = run;
     if (widths.back() > kRunLines * m_lineWidth) {
-        cut = CutMiddle(run, widths);
+        cut = CutMiddle(run, widths, kRunLines * m_lineWidth);
         widths = m_extents(cut);
         if (widths.size() != cut.length())
             return cut;
@@ -126,21 +182,26 @@ wxString ScreenFitText::FitRun(const wxString& run) const
     return fitted;
 }
 
-wxString ScreenFitText::CutMiddle(const wxString& run, const wxArrayInt& widths) const
+wxString ScreenFitText::CutMiddle(const wxString& run, const wxArrayInt& widths, int keepWidth) const
 {
     const wxArrayInt ellipsis = m_extents(wxString(kEllipsis));
-    const int half = (kRunLines * m_lineWidth - (ellipsis.empty() ? 0 : ellipsis.back())) / 2;
+    const int room = keepWidth - (ellipsis.empty() ? 0 : ellipsis.back());
     const int total = widths.back();
+    const size_t dot = size_t(run.rfind('.'));
+    const int extension = dot != wxString::npos && dot > 0 ? total - WidthBefore(widths, dot) : 0;
+    const int half = room / 2;
+    const int tailWidth = extension > half && extension <= room ? extension : half;
+    const int headWidth = tailWidth > half ? room - tailWidth : half;
     const std::vector<size_t> starts = CharacterStarts(run);
     size_t head = 0;
     for (size_t start : starts) {
-        if (WidthBefore(widths, start) > half)
+        if (WidthBefore(widths, start) > headWidth)
             break;
         head = start;
     }
     size_t tail = run.length();
     for (auto it = starts.rbegin(); it != starts.rend(); ++it) {
-        if (*it < head || total - WidthBefore(widths, *it) > half)
+        if (*it < head || total - WidthBefore(widths, *it) > tailWidth)
             break;
         tail = *it;
     }
@@ -199,7 +260,7 @@ wxString ScreenFitText::JoinLines(const wxString& text, const std::vector<Line>&
     return text.substr(lines[from].start, lines[to - 1].end - lines[from].start);
 }
 
-wxString ScreenFitText::ForMessageBox(const wxString& text, const wxWindow* window)
+ScreenFitText ScreenFitText::ForMessageBoxOf(const wxWindow* window)
 {
     wxRect area;
     const int shownOn = window ? wxDisplay::GetFromWindow(window) : wxNOT_FOUND;
@@ -214,20 +275,28 @@ wxString ScreenFitText::ForMessageBox(const wxString& text, const wxWindow* wind
         }
     }
     if (area.width <= 0 || area.height <= 0 || area.width == INT_MAX)
-        return text;
+        return ScreenFitText(INT_MAX, INT_MAX, [](const wxString&) { return wxArrayInt(); });
+    return ForScreenArea(area.GetSize());
+}
 
-    wxScreenDC dc;
-    dc.SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
-    const int charWidth = std::max(1, dc.GetCharWidth());
+ScreenFitText ScreenFitText::ForScreenArea(const wxSize& size)
+{
+    auto dc = std::make_shared<wxScreenDC>();
+    dc->SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+    const int charWidth = std::max(1, dc->GetCharWidth());
     const int toolkitWrap = kToolkitWrapChars * charWidth;
-    const int room = area.width - kBoxExtraWidth;
+    const int room = size.x - kBoxExtraWidth;
     const int lineWidth = std::max(10 * charWidth, std::min(room, toolkitWrap));
-    const int maxLines = (area.height - kBoxExtraHeight) / std::max(1, dc.GetCharHeight());
-    const ScreenFitText fit(lineWidth, maxLines, [&dc](const wxString& s) {
+    const int maxLines = (size.y - kBoxExtraHeight) / std::max(1, dc->GetCharHeight());
+    return ScreenFitText(lineWidth, maxLines, [dc](const wxString& s) {
         wxArrayInt widths;
         if (!s.empty())
-            dc.GetPartialTextExtents(s, widths);
+            dc->GetPartialTextExtents(s, widths);
         return widths;
     });
-    return fit.Fit(text);
+}
+
+wxString ScreenFitText::ForMessageBox(const wxString& text, const wxWindow* window)
+{
+    return ForMessageBoxOf(window).Fit(text);
 }

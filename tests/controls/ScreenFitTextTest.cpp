@@ -168,4 +168,38 @@ TEST(ScreenFitTextTest, EveryTextEndsWithinTheLinesAndLinesOfTheBox)
     }
 }
 
+// A list entry's name loses its middle so that the entry takes at most two
+// lines: its head and its end stay (the extension whole), no character is
+// split, and a name that fits stays as it is.
+TEST(ScreenFitTextTest, EntryNamesLoseTheirMiddleAndKeepTheirEnds)
+{
+    const wxString accent = U("e\xCC\x81");  // e + combining acute
+    struct Case {
+        const char* what;
+        wxString name;
+        wxString rest;
+    };
+    const Case cases[] = {
+        {"a 240-character name", "clip_" + Repeat("w", 231) + "_9.mp3", ": failed"},
+        {"wide characters", Repeat(U("\xE6\x97\xA5"), 80) + ".mp4", ": failed"},
+        {"combining marks", "a" + Repeat(accent, 60) + ".mkv", ": bad"},
+        {"a long extension", Repeat("v", 100) + ".matroska", ": x"},
+    };
+    const ScreenFitText fit(100, 8, Extents);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const wxString cut = fit.CutName(c.name, c.rest);
+        EXPECT_LE(LinesAt(fit.Fit(cut + c.rest), 100), ScreenFitText::kEntryLines);
+        const size_t at = cut.find(kEllipsis);
+        ASSERT_NE(at, wxString::npos) << cut;
+        const wxString head = cut.Left(at);
+        const wxString tail = cut.Mid(at + 1);
+        EXPECT_TRUE(c.name.StartsWith(head) && !head.empty()) << cut;
+        EXPECT_TRUE(c.name.EndsWith(tail)) << cut;
+        EXPECT_TRUE(tail.EndsWith(c.name.AfterLast('.').Prepend("."))) << cut;
+        EXPECT_FALSE(tail.StartsWith(U("\xCC\x81"))) << "a mark cut from its letter";
+    }
+    EXPECT_EQ(fit.CutName("short.mp4", ": failed"), "short.mp4");
+}
+
 }  // namespace

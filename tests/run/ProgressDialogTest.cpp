@@ -16,6 +16,7 @@
 #include "PvBitmapButton.h"
 #include "PvCheckBox.h"
 #include "RunTestUtil.h"
+#include "ScreenFitText.h"
 #include "StartWindow.h"
 #include "SystemActions.h"
 #include "TestSupport.h"
@@ -184,6 +185,56 @@ TEST(RunDialogMessageTest, FinishedTextNamesFailuresOnlyWhenThereAreSome)
                           Case{1, 3, "Convert files finished. 1 of 3 files failed."},
                           Case{3, 3, "Convert files finished. 3 of 3 files failed."}})
         EXPECT_EQ(ProgressDialog::FinishedMessage(c.failed, c.total), c.text);
+}
+
+// Fourteen failures with names of 240 bytes, on a large, a middling and a
+// small screen: the box lists whole entries only (each name cut in its
+// middle, its head and its end on the same line), in order, and counts
+// exactly the ones it leaves out.
+TEST(RunDialogMessageTest, ALongFailureListShowsWholeEntriesAndCountsTheRest)
+{
+    const std::string letters[] = {std::string(228, 'w'), [] {
+                                       std::string cjk;
+                                       for (int i = 0; i < 76; ++i)
+                                           cjk += "\xE6\x97\xA5";  // 3 bytes a character
+                                       return cjk;
+                                   }()};
+    const wxString reason = "source damaged: 4.9 of 10.0 s converted; the shorter output is kept";
+    for (const wxSize screen : {wxSize(1280, 1024), wxSize(1024, 600), wxSize(512, 384)}) {
+        for (const std::string& middle : letters) {
+            SCOPED_TRACE(wxString::Format("%dx%d, %zu-byte middle", screen.x, screen.y, middle.size()));
+            std::vector<ConvertReport::Failure> failures;
+            for (int i = 0; i < 14; ++i)
+                failures.push_back({wxString::FromUTF8(wxString::Format("clip%02d_", i).ToStdString() + middle +
+                                                       wxString::Format("_%02d.mp3", i).ToStdString()),
+                                    reason});
+            ASSERT_GE(failures[0].name.utf8_str().length(), 236u);
+            const ScreenFitText fit = ScreenFitText::ForScreenArea(screen);
+            // As the dialog shows it.
+            const wxString text = fit.Fit(ProgressDialog::EndMessage(14, failures, fit));
+            EXPECT_LE(fit.LineCount(text), fit.MaxLines());
+
+            wxString plain = text;
+            plain.Replace(wxString(ScreenFitText::kWrapPoint), "");
+            const wxArrayString lines = wxSplit(plain, '\n', '\0');
+            ASSERT_GE(lines.size(), 3u);
+            EXPECT_EQ(lines[0], "Convert files finished. 14 of 14 files failed.");
+            size_t shown = 0;
+            size_t line = 2;
+            for (; line < lines.size() && lines[line].StartsWith("clip"); ++line, ++shown) {
+                const wxString head = wxString::Format("clip%02d_", int(shown));
+                const wxString tail = wxString::Format("_%02d.mp3: ", int(shown)) + reason;
+                EXPECT_TRUE(lines[line].StartsWith(head) && lines[line].EndsWith(tail)) << lines[line];
+            }
+            EXPECT_GE(shown, 1u);
+            EXPECT_LE(shown, ConvertReport::kListed);
+            if (shown < failures.size()) {
+                ASSERT_LT(line, lines.size());
+                EXPECT_EQ(lines[line], wxString::Format("and %d more", int(failures.size() - shown)));
+            }
+            EXPECT_TRUE(plain.Contains("\n\nDetails are in "));
+        }
+    }
 }
 
 // Destinations never overwrite: an existing file, another row's destination
