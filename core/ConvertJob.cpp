@@ -5,8 +5,12 @@
 #include "EngineQuote.h"
 #include "EventTypes.h"
 #include "FileUtil.h"
+#include "MediaInfo.h"
 #include "TaskThread.h"
 #include "ZR_Ct.h"
+#include "ZR_Py.h"
+
+#include <plist/plist.h>
 
 #include <chrono>
 #include <cmath>
@@ -50,6 +54,34 @@ ConvertReport::SourceLengths TaskLengths(const ConvertJob& job, size_t task)
     if (!(lengths.whole > 0))
         lengths.whole = job.durations[task];
     return lengths;
+}
+
+// The streams of a finished result as the player's probe measures them;
+// nothing known when it cannot read the file.
+ConvertReport::SourceLengths ResultLengths(const wxString& path)
+{
+    MediaInfo info;
+    PlayerInstance* player = AppServices::Player();
+    plist_t dict = player && player->GetMediaInfo
+                       ? static_cast<plist_t>(player->GetMediaInfo(FileUtil::ToNative(path).c_str()))
+                       : nullptr;
+    info.ReadDictionary(dict);
+    if (dict)
+        plist_free(dict);
+    return ConvertReport::LengthsOf(info);
+}
+
+// The verdict on a task that ffmpeg finished: measured by how far its
+// progress got, and where ffmpeg reported damage also by the result's own
+// streams, which a gap in the middle of the source shortens.
+wxString FinishedVerdict(ConverterInstance* ct, const ConvertJob& job, size_t task, double seconds)
+{
+    const bool reported = SourceDamageReported(ct);
+    const ConvertReport::SourceLengths source = TaskLengths(job, task);
+    wxString verdict = ConvertReport::DamagedSource(seconds, source, job.params[task], reported);
+    if (verdict.empty() && reported)
+        verdict = ConvertReport::ShortResult(source, ResultLengths(job.outputs[task]), job.params[task]);
+    return verdict;
 }
 
 // Flips a between x and y; any other value stays.
@@ -126,8 +158,7 @@ void RunConvertJob(void* user)
             result = ct->Run(ct->handle, FileUtil::ToNative(line).c_str());
         }
         if (result == ZR_CT_DONE) {
-            job->failures[i] = ConvertReport::DamagedSource(t.seconds, TaskLengths(*job, i),
-                                                            job->params[i], SourceDamageReported(ct));
+            job->failures[i] = FinishedVerdict(ct, *job, i, t.seconds);
             job->damaged[i] = !job->failures[i].empty();
         } else if (result == ZR_CT_FAILED)
             job->failures[i] = FailureReason(ct);

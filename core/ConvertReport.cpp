@@ -30,15 +30,22 @@ ConvertReport::SourceLengths ConvertReport::LengthsOf(const MediaInfo& info)
     lengths.whole = double(info.mediaLength);
     lengths.video = double(info.videoLengthMs) / 1000.0;
     lengths.audio = double(info.audioLengthMs) / 1000.0;
+    lengths.videoStart = double(info.videoStartMs) / 1000.0;
+    lengths.audioStart = double(info.audioStartMs) / 1000.0;
     lengths.estimated = info.lengthEstimated;
     return lengths;
 }
 
-double ConvertReport::KeptLength(const SourceLengths& source, const wxString& params)
+namespace {
+
+// Which streams the parameters keep; false when they make the result
+// shorter or faster than the source by design.
+bool KeptStreams(const wxString& params, bool& video, bool& audio)
 {
-    if (source.estimated)
-        return 0;
-    bool video = true, audio = true;
+    static const char* const kCutting[] = {"-t", "-to", "-ss", "-sseof", "-shortest", "-fs",
+                                           "-frames", "-vframes", "-aframes"};
+    static const char* const kRetiming[] = {"trim", "setpts", "atempo", "asetrate"};
+    video = audio = true;
     wxStringTokenizer words(params, " \t\r\n");
     while (words.HasMoreTokens()) {
         const wxString word = words.GetNextToken();
@@ -46,7 +53,23 @@ double ConvertReport::KeptLength(const SourceLengths& source, const wxString& pa
             video = false;
         else if (word == "-an")
             audio = false;
+        for (const char* option : kCutting)
+            if (word == option || word.StartsWith(wxString(option) + ":"))
+                return false;
+        for (const char* filter : kRetiming)
+            if (word.Contains(filter))
+                return false;
     }
+    return true;
+}
+
+}  // namespace
+
+double ConvertReport::KeptLength(const SourceLengths& source, const wxString& params)
+{
+    bool video, audio;
+    if (source.estimated || !KeptStreams(params, video, audio))
+        return 0;
     double kept;
     if (video != audio)
         kept = video ? source.video : source.audio;
@@ -61,6 +84,34 @@ wxString ConvertReport::DamagedSource(double converted, const SourceLengths& sou
     if (!damageReported)
         return wxString();
     return ShortConversion(converted, KeptLength(source, params));
+}
+
+wxString ConvertReport::ShortResult(const SourceLengths& source, const SourceLengths& result,
+                                    const wxString& params)
+{
+    bool video, audio;
+    if (source.estimated || result.estimated || !KeptStreams(params, video, audio))
+        return wxString();
+    struct Stream {
+        bool kept;
+        double sourceEnd, sourceStart, resultEnd, resultStart;
+    } streams[] = {
+        {video, source.video, source.videoStart, result.video, result.videoStart},
+        {audio, source.audio, source.audioStart, result.audio, result.audioStart},
+    };
+    wxString verdict;
+    double furthest = 0;
+    for (const Stream& s : streams) {
+        const double from = s.sourceEnd - s.sourceStart, got = s.resultEnd - s.resultStart;
+        if (!s.kept || !(s.sourceEnd > 0) || !(s.resultEnd > 0) || !(from > 0))
+            continue;
+        const wxString text = ShortConversion(got, from);
+        if (!text.empty() && from - got > furthest) {
+            furthest = from - got;
+            verdict = text;
+        }
+    }
+    return verdict;
 }
 
 wxString ConvertReport::FromEngine(const char* text)

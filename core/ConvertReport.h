@@ -19,19 +19,30 @@ public:
         double video = 0;  // where the picture ends
         double audio = 0;  // where the sound ends
         bool estimated = false;  // libavformat guessed them from the bit rate
+        double videoStart = 0;  // where the picture begins
+        double audioStart = 0;  // where the sound begins
     };
     // The probe's lengths of a record; `whole` is its media length.
     static SourceLengths LengthsOf(const MediaInfo& info);
     // How long the streams are that a profile's parameters keep: the sound's
     // length when they drop the picture (-vn), the picture's when they drop
     // the sound (-an), the longer of the two otherwise, the whole length
-    // where those are unknown; 0 (no measure) for estimated lengths.
+    // where those are unknown; 0 (no measure) for estimated lengths and for
+    // parameters that shorten or speed up the result (-t, -shortest, trim,
+    // setpts, ...).
     static double KeptLength(const SourceLengths& source, const wxString& params);
     // The verdict on a conversion that ffmpeg finished: ShortConversion's
     // text when ffmpeg reported damage in the source and the result ends
     // short of the kept streams' length; empty otherwise.
     static wxString DamagedSource(double convertedSeconds, const SourceLengths& source,
                                   const wxString& params, bool damageReported);
+    // The same verdict measured on the result's own streams, for a source
+    // damaged in its middle (the progress reaches the end over the gap):
+    // ShortConversion's text for the kept stream that lasts the furthest
+    // short of the source's, each from its own start; empty when none does,
+    // and when either side's lengths are estimated.
+    static wxString ShortResult(const SourceLengths& source, const SourceLengths& result,
+                                const wxString& params);
 
     // Files named in the run's message; the rest are counted.
     static constexpr size_t kListed = 10;

@@ -39,6 +39,8 @@ void MediaInfo::ReadDictionary(void* dictionary)
     audioBitRate = UintAt(dict, "audio-bit-rate");
     videoLengthMs = UintAt(dict, "video-length-ms");
     audioLengthMs = UintAt(dict, "audio-length-ms");
+    videoStartMs = UintAt(dict, "video-start-ms");
+    audioStartMs = UintAt(dict, "audio-start-ms");
     plist_t estimated = plist_dict_get_item(dict, "length-estimated");
     uint8_t flag = 0;
     if (estimated && plist_get_node_type(estimated) == PLIST_BOOLEAN)

@@ -22,11 +22,14 @@ struct MediaInfo {
     uint64_t audioBitRate = 0;  // bit/s
     bool removeMark = false;    // set by the file list for rows being removed
     // Where the picture and the sound end, in milliseconds from the start
-    // (keys "video-length-ms", "audio-length-ms"; 0 unknown or absent), and
-    // whether libavformat only estimated the lengths from the bit rate
+    // (keys "video-length-ms", "audio-length-ms"; 0 unknown or absent), where
+    // they begin ("video-start-ms", "audio-start-ms"), and whether
+    // libavformat only estimated the lengths from the bit rate
     // ("length-estimated").
     uint64_t videoLengthMs = 0;
     uint64_t audioLengthMs = 0;
+    uint64_t videoStartMs = 0;
+    uint64_t audioStartMs = 0;
     bool lengthEstimated = false;
 
     // Reads the player's media dictionary (a plist_t); a key that is missing

@@ -63,8 +63,9 @@ typedef struct ConverterInstance {
     const char* (*GetLastError)(void* handle);
     /* What ffmpeg reported about damage in the source during the last Run on
      * this thread: its lines saying that the source could not be read to
-     * its end or that its data could not be decoded (the first three, each
-     * ended by "\n", bytes as ffmpeg wrote them); empty when it reported
+     * its end or that its data could not be decoded, or any error of the
+     * demuxer that read it (the first three, each ended by "\n", bytes as
+     * ffmpeg wrote them, without the level tag); empty when it reported
      * none. A DONE run with a report converted what ffmpeg could read. Valid
      * until the next Run. */
     const char* (*GetSourceDamage)(void* handle);

@@ -59,7 +59,8 @@ typedef struct PlayerInstance {
      * "audio-bit-rate" (unsigned integers), "channel-layout" (string);
      * "video-length-ms" and "audio-length-ms" (unsigned integers): where the
      * picture and the sound stream end, in milliseconds from the file's
-     * start, 0 when unknown or absent; "length-estimated" (boolean): true
+     * start, 0 when unknown or absent; "video-start-ms" and "audio-start-ms"
+     * (unsigned integers): where they begin, the same way; "length-estimated" (boolean): true
      * when libavformat estimated the lengths from the bit rate (no length in
      * the container), so that they may be far off. Null when the file cannot
      * be opened. */

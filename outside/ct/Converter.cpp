@@ -1,5 +1,6 @@
 #include "Converter.h"
 
+#include "FfmpegLog.h"
 #include "QuotedArgs.h"
 #include "SourceDamage.h"
 #include "TempFile.h"
@@ -20,9 +21,11 @@ namespace {
 // Error output kept per Run: enough for the last lines.
 const size_t kErrorTail = 4096;
 const size_t kErrorLines = 3;
-// Damage reports kept per Run, and the longest error line read whole (more
+// Damage reports kept per Run, error lines of a context kept until the
+// source's format is known, and the longest error line read whole (more
 // than PATH_MAX: a read error starts with the source's name).
 const size_t kDamageLines = 3;
+const size_t kPendingLines = 16;
 const size_t kLongestErrorLine = 8192;
 
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
@@ -127,9 +130,10 @@ std::vector<std::string> Converter::BuildArgs(const std::string& commandLine, st
         *input = source;
 
     // -y: ffmpeg writes into the temporary that Run has created and locked;
-    // the destination is kept by the no-replace rename.
+    // the destination is kept by the no-replace rename. At level+info the
+    // log names the source's format, and each message its level.
     std::vector<std::string> args = {"ffmpeg", "-nostdin", "-hide_banner", "-nostats",
-                                     "-loglevel", "error", "-y", "-progress", "pipe:1",
+                                     "-loglevel", "level+info", "-y", "-progress", "pipe:1",
                                      "-i", "file:" + source};
     for (size_t i = ii + 2; i + 1 < parts.size(); ++i) {
         const std::string& p = parts[i].text;
@@ -251,13 +255,35 @@ int Converter::Spawn(const std::vector<std::string>& args, int& outFd, int& errF
     return pid;
 }
 
-void Converter::NoteErrorLine(const std::string& line, const std::string& sourceUrl)
+void Converter::NoteDamage(const std::string& text)
 {
     size_t lines = 0;
     for (char c : damage_)
         lines += c == '\n';
-    if (lines < kDamageLines && SourceDamage::Reports(line, sourceUrl))
-        damage_ += line + "\n";
+    if (lines < kDamageLines)
+        damage_ += text + "\n";
+}
+
+void Converter::NoteErrorLine(const std::string& raw, char end, const std::string& sourceUrl)
+{
+    const FfmpegLog::Line line = log_.Read(raw);
+    const std::string& demuxer = log_.Demuxer();
+    if (!demuxer.empty() && !pending_.empty()) {
+        for (const FfmpegLog::Line& before : pending_)
+            if (before.context == demuxer)
+                NoteDamage(before.text);
+        pending_.clear();
+    }
+    if (!line.error)
+        return;
+    errorText_ += line.text + end;
+    if (errorText_.size() > 2 * kErrorTail)
+        errorText_.erase(0, errorText_.size() - kErrorTail);
+    // The source's demuxer reports what it could not read.
+    if (SourceDamage::Reports(line.text, sourceUrl) || (!demuxer.empty() && line.context == demuxer))
+        NoteDamage(line.text);
+    else if (demuxer.empty() && !line.context.empty() && pending_.size() < kPendingLines)
+        pending_.push_back(line);
 }
 
 bool Converter::Pump(int outFd, int errFd, const std::string& sourceUrl)
@@ -265,6 +291,8 @@ bool Converter::Pump(int outFd, int errFd, const std::string& sourceUrl)
     std::string line;
     errorLine_.clear();
     damage_.clear();
+    log_ = FfmpegLog();
+    pending_.clear();
     pollfd fds[3] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}, {wake_[0], POLLIN, 0}};
     int open = 2;
     while (open > 0) {
@@ -287,15 +315,12 @@ bool Converter::Pump(int outFd, int errFd, const std::string& sourceUrl)
                 if (n < 0 && errno == EINTR)
                     continue;
                 if (i == 1 && !errorLine_.empty())
-                    NoteErrorLine(errorLine_, sourceUrl);
+                    NoteErrorLine(errorLine_, '\n', sourceUrl);
                 fds[i].fd = -1;
                 --open;
                 continue;
             }
             if (i == 1) {
-                errorText_.append(chunk, size_t(n));
-                if (errorText_.size() > 2 * kErrorTail)
-                    errorText_.erase(0, errorText_.size() - kErrorTail);
                 for (ssize_t k = 0; k < n; ++k) {
                     if (chunk[k] != '\n' && chunk[k] != '\r') {
                         if (errorLine_.size() < kLongestErrorLine)
@@ -303,7 +328,7 @@ bool Converter::Pump(int outFd, int errFd, const std::string& sourceUrl)
                         continue;
                     }
                     if (!errorLine_.empty())
-                        NoteErrorLine(errorLine_, sourceUrl);
+                        NoteErrorLine(errorLine_, chunk[k], sourceUrl);
                     errorLine_.clear();
                 }
                 continue;

@@ -1,6 +1,7 @@
 // One conversion engine instance: runs ffmpeg as a child process per Run.
 #pragma once
 
+#include "FfmpegLog.h"
 #include "ZR_Ct.h"
 
 #include <atomic>
@@ -52,8 +53,9 @@ private:
     // Reads progress until both pipes close, and what the error output says
     // of the source read from sourceUrl; false when poll fails.
     bool Pump(int outFd, int errFd, const std::string& sourceUrl);
-    // One whole line of ffmpeg's error output.
-    void NoteErrorLine(const std::string& line, const std::string& sourceUrl);
+    // One whole line of ffmpeg's error output and the character that ended it.
+    void NoteErrorLine(const std::string& line, char end, const std::string& sourceUrl);
+    void NoteDamage(const std::string& text);
     void Report(double seconds, int finished);
     int Fail(const std::string& reason);
 
@@ -65,8 +67,10 @@ private:
     std::atomic<ZRCtProgressCallback> callback_{nullptr};
     std::atomic<void*> context_{nullptr};
     double lastSeconds_ = 0;
-    std::string errorText_;  // the tail of the running ffmpeg's error output
+    std::string errorText_;  // the tail of the running ffmpeg's error messages
     std::string errorLine_;  // its line being read
+    FfmpegLog log_;          // the levels and the source's format read so far
+    std::vector<FfmpegLog::Line> pending_;  // errors of contexts read before the format
     std::string damage_;     // its reports of damage in the source
     std::string lastError_;
     std::set<std::string> cleaned_;  // folders cleaned in this run of files; under mutex_

@@ -1,5 +1,6 @@
-// Which lines of ffmpeg's error output (at -loglevel error) say that the
-// source could not be read to its end or that its data could not be decoded.
+// Which error messages of ffmpeg (their text as FfmpegLog reads it) say that
+// the source could not be read to its end or that its data could not be
+// decoded. The Converter also counts every error of the source's demuxer.
 #pragma once
 
 #include <string>

@@ -108,6 +108,15 @@ uint64_t StreamEndMs(const AVFormatContext* fmt, const AVStream* s)
     return std::isfinite(ms) && ms > 0 ? uint64_t(std::llround(ms)) : 0;
 }
 
+// Where the stream begins, in milliseconds from the file's start; 0 when unknown.
+uint64_t StreamStartMs(const AVFormatContext* fmt, const AVStream* s)
+{
+    if (s->start_time == AV_NOPTS_VALUE || fmt->start_time == AV_NOPTS_VALUE)
+        return 0;
+    const double ms = (s->start_time * av_q2d(s->time_base) - double(fmt->start_time) / AV_TIME_BASE) * 1000.0;
+    return std::isfinite(ms) && ms > 0 ? uint64_t(std::llround(ms)) : 0;
+}
+
 void SetUint(plist_t dict, const char* key, uint64_t value)
 {
     plist_dict_set_item(dict, key, plist_new_uint(value));
@@ -208,6 +217,8 @@ void* MediaProbe::GetMediaInfo(const char* path)
     SetUint(dict, "audio-bit-rate", audioRate);
     SetUint(dict, "video-length-ms", videoEnd);
     SetUint(dict, "audio-length-ms", audioEnd);
+    SetUint(dict, "video-start-ms", v >= 0 ? StreamStartMs(fmt, fmt->streams[v]) : 0);
+    SetUint(dict, "audio-start-ms", a >= 0 ? StreamStartMs(fmt, fmt->streams[a]) : 0);
     // Without a length in the container libavformat divides the file's size
     // by the first packets' rate: far off for a variable rate.
     plist_dict_set_item(dict, "length-estimated",

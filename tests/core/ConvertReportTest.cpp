@@ -70,6 +70,41 @@ TEST(ConvertReportTest, DamagedOnlyWithAReportAndShortOfTheKeptStreams)
             << c.what;
 }
 
+// Measured on the result's own streams (a gap in the middle of the source
+// leaves the progress at the end): each kept stream from its own start.
+TEST(ConvertReportTest, ResultShortOfTheSourcesKeptStreams)
+{
+    const wxString audio = "-vn -sn -acodec libmp3lame -ab 128k";
+    const wxString both = "-vcodec mpeg4 -b 800k -acodec libmp3lame -ab 128k";
+    using Lengths = ConvertReport::SourceLengths;
+    struct Case {
+        const char* what;
+        Lengths source, result;  // whole, video, audio, estimated, video start, sound start
+        wxString params;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"half the sound lost", {10, 10, 10}, {5, 0, 5}, audio, "source damaged: 5.0 of 10.0 s converted"},
+        {"half the picture lost, the sound whole", {10, 10, 10}, {10, 4.9, 10}, both,
+         "source damaged: 4.9 of 10.0 s converted"},
+        {"the lost picture is not kept", {10, 10, 10}, {10, 0, 10}, audio, ""},
+        {"whole", {10, 10, 10}, {10, 10, 10.05}, both, ""},
+        {"sound that starts late, in a file without timestamps", {4, 4, 4, false, 0, 1.5}, {2.5, 0, 2.5},
+         audio, ""},
+        {"the same, half of it lost", {4, 4, 4, false, 0, 1.5}, {1.2, 0, 1.2}, audio,
+         "source damaged: 1.2 of 2.5 s converted"},
+        {"sound ends first", {20, 20, 8}, {20, 20, 8}, both, ""},
+        {"estimated source", {269, 0, 269, true}, {60, 0, 60}, audio, ""},
+        {"estimated result", {60, 0, 60}, {30, 0, 30, true}, audio, ""},
+        {"result unreadable", {10, 10, 10}, {}, both, ""},
+        {"cut by the profile", {10, 10, 10}, {5, 5, 5}, "-t 5 " + both, ""},
+        {"sped up by the profile", {10, 10, 10}, {5, 5, 5}, "-vf setpts=0.5*PTS -af atempo=2 " + both, ""},
+        {"ended with the shortest stream", {20, 20, 8}, {8, 8, 8}, "-shortest " + both, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ConvertReport::ShortResult(c.source, c.result, c.params).utf8_string(), c.reason) << c.what;
+}
+
 TEST(ConvertReportTest, ListNamesTenThenCountsTheRestAndNamesTheLog)
 {
     std::vector<ConvertReport::Failure> failures;

@@ -1,6 +1,7 @@
 // Which of ffmpeg's error lines count as a report of damage in the source:
 // lines as ffmpeg 5.1 prints them at -loglevel error for truncated, cut and
 // corrupted sources, and for healthy ones.
+#include "FfmpegLog.h"
 #include "SourceDamage.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +45,59 @@ TEST(SourceDamageTest, CountsReadAndDecodeFailuresNotDecoderNotes)
     };
     for (const Case& c : cases)
         EXPECT_EQ(SourceDamage::Reports(c.line, url), c.counts) << c.line;
+}
+
+// Lines as ffmpeg 5.1 writes them at -loglevel level+info, read in order:
+// each message's level and context, its text as -loglevel error printed it,
+// the lines a newline in a name splits off, and the source's format.
+TEST(FfmpegLogTest, ReadsLevelsContextsAndTheSourceFormat)
+{
+    struct Case {
+        const char* line;
+        const char* context;
+        const char* text;
+        bool error;
+        const char* demuxer;  // known after the line
+    } cases[] = {
+        {"[info] Input #0, matroska,webm, from 'file:/m/a", "", "Input #0, matroska,webm, from 'file:/m/a", false,
+         "matroska,webm"},
+        {"b.mkv':", "", "b.mkv':", false, "matroska,webm"},
+        {"[info]   Stream #0:0: Video: h264, yuv420p, 320x240, 25 fps", "",
+         "  Stream #0:0: Video: h264, yuv420p, 320x240, 25 fps", false, "matroska,webm"},
+        {"[info] Input #1, mp3, from 'file:/m/c.mp3':", "", "Input #1, mp3, from 'file:/m/c.mp3':", false,
+         "matroska,webm"},
+        {"[aac @ 0x56183da4e540] [error] Number of scalefactor bands in group (56) exceeds limit (49).", "aac",
+         "[aac @ 0x56183da4e540] Number of scalefactor bands in group (56) exceeds limit (49).", true,
+         "matroska,webm"},
+        {"[error] Error while decoding stream #0:1: Invalid data found when processing input", "",
+         "Error while decoding stream #0:1: Invalid data found when processing input", true, "matroska,webm"},
+        {"    Last message repeated 2 times", "", "    Last message repeated 2 times", true, "matroska,webm"},
+        {"[matroska,webm @ 0x56183da010c0] [error] Element at 0x78695 ending at 0x7b50a exceeds containing "
+         "master element ending at 0x7a551",
+         "matroska,webm",
+         "[matroska,webm @ 0x56183da010c0] Element at 0x78695 ending at 0x7b50a exceeds containing master "
+         "element ending at 0x7a551",
+         true, "matroska,webm"},
+        {"[mp4 @ 0x5601] [aac @ 0x5602] [warning] Qavg: 211.3", "aac", "[mp4 @ 0x5601] [aac @ 0x5602] Qavg: 211.3",
+         false, "matroska,webm"},
+        {"[error] file:/out/.mv-1-0-x", "", "file:/out/.mv-1-0-x", true, "matroska,webm"},
+        {"y.avi: No space left on device", "", "y.avi: No space left on device", true, "matroska,webm"},
+        // Text that only looks like a level or a context.
+        {"[info] [error] of mine", "", "[error] of mine", false, "matroska,webm"},
+        {"[not a context] [error] x", "", "[not a context] [error] x", false, "matroska,webm"},
+        {"[info] size=      76kB time=00:00:10.04 bitrate=  62.1kbits/s", "",
+         "size=      76kB time=00:00:10.04 bitrate=  62.1kbits/s", false, "matroska,webm"},
+    };
+    FfmpegLog log;
+    EXPECT_EQ(log.Demuxer(), "");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        const FfmpegLog::Line line = log.Read(c.line);
+        EXPECT_EQ(line.context, c.context);
+        EXPECT_EQ(line.text, c.text);
+        EXPECT_EQ(line.error, c.error);
+        EXPECT_EQ(log.Demuxer(), c.demuxer);
+    }
 }
 
 }  // namespace

@@ -470,8 +470,8 @@ TEST_F(CtTest, FullAndReadOnlyDisksAndSpecialSourcesSayWhy)
 
 // The first 30 % of an MP4 with its index in front converts without an
 // error, to what it holds: the engine reports how far it got and what ffmpeg
-// said of the source, with and without the picture; the next run of a
-// healthy file reports nothing.
+// said of the source, with and without the picture; so does a Matroska file
+// damaged in its middle; the next run of a healthy file reports nothing.
 TEST_F(CtTest, DamagedSourceConvertsWhatItHolds)
 {
     for (const char* params : {kFastParams, "-vn -acodec libmp3lame -ab 128k -threads 1"}) {
@@ -487,6 +487,17 @@ TEST_F(CtTest, DamagedSourceConvertsWhatItHolds)
         EXPECT_NE(report.find(": partial file\n"), std::string::npos) << report;
         EXPECT_LE(std::count(report.begin(), report.end(), '\n'), 3) << report;
     }
+    // Damaged in its middle: only the demuxer says so, and the progress
+    // still runs to the end.
+    progress.seconds.clear();
+    ASSERT_EQ(Run(CommandLine(MediaPath(Media::Corrupted), "-vn -acodec libmp3lame -ab 128k -threads 1",
+                              dir / "corrupted.mp3")),
+              ZR_CT_DONE);
+    ASSERT_FALSE(progress.seconds.empty());
+    EXPECT_GT(progress.seconds.back(), 9.5);
+    const std::string report = ct->GetSourceDamage(ct->handle);
+    EXPECT_EQ(report.rfind("[matroska,webm @ 0x", 0), 0u) << report;
+    EXPECT_EQ(report.find("[error]"), std::string::npos) << report;
     ASSERT_EQ(Run(CommandLine(MediaPath(Media::Mp4), kFastParams, dir / "healthy.avi")), ZR_CT_DONE);
     EXPECT_STREQ(ct->GetSourceDamage(ct->handle), "");
 }

@@ -44,6 +44,7 @@ const char* FileName(Media kind)
     case Media::ShortSound: return "short-sound.mp4";
     case Media::VbrMp3: return "vbr.mp3";
     case Media::VbrAdts: return "vbr.aac";
+    case Media::Corrupted: return "corrupted.mkv";
     case Media::NumberedUhd: return "numbered-uhd.mp4";
     }
     return "unknown";
@@ -141,6 +142,24 @@ bool Generate(Media kind, const std::string& out)
         if (kind == Media::VbrMp3)
             return Lavfi(out, "", sound, {"-c:a", "libmp3lame", "-q:a", "2", "-write_xing", "0"});
         return Lavfi(out, "", sound, {"-c:a", "aac", "-q:a", "2"});
+    }
+    case Media::Corrupted: {
+        // Half of the clusters after the damage are lost to the demuxer,
+        // though the timestamps still run to the end.
+        const std::string whole = out + ".whole.mkv";
+        if (!Lavfi(whole, "testsrc2=size=320x240:rate=25:duration=10",
+                   "sine=frequency=440:sample_rate=44100:duration=10",
+                   with(h264, {"-c:a", "aac", "-shortest"})))
+            return false;
+        std::string bytes = ReadFile(whole);
+        fs::remove(whole);
+        if (bytes.size() < 100000)
+            return false;
+        std::mt19937 rng(1);
+        for (size_t i = bytes.size() / 2 - 10000; i < bytes.size() / 2 + 10000; ++i)
+            bytes[i] = char(rng());
+        WriteFile(out, bytes);
+        return true;
     }
     case Media::NumberedUhd:
         return Lavfi(out, "testsrc2=size=3840x2160:rate=25:duration=3" + NumberBand(3840, 2160, 7),

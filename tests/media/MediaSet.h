@@ -26,10 +26,11 @@ enum class Media {
     ShortSound,  // H.264 + AAC in MP4, 20 s of pictures, the sound only for the first 8 s
     VbrMp3,      // VBR MP3 without a Xing header, 30 s: 10 s of silence, then noise
     VbrAdts,     // VBR AAC in ADTS (.aac), the same 30 s
+    Corrupted,   // H.264 + AAC in Matroska, 10 s, 20,000 bytes in its middle overwritten
     NumberedUhd,  // H.264 + AAC, 3 s, 3840x2160 at 25 fps: the test pattern, each picture's number on it
 };
 // The last kind: MakeAllMedia goes from Mp4 to it.
-constexpr Media kLastMedia = Media::VbrAdts;
+constexpr Media kLastMedia = Media::Corrupted;
 
 // The frames per second of Media::Numbered.
 constexpr int kNumberedRate = 25;

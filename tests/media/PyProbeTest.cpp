@@ -174,20 +174,21 @@ TEST_F(PyTest, MediaInfoAgreesWithFfprobe)
     }
 }
 
-// Where each stream ends, whatever the container keeps of it (MP4 stream
-// durations, Matroska's DURATION tags, AVI headers), and whether the length
-// is only a guess from the bit rate.
+// Where each stream begins and ends, whatever the container keeps of it (MP4
+// stream durations, Matroska's DURATION tags, AVI headers), and whether the
+// length is only a guess from the bit rate.
 TEST_F(PyTest, StreamEndsAndLengthsGuessedFromTheBitRate)
 {
     struct Case {
         Media kind;
-        double video, audio;  // seconds; 0: no such stream
+        double video, audio;  // where they end, seconds; 0: no such stream
         bool estimated;
+        double soundStart = 0;
     } cases[] = {
         {Media::Mp4, 4, 4, false},       {Media::Mkv, 4, 4, false},
         {Media::MkvVideo, 4, 0, false},  {Media::Avi, 4, 4, false},
         {Media::Webm, 4, 4, false},      {Media::AudioOnly, 0, 4, false},
-        {Media::LateSound, 4, 4, false},  // the sound starts at 1.5 s and ends with the picture
+        {Media::LateSound, 4, 4, false, 1.5},  // the sound starts at 1.5 s and ends with the picture
         {Media::ShortSound, 20, 8, false},
         {Media::VbrMp3, 0, -1, true},    {Media::VbrAdts, 0, -1, true},
     };
@@ -197,8 +198,11 @@ TEST_F(PyTest, StreamEndsAndLengthsGuessedFromTheBitRate)
         plist_t info = static_cast<plist_t>(py->GetMediaInfo(path.c_str()));
         ASSERT_NE(info, nullptr);
         EXPECT_NEAR(double(Uint(info, "video-length-ms")), c.video * 1000, 100);
-        if (c.audio >= 0)
+        EXPECT_LT(Uint(info, "video-start-ms"), 100u);
+        if (c.audio >= 0) {
             EXPECT_NEAR(double(Uint(info, "audio-length-ms")), c.audio * 1000, 100);
+            EXPECT_NEAR(double(Uint(info, "audio-start-ms")), c.soundStart * 1000, 100);
+        }
         plist_t estimated = plist_dict_get_item(info, "length-estimated");
         ASSERT_NE(estimated, nullptr);
         ASSERT_EQ(plist_get_node_type(estimated), PLIST_BOOLEAN);
