@@ -138,7 +138,7 @@ TEST_F(CaptureTest, ADialogEndedByCodeUnderAHeldButtonLetsThePointerGo)
                  auto* last = new wxCommandEvent(EVT_MEDIA_IMPORT_PROGRESS, ImportJob::kDialogId);
                  last->SetInt(1);
                  dialog.GetEventHandler()->QueueEvent(last);
-                 ctest::WaitFor([&] { return !dialog.IsModal(); }, 2000);
+                 ctest::WaitFor([&] { return !dialog.IsModal(); });
              });
          }},
         {"hidden by code",

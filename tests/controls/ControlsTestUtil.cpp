@@ -11,6 +11,11 @@
 #include <wx/wfstream.h>
 #include <wx/zipstrm.h>
 
+#include <gtest/gtest.h>
+
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
+
 #include <filesystem>
 
 #include <chrono>
@@ -48,6 +53,78 @@ bool ShowAndWait(wxWindow* topLevel)
     return ok;
 }
 
+bool OnScreen(wxWindow* win)
+{
+    return win && win->IsShown() && WidgetOnScreen(win->GetHandle());
+}
+
+bool WidgetOnScreen(GtkWidget* widget)
+{
+    if (!widget || !gtk_widget_get_mapped(widget))
+        return false;
+    GdkWindow* window = gtk_widget_get_window(gtk_widget_get_toplevel(widget));
+    if (!window || !GDK_IS_X11_WINDOW(window))
+        return false;
+    GdkDisplay* display = gdk_window_get_display(window);
+    XWindowAttributes attributes{};
+    gdk_x11_display_error_trap_push(display);
+    const Status ok = XGetWindowAttributes(GDK_DISPLAY_XDISPLAY(display),
+                                           GDK_WINDOW_XID(window), &attributes);
+    gdk_x11_display_error_trap_pop_ignored(display);
+    return ok && attributes.map_state == IsViewable;
+}
+
+GtkWidget* ShownMessageBox()
+{
+    GtkWidget* shown = nullptr;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w && !shown; w = w->next)
+        if (GTK_IS_MESSAGE_DIALOG(w->data) && WidgetOnScreen(GTK_WIDGET(w->data)))
+            shown = GTK_WIDGET(w->data);
+    g_list_free(windows);
+    return shown;
+}
+
+bool AnswerMessageBox(GtkWidget* box, int keyCode)
+{
+    GdkRectangle frame{};
+    gdk_window_get_frame_extents(gtk_widget_get_window(box), &frame);
+    const wxPoint centre(frame.x + frame.width / 2, frame.y + frame.height / 2);
+    SyncWithServer();
+    wxUIActionSimulator sim;
+    sim.MouseMove(centre);
+    WaitFor([&] { return wxGetMousePosition() == centre; }, 5000);
+    // Without a window manager nobody hands the new box the keyboard: the
+    // keys would go to the window that had it. Do what a manager would.
+    if (!gtk_window_is_active(GTK_WINDOW(box))) {
+        GdkWindow* window = gtk_widget_get_window(box);
+        GdkDisplay* display = gdk_window_get_display(window);
+        gdk_x11_display_error_trap_push(display);
+        XSetInputFocus(GDK_DISPLAY_XDISPLAY(display), GDK_WINDOW_XID(window), RevertToParent, CurrentTime);
+        gdk_x11_display_error_trap_pop_ignored(display);
+    }
+    if (!WaitFor([box] { return gtk_window_is_active(GTK_WINDOW(box)) != FALSE; }))
+        ADD_FAILURE() << "the message box never had the keyboard";
+    // The box answers from inside its own loop, which returns only after
+    // the caller does: its response is what shows the key arrived.
+    bool answered = false;
+    const gulong handler = g_signal_connect_swapped(
+        box, "response", G_CALLBACK(+[](bool* seen) { *seen = true; }), &answered);
+    SyncWithServer();
+    sim.Char(keyCode);
+    const bool ok = WaitFor([&] { return answered; });
+    g_signal_handler_disconnect(box, handler);
+    if (!ok)
+        gtk_dialog_response(GTK_DIALOG(box), GTK_RESPONSE_DELETE_EVENT);
+    return ok;
+}
+
+void SyncWithServer()
+{
+    if (GdkDisplay* display = gdk_display_get_default(); display && GDK_IS_X11_DISPLAY(display))
+        XSync(GDK_DISPLAY_XDISPLAY(display), False);
+}
+
 bool SendMouse(wxWindow* win, wxEventType type, const wxPoint& pt, bool leftDown, bool ctrl)
 {
     wxMouseEvent event(type);
@@ -64,6 +141,7 @@ bool SendMouse(wxWindow* win, wxEventType type, const wxPoint& pt, bool leftDown
 void MoveTo(wxWindow* win, const wxPoint& clientPt)
 {
     const wxPoint target = win->ClientToScreen(clientPt);
+    SyncWithServer();
     wxUIActionSimulator sim;
     sim.MouseMove(target);
     WaitFor([&] { return wxGetMousePosition() == target; }, 1000);
@@ -72,6 +150,7 @@ void MoveTo(wxWindow* win, const wxPoint& clientPt)
 
 void Press()
 {
+    SyncWithServer();
     wxUIActionSimulator sim;
     sim.MouseDown();
     WaitFor([] { return wxGetMouseState().LeftIsDown(); }, 1000);
@@ -80,6 +159,7 @@ void Press()
 
 void Release()
 {
+    SyncWithServer();
     wxUIActionSimulator sim;
     sim.MouseUp();
     WaitFor([] { return !wxGetMouseState().LeftIsDown(); }, 1000);

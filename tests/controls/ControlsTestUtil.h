@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+typedef struct _GtkWidget GtkWidget;
+
 namespace ctest {
 
 // Runs the toolkit's event loop for about ms milliseconds.
@@ -27,6 +29,23 @@ void Pump(int ms = 50);
 bool WaitFor(const std::function<bool()>& cond, int ms = 60000);
 // Shows a top-level window and waits until it is on screen.
 bool ShowAndWait(wxWindow* topLevel);
+// True when the X server shows the window's top-level window (a round
+// trip: what the server holds, not what the toolkit has asked for).
+bool OnScreen(wxWindow* win);
+// The same for a toolkit widget (a pop-up menu, a message box).
+bool WidgetOnScreen(GtkWidget* widget);
+// The toolkit's message box (wxMessageBox) the X server shows; null when none.
+GtkWidget* ShownMessageBox();
+// Answers the shown message box with a real key, from inside its loop (a
+// timer): the pointer is put over it and it is given the keyboard, as a
+// window manager would, then the key is pressed once. True once the box
+// has its answer (it closes when the caller returns to its loop); after a
+// hang ceiling without one it is closed unanswered and false returned.
+bool AnswerMessageBox(GtkWidget* box, int keyCode);
+// Waits until the X server has carried out every request the toolkit has
+// made (a grab released, a window mapped), so that input sent next lands
+// where the screen says it will.
+void SyncWithServer();
 
 // A mouse event of the given type at a point in win's client coordinates,
 // with the left button held as given, handed to win's handler at once.
@@ -34,7 +53,8 @@ bool SendMouse(wxWindow* win, wxEventType type, const wxPoint& pt, bool leftDown
                bool ctrl = false);
 
 // Real pointer actions through the XTest simulator, in screen coordinates
-// of a point of win; each waits for the events to arrive.
+// of a point of win; each first waits for the server (SyncWithServer), then
+// for the events to arrive.
 void MoveTo(wxWindow* win, const wxPoint& clientPt);
 void Press();
 void Release();

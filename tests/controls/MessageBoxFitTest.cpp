@@ -17,17 +17,6 @@ namespace {
 
 wxString U(const std::string& utf8) { return wxString::FromUTF8(utf8); }
 
-GtkWidget* MappedMessageBox()
-{
-    GtkWidget* found = nullptr;
-    GList* windows = gtk_window_list_toplevels();
-    for (GList* w = windows; w && !found; w = w->next)
-        if (GTK_IS_MESSAGE_DIALOG(w->data) && gtk_widget_get_mapped(GTK_WIDGET(w->data)))
-            found = GTK_WIDGET(w->data);
-    g_list_free(windows);
-    return found;
-}
-
 struct ShownBox {
     bool seen = false;
     wxRect box;     // the box with its frame, on the screen
@@ -42,7 +31,7 @@ ShownBox Show(const wxString& text, wxWindow* parent)
     int ticks = 0;
     wxTimer timer;
     timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        GtkWidget* box = MappedMessageBox();
+        GtkWidget* box = ctest::ShownMessageBox();
         // A few ticks after mapping, so the box is drawn in its final size.
         if (!box || ++ticks < 4)
             return;

@@ -27,12 +27,22 @@ std::string ClipPath(int seconds)
     return path;
 }
 
+// Runs the steps once the X server shows the dialog (real input sent
+// before would land elsewhere), looking every 20 ms.
 class StepTimer : public wxTimer {
 public:
     StepTimer(wxDialog& dialog, const std::function<void()>& steps) : m_dialog(dialog), m_steps(steps) {}
     void Notify() override
     {
-        m_steps();
+        if (!ctest::OnScreen(&m_dialog)) {
+            if (++m_looks < kHangLooks) {
+                StartOnce(20);
+                return;
+            }
+            ADD_FAILURE() << "the dialog did not reach the screen";
+        } else {
+            m_steps();
+        }
         if (m_dialog.IsModal()) {
             ADD_FAILURE() << "the steps left the dialog open";
             m_dialog.EndModal(-1);
@@ -40,8 +50,10 @@ public:
     }
 
 private:
+    static constexpr int kHangLooks = 60000 / 20;
     wxDialog& m_dialog;
     std::function<void()> m_steps;
+    int m_looks = 0;
 };
 
 }  // namespace
@@ -72,7 +84,7 @@ ClipJob::ClipJob(int seconds)
 int RunModal(wxDialog& dialog, const std::function<void()>& steps)
 {
     StepTimer timer(dialog, steps);
-    timer.StartOnce(300);
+    timer.StartOnce(20);
     return dialog.ShowModal();
 }
 

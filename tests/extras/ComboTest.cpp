@@ -90,7 +90,7 @@ TEST_F(ComboTest, FaceIsABorderedBoxWithTheButtonForItsHoverState)
 TEST_F(ComboTest, ClickOpensTheListAndAClickedItemBecomesTheValue)
 {
     ctest::Click(combo, Button());
-    ASSERT_TRUE(ctest::WaitFor([&] { return combo->IsPopupShown(); }, 2000));
+    ASSERT_TRUE(ctest::WaitFor([&] { return combo->IsPopupShown(); }));
     wxListViewComboPopup* list = combo->GetList();
     ctest::Pump(150);
     const wxSize popupSize = combo->GetPopupWindow()->GetSize();
@@ -100,7 +100,7 @@ TEST_F(ComboTest, ClickOpensTheListAndAClickedItemBecomesTheValue)
     wxRect item;
     ASSERT_TRUE(list->GetItemRect(1, item));
     ctest::Click(list, item.GetPosition() + wxPoint(10, item.height / 2));
-    ASSERT_TRUE(ctest::WaitFor([&] { return !combo->IsPopupShown(); }, 2000));
+    ASSERT_TRUE(ctest::WaitFor([&] { return !combo->IsPopupShown(); }));
     EXPECT_EQ(list->GetChosen(), 1);
     EXPECT_EQ(combo->GetValue(), "AVI Video");
     EXPECT_EQ(combo->GetInnerText()->GetValue(), "AVI Video");
@@ -110,10 +110,10 @@ TEST_F(ComboTest, ClickOpensTheListAndAClickedItemBecomesTheValue)
     // Open again and click outside: closed, the value stays.
     ctest::Pump(200);
     ctest::Click(combo, Button());
-    ASSERT_TRUE(ctest::WaitFor([&] { return combo->IsPopupShown(); }, 2000));
+    ASSERT_TRUE(ctest::WaitFor([&] { return combo->IsPopupShown(); }));
     ctest::Pump(150);
     ctest::Click(pane, {380, 260});
-    ASSERT_TRUE(ctest::WaitFor([&] { return !combo->IsPopupShown(); }, 2000));
+    ASSERT_TRUE(ctest::WaitFor([&] { return !combo->IsPopupShown(); }));
     EXPECT_EQ(combo->GetValue(), "AVI Video");
 }
 

@@ -56,11 +56,11 @@ protected:
     }
     bool Open(int i)
     {
-        return ctest::WaitFor([&] { return titles[i]->GetPopup()->IsShown(); }, 2000);
+        return ctest::WaitFor([&] { return titles[i]->GetPopup()->IsShown(); });
     }
     bool Closed(int i)
     {
-        return ctest::WaitFor([&] { return !titles[i]->GetPopup()->IsShown(); }, 2000);
+        return ctest::WaitFor([&] { return !titles[i]->GetPopup()->IsShown(); });
     }
     PvMenuManager manager;
     PvMenu* titles[3] = {};

@@ -119,7 +119,7 @@ TEST_F(AddFilesTest, DroppedFolderGivesItsOwnFilesAndComesWithTheDroppedFile)
     names.Add(W(loose));
     DnDFile target(pane());
     EXPECT_TRUE(target.OnDropFiles(5, 5, names));
-    ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == 3; }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == 3; }));
     fltest::Pump(200);
     EXPECT_EQ(pane()->GetRowCount(), 3);
     EXPECT_EQ(SourceText(pane(), 0), "a-first.mp4");
@@ -239,7 +239,7 @@ TEST_F(AddFilesTest, FolderOffersOnlyRegularFiles)
     fltest::ModalCloser logs(CLASSINFO(PvLogDialog), [](wxDialog*) { return 0; });
     DnDFile target(pane());
     EXPECT_TRUE(target.OnDropFiles(5, 5, wxArrayString(1, W(folder.path))));
-    ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == 2; }, 15000));
+    ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == 2; }));
     fltest::Pump(200);
     EXPECT_EQ(logs.seen(), 0);
     EXPECT_EQ(SourceText(pane(), 0), "real.mp4");
@@ -265,7 +265,7 @@ TEST_F(AddFilesTest, DroppedSpecialFilesAreLoggedWithoutBeingOpened)
     });
     DnDFile target(pane());
     EXPECT_TRUE(target.OnDropFiles(5, 5, names));
-    ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == 1; }, 15000));
+    ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == 1; }));
     fltest::Pump(200);
     EXPECT_EQ(logs.seen(), 1);
     EXPECT_EQ(logText, LogLines(folder.special.names()));

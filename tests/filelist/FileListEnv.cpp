@@ -72,7 +72,7 @@ Host::Host()
     pane->Create(frame, SelectWindow::ID_SELECT_WINDOW, skin, wxPoint(10, 10), rect.GetSize(),
                  wxNO_BORDER, wxPanelNameStr);
     frame->Show();
-    WaitFor([&] { return frame->IsShownOnScreen(); }, 3000);
+    WaitFor([&] { return frame->IsShownOnScreen(); });
     Pump(100);
 }
 

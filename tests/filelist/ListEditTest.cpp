@@ -3,6 +3,7 @@
 #include "FileListEnv.h"
 
 #include "FormatCatalog.h"
+#include "MenuTestUtil.h"
 #include "MediaInfo.h"
 #include "NotifyCode.h"
 #include "PlayJob.h"
@@ -77,26 +78,23 @@ protected:
     }
 
     // A real right click on a row, and the menu's first item, Remove,
-    // chosen with real keys once the menu is up.
+    // chosen with real keys once the server shows the menu.
     void RightClickRemove(int row) { RightClickChoose(row, ROW_MENU_REMOVE); }
 
     // The right-click menu's items, by the Down presses that reach them.
     enum RowMenuItem { ROW_MENU_REMOVE = 1, ROW_MENU_CLEAR_ALL = 2 };
     void RightClickChoose(int row, RowMenuItem item)
     {
-        wxTimer chooser;
-        chooser.Bind(wxEVT_TIMER, [item](wxTimerEvent&) {
-            wxUIActionSimulator sim;
-            for (int i = 0; i < int(item); ++i)
-                sim.Char(WXK_DOWN);
-            sim.Char(WXK_RETURN);
-        });
-        chooser.StartOnce(400);
-        wxUIActionSimulator mouse;
-        mouse.MouseMove(grid()->GetGridWindow()->ClientToScreen(CellCentre(row)));
-        Pump(60);
-        mouse.MouseClick(wxMOUSE_BTN_RIGHT);
-        Pump(800);
+        menutest::Script script;
+        script.When("the row's menu on screen", [] { return menutest::ShownPopupMenu() != nullptr; });
+        menutest::AddPopupPick(script, int(item));
+        script.When("the row's menu to close", &menutest::MenusClosed);
+        ctest::MoveTo(grid()->GetGridWindow(), CellCentre(row));
+        script.Run();
+        ctest::SyncWithServer();
+        wxUIActionSimulator().MouseClick(wxMOUSE_BTN_RIGHT);
+        ASSERT_TRUE(WaitFor([&] { return script.Done(); })) << "the row's menu script did not end";
+        ASSERT_FALSE(script.Failed()) << script.Failure();
     }
 
     // A real key press on the focused cell area.
@@ -185,7 +183,7 @@ TEST_F(ListEditTest, DeleteBackspaceMenuAndCodesRemoveRowsArrowsDoNotMove)
     // The right-click menu's first item, Remove, chosen by keys; then code 12.
     grid()->SelectRow(2);
     RightClickRemove(2);
-    ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == 2; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == 2; }));
     EXPECT_EQ(Names(), (std::vector<wxString>{"clip2.mp4", "clip3.mp4"}));
     grid()->SelectRow(0);
     fltest::Sender menu;
@@ -251,7 +249,7 @@ TEST_F(ListEditTest, RemovingRowsUnderTheCursorLeavesItOnARowThatExists)
             RightClickChoose(c.cursor, ROW_MENU_CLEAR_ALL);
             break;
         }
-        ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == int(c.left.size()); }, 5000));
+        ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == int(c.left.size()); }));
         EXPECT_EQ(Names(), c.left);
         ExpectRowsMatchRecords();
         const int rows = pane()->GetRowCount();
@@ -296,7 +294,7 @@ TEST_F(ListEditTest, RightClickRemoveTakesTheRowClickedOrTheSelectionItIsIn)
             fltest::Click(grid()->GetGridWindow(), CellCentre(c.selected[i]), i > 0);
         ASSERT_EQ(pane()->GetSelectedRows().size(), c.selected.size());
         RightClickRemove(c.clicked);
-        ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == int(c.left.size()); }, 5000));
+        ASSERT_TRUE(WaitFor([&] { return pane()->GetRowCount() == int(c.left.size()); }));
         EXPECT_EQ(Names(), c.left);
         ExpectRowsMatchRecords();
     }

@@ -25,7 +25,7 @@ protected:
         frame = new FrameTESSALINE;
         ASSERT_TRUE(frame->Create(2000, wxEmptyString, wxDefaultSize));
         frame->Show();
-        ASSERT_TRUE(fltest::WaitFor([&] { return frame->IsShownOnScreen(); }, 3000));
+        ASSERT_TRUE(fltest::WaitFor([&] { return frame->IsShownOnScreen(); }));
         fltest::Pump(200);
         select = wxDynamicCast(wxWindow::FindWindowById(SelectWindow::ID_SELECT_WINDOW, frame), SelectWindow);
         toolbar = wxDynamicCast(wxWindow::FindWindowById(ToolbarWindow::ID_TOOLBAR_WINDOW, frame), ToolbarWindow);
@@ -61,7 +61,7 @@ TEST_F(MainWindowTest, AddButtonOpensTheFileDialogAndTheFirstSelectionWakesTheTo
             return wxID_CANCEL;
         });
         fltest::Click(toolbar->GetAddButton(), wxPoint(60, 22));
-        ASSERT_TRUE(fltest::WaitFor([&] { return closer.seen() == 1; }, 5000));
+        ASSERT_TRUE(fltest::WaitFor([&] { return closer.seen() == 1; }));
         fltest::Pump(100);
     }
     EXPECT_EQ(dialogs, 1);
@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, DragAfterDeletingTheCursorsRowsStaysOnRowsThatExist)
         const wxArrayInt selected = select->GetSelectedRows();
         ASSERT_EQ(std::vector<int>(selected.begin(), selected.end()), (std::vector<int>{2, 3}));
         keys.Char(WXK_DELETE);
-        ASSERT_TRUE(fltest::WaitFor([&] { return select->GetRowCount() == 2; }, 5000));
+        ASSERT_TRUE(fltest::WaitFor([&] { return select->GetRowCount() == 2; }));
         EXPECT_LT(grid->GetGridCursorRow(), 2);
         EXPECT_GE(grid->GetGridCursorRow(), 0);
         EXPECT_TRUE(select->GetSelectedRows().empty());

@@ -45,7 +45,7 @@ struct ToolbarHost {
                         wxSize(846, 44), wxNO_BORDER, wxPanelNameStr);
         toolbar->Attach(&observer);
         frame->Show();
-        fltest::WaitFor([&] { return frame->IsShownOnScreen(); }, 3000);
+        fltest::WaitFor([&] { return frame->IsShownOnScreen(); });
         Pump(100);
     }
     ~ToolbarHost()

@@ -7,7 +7,6 @@
 #include <wx/menu.h>
 #include <wx/uiaction.h>
 
-#include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
 #include <algorithm>
@@ -23,7 +22,6 @@ namespace menutest {
 namespace {
 // How often a waiting step looks again.
 constexpr int kPollMs = 10;
-bool WidgetOnScreen(GtkWidget* widget);
 }  // namespace
 
 namespace {
@@ -39,7 +37,7 @@ std::string OpenMenuState()
     if (!menu || !menu->m_menu)
         return state + " tracked, without a toolkit menu";
     state += gtk_widget_get_mapped(menu->m_menu) ? " mapped" : " not mapped";
-    state += WidgetOnScreen(menu->m_menu) ? " and on screen" : ", not on screen";
+    state += ctest::WidgetOnScreen(menu->m_menu) ? " and on screen" : ", not on screen";
     GtkWidget* lit = gtk_menu_shell_get_selected_item(GTK_MENU_SHELL(menu->m_menu));
     for (wxMenuItem* item : menu->GetMenuItems())
         if (lit && item->GetMenuItem() == lit)
@@ -110,44 +108,22 @@ void Script::Notify()
         action();
 }
 
-void SyncWithServer()
-{
-    if (GdkDisplay* display = gdk_display_get_default(); display && GDK_IS_X11_DISPLAY(display))
-        XSync(GDK_DISPLAY_XDISPLAY(display), False);
-}
-
 void MovePointerTo(wxWindow* win, const wxPoint& clientPt)
 {
-    SyncWithServer();
+    ctest::SyncWithServer();
     wxUIActionSimulator sim;
     sim.MouseMove(win->ClientToScreen(clientPt));
 }
 
 void PressKey(int keyCode)
 {
-    SyncWithServer();
+    ctest::SyncWithServer();
     wxUIActionSimulator sim;
     sim.Char(keyCode);
 }
 
 namespace {
 std::vector<pid_t> g_shots;
-
-bool WidgetOnScreen(GtkWidget* widget)
-{
-    if (!widget || !gtk_widget_get_mapped(widget))
-        return false;
-    GdkWindow* window = gtk_widget_get_window(gtk_widget_get_toplevel(widget));
-    if (!window || !GDK_IS_X11_WINDOW(window))
-        return false;
-    GdkDisplay* display = gdk_window_get_display(window);
-    XWindowAttributes attributes{};
-    gdk_x11_display_error_trap_push(display);
-    const Status ok = XGetWindowAttributes(GDK_DISPLAY_XDISPLAY(display),
-                                           GDK_WINDOW_XID(window), &attributes);
-    gdk_x11_display_error_trap_pop_ignored(display);
-    return ok && attributes.map_state == IsViewable;
-}
 
 wxMenu* OpenMenuOf(RkMenuBar* bar, int titleId)
 {
@@ -198,16 +174,11 @@ RkMenuButton* TitleOf(RkMenuBar* bar, int id)
     return nullptr;
 }
 
-bool OnScreen(wxWindow* win)
-{
-    return win && win->IsShown() && WidgetOnScreen(win->GetHandle());
-}
-
 std::function<bool()> MenuShown(RkMenuBar* bar, int titleId)
 {
     return [bar, titleId] {
         wxMenu* menu = OpenMenuOf(bar, titleId);
-        return menu && WidgetOnScreen(menu->m_menu);
+        return menu && ctest::WidgetOnScreen(menu->m_menu);
     };
 }
 
@@ -223,32 +194,84 @@ std::function<bool()> ItemLit(RkMenuBar* bar, int titleId, int n)
     };
 }
 
+GtkWidget* ShownPopupMenu()
+{
+    GtkWidget* shown = nullptr;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w && !shown; w = w->next) {
+        GtkWidget* child = gtk_bin_get_child(GTK_BIN(w->data));
+        if (child && GTK_IS_MENU(child) && ctest::WidgetOnScreen(child))
+            shown = child;
+    }
+    g_list_free(windows);
+    return shown;
+}
+
+std::function<bool()> PopupItemLit(int n)
+{
+    return [n] {
+        GtkWidget* menu = ShownPopupMenu();
+        if (!menu)
+            return false;
+        GtkWidget* lit = gtk_menu_shell_get_selected_item(GTK_MENU_SHELL(menu));
+        int k = 0;
+        GList* items = gtk_container_get_children(GTK_CONTAINER(menu));
+        for (GList* i = items; i; i = i->next) {
+            GtkWidget* item = GTK_WIDGET(i->data);
+            if (GTK_IS_SEPARATOR_MENU_ITEM(item) || !gtk_widget_get_visible(item) ||
+                !gtk_widget_is_sensitive(item))
+                continue;
+            if (++k == n) {
+                k = item == lit ? -1 : -2;
+                break;
+            }
+        }
+        g_list_free(items);
+        return k == -1;
+    };
+}
+
 bool MenusClosed()
 {
-    return RkMenuBar::GetTrackedBar() == nullptr;
+    return RkMenuBar::GetTrackedBar() == nullptr && !ShownPopupMenu();
 }
 
 void CloseOpenMenus()
 {
-    RkMenuBar* bar = RkMenuBar::GetTrackedBar();
-    if (!bar)
-        return;
-    RkMenuButton* title = TitleOf(bar, RkMenuBar::GetCurrentTitleId());
-    if (title && title->GetMenu() && title->GetMenu()->m_menu)
-        gtk_menu_popdown(GTK_MENU(title->GetMenu()->m_menu));
+    if (RkMenuBar* bar = RkMenuBar::GetTrackedBar()) {
+        RkMenuButton* title = TitleOf(bar, RkMenuBar::GetCurrentTitleId());
+        if (title && title->GetMenu() && title->GetMenu()->m_menu)
+            gtk_menu_popdown(GTK_MENU(title->GetMenu()->m_menu));
+    }
+    if (GtkWidget* menu = ShownPopupMenu())
+        gtk_menu_popdown(GTK_MENU(menu));
 }
 
-void AddPick(Script& script, RkMenuBar* bar, int titleId, int n)
+namespace {
+// Down to the n-th item, each press once the item before it is seen lit,
+// and Return as soon as the last one is.
+void AddKeysTo(Script& script, int n, const std::string& menu,
+               const std::function<std::function<bool()>(int)>& lit)
 {
     for (int k = 1; k <= n; ++k) {
         script.Then(0, [] { PressKey(WXK_DOWN); });
-        // Return goes as soon as the last item is seen lit.
         std::function<void()> then;
         if (k == n)
             then = [] { PressKey(WXK_RETURN); };
-        script.When("item " + std::to_string(k) + " of title " + std::to_string(titleId) + " lit",
-                    ItemLit(bar, titleId, k), then);
+        script.When("item " + std::to_string(k) + " of " + menu + " lit", lit(k), then);
     }
+}
+}  // namespace
+
+void AddPick(Script& script, RkMenuBar* bar, int titleId, int n)
+{
+    AddKeysTo(script, n, "title " + std::to_string(titleId),
+              [bar, titleId](int k) { return ItemLit(bar, titleId, k); });
+}
+
+void AddPopupPick(Script& script, int n)
+{
+    AddKeysTo(script, n, "the pop-up menu", &PopupItemLit);
 }
 
 testing::AssertionResult ClickTitle(RkMenuBar* bar, int id, Script& script, int timeoutMs)
@@ -267,7 +290,7 @@ testing::AssertionResult ClickTitle(RkMenuBar* bar, int id, Script& script, int 
     const int x = beside ? std::min(5 + distance + 2, title->GetSize().x - 2) : 5;
     ctest::MoveTo(title, wxPoint(x, 5));
     script.Run();
-    SyncWithServer();
+    ctest::SyncWithServer();
     wxUIActionSimulator sim;
     sim.MouseClick();
     if (!ctest::WaitFor([&] { return script.Done() && MenusClosed(); }, timeoutMs))

@@ -17,6 +17,7 @@ class RkMenuBar;
 class RkMenuButton;
 class wxMenu;
 class wxWindow;
+typedef struct _GtkWidget GtkWidget;
 
 namespace menutest {
 
@@ -55,11 +56,7 @@ private:
     std::string m_failure;
 };
 
-// Waits until the X server has carried out every request the toolkit has
-// made (a menu's grab released, a window mapped), so that input sent next
-// lands where the screen says it will.
-void SyncWithServer();
-// Real input through the X server, each after SyncWithServer.
+// Real input through the X server, each after ctest::SyncWithServer.
 void MovePointerTo(wxWindow* win, const wxPoint& clientPt);
 void PressKey(int keyCode);
 
@@ -71,22 +68,28 @@ void WaitForScreenshots();
 
 RkMenuButton* TitleOf(RkMenuBar* bar, int id);
 
-// True when the X server shows the window (a round trip: what the server
-// holds, not what the toolkit has asked for).
-bool OnScreen(wxWindow* win);
 // The title's menu is the one the bar tracks and the server shows it.
 std::function<bool()> MenuShown(RkMenuBar* bar, int titleId);
 // The n-th item (1-based; separators and disabled items, which the keys
 // pass over, not counted) of the title's open menu is lit.
 std::function<bool()> ItemLit(RkMenuBar* bar, int titleId, int n);
-// No menu is open.
+// The toolkit's pop-up menu the X server shows (one a window opened with
+// PopupMenu, or a title's); null when none is. Its n-th item (counted as
+// for ItemLit) is lit.
+GtkWidget* ShownPopupMenu();
+std::function<bool()> PopupItemLit(int n);
+// No menu is open: no bar tracks one and the server shows none.
 bool MenusClosed();
-// Closes the open menu, if any (its loop ends once the caller returns to it).
+// Closes the open menus, if any (their loops end once the caller returns
+// to them).
 void CloseOpenMenus();
 
 // Adds the steps that take the title's shown menu to its n-th item with
 // Down, each press once the item before it is lit, and run it with Return.
 void AddPick(Script& script, RkMenuBar* bar, int titleId, int n);
+
+// The same for the shown pop-up menu (ShownPopupMenu, PopupItemLit).
+void AddPopupPick(Script& script, int n);
 
 // Clicks a title for real and runs the script, which must close the menus;
 // succeeds once every step ran and the menus are closed.

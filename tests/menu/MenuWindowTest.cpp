@@ -128,7 +128,7 @@ protected:
         std::function<bool()> ready;
         std::function<void()> step;
         if (afterwards) {
-            ready = [] { return menutest::OnScreen(OpenDialog<Dialog>()); };
+            ready = [] { return ctest::OnScreen(OpenDialog<Dialog>()); };
             step = [afterwards] { afterwards(OpenDialog<Dialog>()); };
         }
         ASSERT_TRUE(menutest::Choose(pane->GetMenuBar(), titleId, item, "its dialog on screen",

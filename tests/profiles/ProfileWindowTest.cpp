@@ -87,23 +87,34 @@ struct PaneHost {
     }
     ProfileComboBox* combo() const { return pane->GetCombo(); }
 
-    // Clicks "Apply to All"; when a question comes up, answers it with the key.
+    // Clicks "Apply to All"; with a key, waits for the question and answers
+    // it with the key once the server shows it; without, waits for the code.
     void ClickApplyToAll(int answerKey)
     {
+        // Looks from inside the question's own loop.
         wxTimer answer;
-        int tries = 0;
+        int asked = 0;
         answer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-            ++tries;
-            wxUIActionSimulator sim;
-            sim.Char(answerKey);
+            if (GtkWidget* question = ctest::ShownMessageBox()) {
+                ++asked;
+                EXPECT_TRUE(ctest::AnswerMessageBox(question, answerKey)) << "the question stayed";
+            } else {
+                answer.StartOnce(20);
+            }
         });
         if (answerKey)
-            answer.Start(400);
+            answer.StartOnce(20);
+        const size_t codes = list.codes.size();
         PvCheckBox* box = pane->GetApplyToAllBox();
         Click(box, wxPoint(box->GetBoxSize().x / 2, box->GetSize().y / 2));
-        Pump(200);
+        if (answerKey)
+            EXPECT_TRUE(WaitFor([&] { return asked > 0 && !ctest::ShownMessageBox(); }))
+                << "no question";
+        else
+            EXPECT_TRUE(WaitFor([&] { return list.codes.size() > codes; })) << "no code";
         answer.Stop();
-        answeredTries = tries;
+        Pump(100);
+        answeredTries = asked;
     }
 
     wxFrame* frame = nullptr;

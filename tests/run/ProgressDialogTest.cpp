@@ -291,7 +291,7 @@ TEST_F(RunDialogTest, NamesTasksFailuresAndFinishActions)
         Click(dialog.GetPauseButton());
         EXPECT_TRUE(dialog.GetPauseButton()->IsShown());
         Click(dialog.GetCancelButton());
-        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 2000));
+        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }));
     }, bothBoxes);
     EXPECT_FALSE(m_closedByScript);
 }
@@ -315,7 +315,7 @@ TEST_F(RunDialogTest, FinishedMessageCountsAndNamesTheFailedFiles)
             m_converter.failing = {third};
         MessageBoxCatcher boxes;
         RunDialog([&](ProgressDialog& dialog) {
-            EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 3000));
+            EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }));
         });
         EXPECT_FALSE(m_closedByScript);
         const wxString log = FileUtil::GetLogFilePath();
@@ -409,7 +409,7 @@ TEST_F(RunDialogTest, OnlyADamagedSourceKeepsItsShorterOutput)
                 mvtest::WriteFile(m_out / "two.mp4", "someone else's");
             m_converter.Release();
         }
-        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 3000));
+        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }));
     });
     EXPECT_FALSE(m_closedByScript);
     ASSERT_EQ(boxes.messages.size(), 1u);
@@ -441,7 +441,7 @@ TEST_F(RunDialogTest, CancelWhilePausedBetweenFilesStartsNoOtherFile)
         Pump(300);
         EXPECT_EQ(m_converter.LineCount(), 1u) << "the second file started while paused";
         Click(dialog.GetCancelButton());
-        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 3000));
+        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }));
     });
     EXPECT_FALSE(m_closedByScript);
     Pump(200);
@@ -477,7 +477,7 @@ TEST_F(RunDialogTest, CancelDuringSecondFileKeepsTheWindowResponsive)
         Click(dialog.GetCancelButton());
         const int handledAfterClick = handled;
         EXPECT_TRUE(dialog.IsModal()) << "closed before the stop ended";
-        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 3000));
+        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }));
         EXPECT_GT(handled - handledAfterClick, 5) << "the wait froze the window";
         EXPECT_EQ(StateLabel(dialog, 2), "Waiting...");
     });
@@ -497,7 +497,7 @@ TEST_F(RunDialogTest, WindowCloseCancelsTheRun)
     RunDialog([&](ProgressDialog& dialog) {
         ASSERT_TRUE(WaitFor([&] { return m_converter.Running() == 0; }));
         dialog.Close();
-        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 3000));
+        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }));
     });
     EXPECT_FALSE(m_closedByScript);
     EXPECT_EQ(m_converter.stops, 1);
@@ -549,7 +549,7 @@ TEST_F(RunDialogTest, EmptyListRunsToItsFinishActions)
         Pump(100);
         EXPECT_EQ(m_actions, (std::vector<std::string>{"poweroff"}));
         Click(dialog.GetCancelButton());
-        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }, 2000));
+        EXPECT_TRUE(WaitFor([&] { return !dialog.IsModal(); }));
     }, [](ProgressDialog& dialog) { dialog.GetShutdownBox()->SetValue(true); });
     EXPECT_FALSE(m_closedByScript);
     EXPECT_EQ(m_converter.LineCount(), 0u);

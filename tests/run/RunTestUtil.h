@@ -14,7 +14,7 @@ void UseStagedProgramFolder();
 // Handles events for ms milliseconds.
 void Pump(int ms);
 // Handles events until the condition holds; false when ms pass first.
-bool WaitFor(const std::function<bool()>& condition, int ms = 5000);
+bool WaitFor(const std::function<bool()>& condition, int ms = 60000);
 // A real left click (XTEST) in the middle of the window.
 void Click(wxWindow* window);
 

@@ -163,7 +163,7 @@ TEST_F(CustomizeTest, TreeChecksAreTriState)
     ptest::Pump(50);
     wxUIActionSimulator sim;
     sim.Char(WXK_SPACE);
-    EXPECT_TRUE(ptest::WaitFor([&] { return c.tree->GetCheckState(third) == CheckedTreeCtrl::STATE_UNCHECKED; }, 1000));
+    EXPECT_TRUE(ptest::WaitFor([&] { return c.tree->GetCheckState(third) == CheckedTreeCtrl::STATE_UNCHECKED; }));
     EXPECT_EQ(c.tree->GetCheckState(category), CheckedTreeCtrl::STATE_PARTIAL);
     ptest::Screenshot("customize-profile");
 }
@@ -409,7 +409,7 @@ TEST_F(CustomizeTest, AFailedWriteIsReportedAndTheDialogStaysOpen)
                 if (k.fault < 0)
                     limit = std::make_unique<FileSizeLimit>(200);
                 c.ClickButton(CustomizeFrame::ID_OK);
-                ptest::WaitFor([&] { return !boxes.messages().empty(); }, 5000);
+                ptest::WaitFor([&] { return !boxes.messages().empty(); });
             }
             ptest::Pump(600);
             openAfterOk = c.dialog->IsModal();

@@ -73,7 +73,7 @@ TEST(LiveCatalog, SavedProfileIsOfferedEstimatedAndConverted)
         });
         ModalAnswer editor(CLASSINFO(SettingDialog), [&](wxDialog* dialog) {
             auto* frame = static_cast<SettingFrame*>(dialog->FindWindow(SettingFrame::ID_SETTING_FRAME));
-            EXPECT_TRUE(ptest::WaitFor([&] { return frame->IsCatalogLoaded(); }, 5000));
+            EXPECT_TRUE(ptest::WaitFor([&] { return frame->IsCatalogLoaded(); }));
             ClickCentre(frame->FindWindow(SettingFrame::ID_SAVE_AS));
             EXPECT_TRUE(ptest::WaitFor([&] { return names.seen() == 1; }));
             ptest::Pump(100);

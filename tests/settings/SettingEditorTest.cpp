@@ -54,7 +54,7 @@ struct Editor {
     bool ShowLoaded()
     {
         return frame && ptest::ShowAndWait(dialog) &&
-               ptest::WaitFor([&] { return frame->IsCatalogLoaded(); }, 5000);
+               ptest::WaitFor([&] { return frame->IsCatalogLoaded(); });
     }
     void ClickButton(int id) const
     {
@@ -405,7 +405,7 @@ TEST_F(SettingEditorTest, AFailedWriteIsReportedAndTheNameAskedAgain)
             if (c.fault < 0)
                 limit = std::make_unique<FileSizeLimit>(200);
             editor.ClickButton(SettingFrame::ID_SAVE_AS);
-            EXPECT_TRUE(ptest::WaitFor([&] { return answers.hook.seen() == 2; }, 10000));
+            EXPECT_TRUE(ptest::WaitFor([&] { return answers.hook.seen() == 2; }));
             limit.reset();
             ASSERT_EQ(boxes.messages().size(), 1u);
             const wxString message = boxes.messages()[0];
