@@ -42,9 +42,10 @@ namespace {
 // shorter or faster than the source by design.
 bool KeptStreams(const wxString& params, bool& video, bool& audio)
 {
-    static const char* const kCutting[] = {"-t", "-to", "-ss", "-sseof", "-shortest", "-fs",
-                                           "-frames", "-vframes", "-aframes"};
-    static const char* const kRetiming[] = {"trim", "setpts", "atempo", "asetrate"};
+    static const char* const kCutting[] = {"-t",      "-to",     "-ss",     "-sseof", "-shortest", "-fs",
+                                           "-frames", "-vframes", "-aframes", "-map"};
+    static const char* const kRetiming[] = {"trim",     "setpts",        "atempo",    "asetrate", "select",
+                                            "decimate", "silenceremove", "thumbnail", "shortest"};
     video = audio = true;
     wxStringTokenizer words(params, " \t\r\n");
     while (words.HasMoreTokens()) {

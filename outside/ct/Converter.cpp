@@ -25,7 +25,7 @@ const size_t kErrorLines = 3;
 // source's format is known, and the longest error line read whole (more
 // than PATH_MAX: a read error starts with the source's name).
 const size_t kDamageLines = 3;
-const size_t kPendingLines = 16;
+const size_t kPendingLines = 64;
 const size_t kLongestErrorLine = 8192;
 
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
@@ -137,9 +137,13 @@ std::vector<std::string> Converter::BuildArgs(const std::string& commandLine, st
                                      "-i", "file:" + source};
     for (size_t i = ii + 2; i + 1 < parts.size(); ++i) {
         const std::string& p = parts[i].text;
-        // Overwrite choices belong to this layer.
+        // Overwrite choices and the log's form belong to this layer.
         if (!parts[i].quoted && (p == "-y" || p == "-n"))
             continue;
+        if (!parts[i].quoted && (p == "-loglevel" || p == "-v")) {
+            ++i;
+            continue;
+        }
         args.push_back(p);
     }
     return args;
@@ -274,13 +278,20 @@ void Converter::NoteErrorLine(const std::string& raw, char end, const std::strin
                 NoteDamage(before.text);
         pending_.clear();
     }
-    if (!line.error)
+    // Lines of a library writing past ffmpeg's log (x265's own) follow its
+    // messages untagged: kept apart, for a failure without error messages.
+    if (!line.error && !line.continued)
         return;
-    errorText_ += line.text + end;
-    if (errorText_.size() > 2 * kErrorTail)
-        errorText_.erase(0, errorText_.size() - kErrorTail);
-    // The source's demuxer reports what it could not read.
-    if (SourceDamage::Reports(line.text, sourceUrl) || (!demuxer.empty() && line.context == demuxer))
+    std::string& kept = line.error ? errorText_ : strayText_;
+    kept += line.text + end;
+    if (kept.size() > 2 * kErrorTail)
+        kept.erase(0, kept.size() - kErrorTail);
+    if (!line.error || line.continued)
+        return;
+    // The source's demuxer reports what it could not read; a muxer of the
+    // same name (avi to avi) makes its name no sign of the source.
+    const bool demuxerError = !demuxer.empty() && line.context == demuxer && log_.Muxer() != demuxer;
+    if (SourceDamage::Reports(line.text, sourceUrl) || demuxerError)
         NoteDamage(line.text);
     else if (demuxer.empty() && !line.context.empty() && pending_.size() < kPendingLines)
         pending_.push_back(line);
@@ -290,6 +301,7 @@ bool Converter::Pump(int outFd, int errFd, const std::string& sourceUrl)
 {
     std::string line;
     errorLine_.clear();
+    strayText_.clear();
     damage_.clear();
     log_ = FfmpegLog();
     pending_.clear();
@@ -449,6 +461,8 @@ int Converter::Run(const char* commandLine)
     bool ok = followed && !stopped && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     if (!ok && !stopped) {
         std::string reason = ErrorLines(errorText_, temp.Path(), output);
+        if (reason.empty())
+            reason = ErrorLines(strayText_, temp.Path(), output);
         if (!followed)
             reason = "ffmpeg's progress could not be followed";
         else if (reason.empty() && WIFSIGNALED(status))

@@ -69,6 +69,7 @@ private:
     double lastSeconds_ = 0;
     std::string errorText_;  // the tail of the running ffmpeg's error messages
     std::string errorLine_;  // its line being read
+    std::string strayText_;  // the tail of its untagged lines after other messages
     FfmpegLog log_;          // the levels and the source's format read so far
     std::vector<FfmpegLog::Line> pending_;  // errors of contexts read before the format
     std::string damage_;     // its reports of damage in the source

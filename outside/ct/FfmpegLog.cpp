@@ -44,6 +44,16 @@ size_t LevelAt(const std::string& line, size_t at, bool& error)
     return 0;
 }
 
+// The format named in "<head><name><tail>", taken once.
+void FormatOf(const std::string& text, const std::string& head, const std::string& tail, std::string& name)
+{
+    if (!name.empty() || text.compare(0, head.size(), head) != 0)
+        return;
+    const size_t end = text.find(tail, head.size());
+    if (end != std::string::npos)
+        name = text.substr(head.size(), end - head.size());
+}
+
 }  // namespace
 
 FfmpegLog::Line FfmpegLog::Read(const std::string& line)
@@ -61,17 +71,16 @@ FfmpegLog::Line FfmpegLog::Read(const std::string& line)
         // a level, such as "Last message repeated".
         Line more = last_;
         more.text = line;
+        more.continued = true;
         return more;
     }
     last_.context = context;
     last_.error = error;
+    last_.continued = false;
     last_.text = line.substr(0, at) + line.substr(at + tag);
-    static const char input[] = "Input #0, ";
-    const std::string& text = last_.text;
-    if (demuxer_.empty() && !error && context.empty() && text.compare(0, sizeof input - 1, input) == 0) {
-        const size_t from = text.find(", from '", sizeof input - 1);
-        if (from != std::string::npos)
-            demuxer_ = text.substr(sizeof input - 1, from - (sizeof input - 1));
+    if (!error && context.empty()) {
+        FormatOf(last_.text, "Input #0, ", ", from '", demuxer_);
+        FormatOf(last_.text, "Output #0, ", ", to '", muxer_);
     }
     return last_;
 }

@@ -13,14 +13,19 @@ public:
         std::string context;  // the name of the last context, "" for none
         std::string text;     // the line without its level tag
         bool error = false;   // at level error or worse
+        bool continued = false;  // a line without a tag of its own
     };
     // One line without its terminator.
     Line Read(const std::string& line);
     // The format ffmpeg opened the source with ("Input #0, <name>, from"),
     // "" before that line.
     const std::string& Demuxer() const { return demuxer_; }
+    // The format of the output ("Output #0, <name>, to"), "" before that line.
+    const std::string& Muxer() const { return muxer_; }
 
 private:
-    Line last_;  // the message being read, for its continuation lines
-    std::string demuxer_;
+    // The message being read, for its continuation lines; before the first
+    // tag an error (what others than ffmpeg's log write, such as the loader).
+    Line last_{"", "", true, false};
+    std::string demuxer_, muxer_;
 };

@@ -115,8 +115,16 @@ bool AnswerMessageBox(GtkWidget* box, int keyCode)
     const bool ok = WaitFor([&] { return answered; });
     g_signal_handler_disconnect(box, handler);
     if (!ok)
-        gtk_dialog_response(GTK_DIALOG(box), GTK_RESPONSE_DELETE_EVENT);
+        CloseShownMessageBox();
     return ok;
+}
+
+bool CloseShownMessageBox()
+{
+    GtkWidget* box = ShownMessageBox();
+    if (box)
+        gtk_dialog_response(GTK_DIALOG(box), GTK_RESPONSE_DELETE_EVENT);
+    return box != nullptr;
 }
 
 void SyncWithServer()

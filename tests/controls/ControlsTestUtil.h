@@ -42,6 +42,9 @@ GtkWidget* ShownMessageBox();
 // has its answer (it closes when the caller returns to its loop); after a
 // hang ceiling without one it is closed unanswered and false returned.
 bool AnswerMessageBox(GtkWidget* box, int keyCode);
+// Closes the shown message box unanswered (its loop ends once the caller
+// returns to it); false when none is shown.
+bool CloseShownMessageBox();
 // Waits until the X server has carried out every request the toolkit has
 // made (a grab released, a window mapped), so that input sent next lands
 // where the screen says it will.

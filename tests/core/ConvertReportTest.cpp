@@ -100,6 +100,9 @@ TEST(ConvertReportTest, ResultShortOfTheSourcesKeptStreams)
         {"cut by the profile", {10, 10, 10}, {5, 5, 5}, "-t 5 " + both, ""},
         {"sped up by the profile", {10, 10, 10}, {5, 5, 5}, "-vf setpts=0.5*PTS -af atempo=2 " + both, ""},
         {"ended with the shortest stream", {20, 20, 8}, {8, 8, 8}, "-shortest " + both, ""},
+        {"silence taken out by the profile", {20, 0, 20}, {17, 0, 17},
+         "-af silenceremove=start_periods=1:start_threshold=-50dB " + audio, ""},
+        {"another sound track chosen", {20, 20, 20}, {20, 20, 12}, "-map 0:v:0 -map 0:a:1 " + both, ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ConvertReport::ShortResult(c.source, c.result, c.params).utf8_string(), c.reason) << c.what;

@@ -1,6 +1,7 @@
 // Which of ffmpeg's error lines count as a report of damage in the source:
 // lines as ffmpeg 5.1 prints them at -loglevel error for truncated, cut and
 // corrupted sources, and for healthy ones.
+#include "Converter.h"
 #include "FfmpegLog.h"
 #include "SourceDamage.h"
 
@@ -58,10 +59,15 @@ TEST(FfmpegLogTest, ReadsLevelsContextsAndTheSourceFormat)
         const char* text;
         bool error;
         const char* demuxer;  // known after the line
+        bool untagged = false;
     } cases[] = {
+        // Written before ffmpeg's log starts, by the loader.
+        {"ffmpeg: error while loading shared libraries: libx264.so.164: cannot open shared object file", "",
+         "ffmpeg: error while loading shared libraries: libx264.so.164: cannot open shared object file", true,
+         "", true},
         {"[info] Input #0, matroska,webm, from 'file:/m/a", "", "Input #0, matroska,webm, from 'file:/m/a", false,
          "matroska,webm"},
-        {"b.mkv':", "", "b.mkv':", false, "matroska,webm"},
+        {"b.mkv':", "", "b.mkv':", false, "matroska,webm", true},
         {"[info]   Stream #0:0: Video: h264, yuv420p, 320x240, 25 fps", "",
          "  Stream #0:0: Video: h264, yuv420p, 320x240, 25 fps", false, "matroska,webm"},
         {"[info] Input #1, mp3, from 'file:/m/c.mp3':", "", "Input #1, mp3, from 'file:/m/c.mp3':", false,
@@ -71,7 +77,7 @@ TEST(FfmpegLogTest, ReadsLevelsContextsAndTheSourceFormat)
          "matroska,webm"},
         {"[error] Error while decoding stream #0:1: Invalid data found when processing input", "",
          "Error while decoding stream #0:1: Invalid data found when processing input", true, "matroska,webm"},
-        {"    Last message repeated 2 times", "", "    Last message repeated 2 times", true, "matroska,webm"},
+        {"    Last message repeated 2 times", "", "    Last message repeated 2 times", true, "matroska,webm", true},
         {"[matroska,webm @ 0x56183da010c0] [error] Element at 0x78695 ending at 0x7b50a exceeds containing "
          "master element ending at 0x7a551",
          "matroska,webm",
@@ -81,12 +87,17 @@ TEST(FfmpegLogTest, ReadsLevelsContextsAndTheSourceFormat)
         {"[mp4 @ 0x5601] [aac @ 0x5602] [warning] Qavg: 211.3", "aac", "[mp4 @ 0x5601] [aac @ 0x5602] Qavg: 211.3",
          false, "matroska,webm"},
         {"[error] file:/out/.mv-1-0-x", "", "file:/out/.mv-1-0-x", true, "matroska,webm"},
-        {"y.avi: No space left on device", "", "y.avi: No space left on device", true, "matroska,webm"},
+        {"y.avi: No space left on device", "", "y.avi: No space left on device", true, "matroska,webm", true},
         // Text that only looks like a level or a context.
         {"[info] [error] of mine", "", "[error] of mine", false, "matroska,webm"},
-        {"[not a context] [error] x", "", "[not a context] [error] x", false, "matroska,webm"},
+        {"[not a context] [error] x", "", "[not a context] [error] x", false, "matroska,webm", true},
+        {"[info] Output #0, avi, to 'file:/out/.mv-1-0-x.avi':", "", "Output #0, avi, to 'file:/out/.mv-1-0-x.avi':",
+         false, "matroska,webm"},
         {"[info] size=      76kB time=00:00:10.04 bitrate=  62.1kbits/s", "",
          "size=      76kB time=00:00:10.04 bitrate=  62.1kbits/s", false, "matroska,webm"},
+        // A library that writes past the log, after an info line.
+        {"x265 [error]: strict-cbr: bitrate must be set", "", "x265 [error]: strict-cbr: bitrate must be set", false,
+         "matroska,webm", true},
     };
     FfmpegLog log;
     EXPECT_EQ(log.Demuxer(), "");
@@ -97,7 +108,23 @@ TEST(FfmpegLogTest, ReadsLevelsContextsAndTheSourceFormat)
         EXPECT_EQ(line.text, c.text);
         EXPECT_EQ(line.error, c.error);
         EXPECT_EQ(log.Demuxer(), c.demuxer);
+        EXPECT_EQ(line.continued, c.untagged);
     }
+    EXPECT_EQ(log.Muxer(), "avi");
+}
+
+// The profile's parameters cannot change the log's form the converter
+// reads, nor the overwrite choice.
+TEST(ConverterArgsTest, TheLogFormAndOverwriteStayTheConvertersOwn)
+{
+    std::string output;
+    const std::vector<std::string> args = Converter::BuildArgs(
+        "-ii \"/m/a.mp4\" -v quiet -loglevel repeat+error -y -n -vcodec mpeg4 \"-v\" \"/o/b.avi\"", output);
+    EXPECT_EQ(output, "/o/b.avi");
+    const std::vector<std::string> expected = {"ffmpeg", "-nostdin", "-hide_banner", "-nostats", "-loglevel",
+                                               "level+info", "-y", "-progress", "pipe:1", "-i", "file:/m/a.mp4",
+                                               "-vcodec", "mpeg4", "-v"};
+    EXPECT_EQ(args, expected);
 }
 
 }  // namespace

@@ -373,6 +373,37 @@ TEST_F(CtTest, AwkwardNamesReachFfmpegUnchanged)
     EXPECT_EQ(Leftovers(), std::vector<std::string>());
 }
 
+// What others than ffmpeg's log write (the loader that cannot start it, a
+// library printing its own errors) is the reason when the log holds none.
+TEST_F(CtTest, WhatIsWrittenPastFfmpegsLogStillSaysWhyItFailed)
+{
+    struct Case {
+        const char* what;
+        const char* script;  // the stand-in ffmpeg's error output
+        const char* reason;
+    } cases[] = {
+        {"a library missing", "ffmpeg: error while loading shared libraries: libx264.so.164: cannot open shared "
+                              "object file: No such file or directory", "error while loading shared libraries"},
+        {"an encoder's own words", "[info] Input #0, mov,mp4,m4a,3gp,3g2,mj2, from 'file:in.mp4':\n"
+                                   "x265 [error]: strict-cbr: bitrate must be set", "x265 [error]: strict-cbr"},
+    };
+    const char* path = std::getenv("PATH");
+    const std::string saved = path ? path : "";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir bin;
+        WriteFile(bin / "ffmpeg", std::string("#!/bin/sh\nprintf '%b\\n' \"") + c.script + "\" >&2\nexit 127\n");
+        ASSERT_EQ(chmod((bin / "ffmpeg").c_str(), 0755), 0);
+        setenv("PATH", (bin.path() + ":" + saved).c_str(), 1);
+        const int result = Run(CommandLine(MediaPath(Media::Mp4), kFastParams, dir / "past-the-log.avi"));
+        setenv("PATH", saved.c_str(), 1);
+        EXPECT_EQ(result, ZR_CT_FAILED);
+        const std::string reason = ct->GetLastError(ct->handle);
+        EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
+    }
+    EXPECT_FALSE(FileExists(dir / "past-the-log.avi"));
+}
+
 TEST_F(CtTest, FailuresReportWhyAndLeaveNothingBehind)
 {
     std::string existing = dir / "existing.avi";

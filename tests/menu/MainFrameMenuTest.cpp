@@ -16,6 +16,7 @@
 #include <wx/app.h>
 #include <wx/filesys.h>
 #include <wx/fs_arc.h>
+#include <wx/timer.h>
 #include <wx/uiaction.h>
 
 #include <chrono>
@@ -145,22 +146,36 @@ std::chrono::milliseconds CloseDuringUpdateCheck(const std::function<bool()>& wa
     script.When("the check waiting for its answer", waiting);
     // The pointer goes onto the close button until the button itself sees
     // it come in: an entry while the menu still held the pointer is lost.
+    // It goes out and in again when the button has not lit 200 ms after a move.
     const wxPoint awayAt = frame->ClientToScreen(wxPoint(frame->GetClientSize().x / 2, frame->GetClientSize().y / 2));
+    auto moved = std::chrono::steady_clock::now() - std::chrono::seconds(1);
     bool inside = false;
-    script.When("the close button lit under the pointer", [=, &inside] {
-        if (close->GetState() == PvBitmapButton::STATE_CURRENT)
+    script.When("the close button lit under the pointer", [=, &moved, &inside] {
+        if (inside && wxGetMousePosition() == closeAt && close->GetState() == PvBitmapButton::STATE_CURRENT)
             return true;
-        ctest::SyncWithServer();
-        wxUIActionSimulator().MouseMove(inside ? awayAt : closeAt);
+        if (std::chrono::steady_clock::now() - moved < std::chrono::milliseconds(200))
+            return false;
         inside = !inside;
+        ctest::SyncWithServer();
+        wxUIActionSimulator().MouseMove(inside ? closeAt : awayAt);
+        moved = std::chrono::steady_clock::now();
         return false;
     }, [] { wxUIActionSimulator().MouseDown(); });
     script.Then(100, [&] {
         wxUIActionSimulator().MouseUp();
         released = std::chrono::steady_clock::now();
     });
+    // A close that missed lets the check end with its box, whose loop would
+    // hold the test for ever: it is closed, and the test fails.
+    wxTimer boxes;
+    boxes.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+        if (ctest::CloseShownMessageBox())
+            ADD_FAILURE() << "the check ended with its message: the close did not come";
+    });
+    boxes.Start(100);
     EXPECT_TRUE(menutest::ClickTitle(bar, 23, script));
     const bool gone = ctest::WaitFor([&] { return !IsTopLevel(frame); });
+    boxes.Stop();
     const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - released);
     EXPECT_TRUE(gone) << "the frame stays";

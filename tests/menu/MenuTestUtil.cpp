@@ -76,8 +76,10 @@ void Script::Notify()
     // Every look is a one-shot timer of its own: a step that blocks in a
     // loop (a menu, a dialog) does not stop the next one from firing there.
     if (Failed()) {
-        // Until the menus the failed script left are gone.
-        if (!MenusClosed()) {
+        // Until the menus and message boxes the failed script left are gone:
+        // their loops would hold the test for ever.
+        const bool box = ctest::CloseShownMessageBox();
+        if (!MenusClosed() || box) {
             CloseOpenMenus();
             StartOnce(kPollMs);
         }
