@@ -73,6 +73,11 @@ def windows():
     return found
 
 
+# How long a wait for something that must happen may take: a hang, not a
+# loaded machine.
+HANG = 120
+
+
 def wait_for(condition, seconds, step=0.1):
     end = time.time() + seconds
     while time.time() < end:
@@ -83,7 +88,7 @@ def wait_for(condition, seconds, step=0.1):
     return condition()
 
 
-def window_of_size(size, seconds=10):
+def window_of_size(size, seconds=HANG):
     def find():
         for wid, (x, y, w, h, _) in windows().items():
             if (w, h) == size:
@@ -92,7 +97,7 @@ def window_of_size(size, seconds=10):
     return wait_for(find, seconds)
 
 
-def window_named(name, seconds=10):
+def window_named(name, seconds=HANG):
     def find():
         for wid, (x, y, w, h, n) in windows().items():
             if n == name:
@@ -206,7 +211,7 @@ def add_files_with_dialog(main, keys):
     closed = lambda: window_named("Select One or More Files", 0) is None
     if not wait_for(closed, 3):
         xdo("key", "Return")  # a typed name may first be completed
-    if not wait_for(closed, 10):
+    if not wait_for(closed, HANG):
         shot(shots, "file-dialog-stuck")
     return check(closed(), "the file dialog closes")
 
@@ -214,7 +219,7 @@ def add_files_with_dialog(main, keys):
 def start_run(main, text):
     """Presses Start; the run dialog's position, or None."""
     click(main, START_BUTTON)
-    dlg = window_of_size(RUN_DIALOG_SIZE, 10)
+    dlg = window_of_size(RUN_DIALOG_SIZE)
     check(dlg is not None, text)
     return dlg
 
@@ -258,7 +263,7 @@ def main():
     log = open(os.path.join(root, "program.log"), "w")
     proc = subprocess.Popen([program], cwd=clips, env=env, stdout=log, stderr=log)
     try:
-        main_win = window_named("Tarvelin Merovant", 15)
+        main_win = window_named("Tarvelin Merovant")
         if not check(main_win is not None, "the main window opens"):
             return 1
         main_xy = main_win[:2]
@@ -268,14 +273,14 @@ def main():
 
         # Three clips at once; the unreadable one is named in the log dialog.
         add_files_with_dialog(main_xy, ["ctrl+a", "Return"])
-        log_xy = window_of_size(LOG_DIALOG_SIZE, 15)
+        log_xy = window_of_size(LOG_DIALOG_SIZE)
         check(log_xy is not None, "the log dialog opens")
         shot(shots, "1-log-dialog")
         check(log_xy is not None and log_text(log_xy).splitlines() == ["broken.avi"],
               "the log dialog names the unreadable file")
         if log_xy:
             click(log_xy, (LOG_DIALOG_SIZE[0] + CLOSE_OFFSET[0], CLOSE_OFFSET[1]))
-            check(wait_for(lambda: window_of_size(LOG_DIALOG_SIZE, 0) is None, 5),
+            check(wait_for(lambda: window_of_size(LOG_DIALOG_SIZE, 0) is None, HANG),
                   "the log dialog closes")
         time.sleep(0.5)
         shot(shots, "2-main-with-rows")
@@ -287,7 +292,7 @@ def main():
         click(dlg, OPEN_BOX)
         click(dlg, SHUTDOWN_BOX)
         first = wait_for(lambda: total_size(temp_files(out, "alpha")) > 20000 and
-                         temp_files(out, "alpha"), 30)
+                         temp_files(out, "alpha"), HANG)
         check(bool(first), "the first file is being converted")
         click(dlg, PAUSE_BUTTON)
         time.sleep(1.0)
@@ -303,9 +308,9 @@ def main():
         check(not temp_files(out, "beta") and not os.path.exists(os.path.join(out, "beta." + extension)),
               "paused: the second file does not start")
         click(dlg, PAUSE_BUTTON)  # resume sits where pause was
-        wait_for(lambda: temp_files(out, "beta"), 30)
+        wait_for(lambda: temp_files(out, "beta"), HANG)
         shot(shots, "4-run-second-file")
-        done = wait_for(lambda: open(actions).read() if os.path.exists(actions) else "", 60)
+        done = wait_for(lambda: open(actions).read() if os.path.exists(actions) else "", HANG)
         time.sleep(0.5)
         lines = open(actions).read().splitlines() if os.path.exists(actions) else []
         check(lines == ["open-folder " + out, "poweroff"],
@@ -314,7 +319,7 @@ def main():
         # The power-off took no effect: the dialog stays, and cancel closes it.
         check(window_of_size(RUN_DIALOG_SIZE, 0) is not None, "the dialog stays after power-off")
         click(dlg, CANCEL_BUTTON)
-        check(wait_for(lambda: window_of_size(RUN_DIALOG_SIZE, 0) is None, 5),
+        check(wait_for(lambda: window_of_size(RUN_DIALOG_SIZE, 0) is None, HANG),
               "cancel closes the finished run")
 
         for stem, seconds in seconds_of.items():
@@ -338,13 +343,13 @@ def main():
         dlg = start_run(main_xy, "Start opens the second run")
         if not dlg:
             return 1
-        second = wait_for(lambda: total_size(temp_files(out, "beta")) > 20000, 60)
+        second = wait_for(lambda: total_size(temp_files(out, "beta")) > 20000, HANG)
         check(bool(second), "the second file of three is being converted")
         check(os.path.exists(os.path.join(out, "alpha_1." + extension)),
               "the first file got a new name beside the earlier output")
         shot(shots, "7-second-run-mid")
         click(dlg, CANCEL_BUTTON)
-        check(wait_for(lambda: window_of_size(RUN_DIALOG_SIZE, 0) is None, 10),
+        check(wait_for(lambda: window_of_size(RUN_DIALOG_SIZE, 0) is None, HANG),
               "cancel closes the dialog")
         time.sleep(2.0)
         check(not glob.glob(os.path.join(glob.escape(out), "beta_1*")) and not temp_files(out, "beta"),

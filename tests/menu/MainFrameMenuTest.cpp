@@ -207,9 +207,9 @@ TEST(MainFrameMenuTest, ClosingTheFrameDuringAnUpdateCheckEndsTheCheck)
     // Each hop and the late reply take long enough that the close lands
     // before the check could end by itself, even on a loaded machine (the
     // six hops stay inside the check's 15 s deadline).
-    loop.delayMs = 2000;
+    loop.delayMs = 2300;
     Reply late(200, valid);
-    late.delayMs = 10000;
+    late.delayMs = 13000;
     const std::pair<const char*, Reply> cases[] = {
         {"never answers", silent}, {"one byte a second", drip}, {"oversized", oversized},
         {"redirect loop", loop}, {"valid reply", late}};
