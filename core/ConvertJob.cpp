@@ -8,9 +8,6 @@
 #include "MediaInfo.h"
 #include "TaskThread.h"
 #include "ZR_Ct.h"
-#include "ZR_Py.h"
-
-#include <plist/plist.h>
 
 #include <chrono>
 #include <cmath>
@@ -61,13 +58,7 @@ ConvertReport::SourceLengths TaskLengths(const ConvertJob& job, size_t task)
 ConvertReport::SourceLengths ResultLengths(const wxString& path)
 {
     MediaInfo info;
-    PlayerInstance* player = AppServices::Player();
-    plist_t dict = player && player->GetMediaInfo
-                       ? static_cast<plist_t>(player->GetMediaInfo(FileUtil::ToNative(path).c_str()))
-                       : nullptr;
-    info.ReadDictionary(dict);
-    if (dict)
-        plist_free(dict);
+    info.ProbeFile(path);
     return ConvertReport::LengthsOf(info);
 }
 

@@ -10,7 +10,6 @@
 #include "TaskThread.h"
 #include "ZR_Py.h"
 
-#include <plist/plist.h>
 #include <wx/filename.h>
 #include <wx/xml/xml.h>
 
@@ -67,7 +66,6 @@ void ImportMediaFiles(void* user)
 {
     auto* job = static_cast<ImportJob*>(user);
     const AppSettings* settings = job->settings ? job->settings : AppSettings::Get();
-    PlayerInstance* player = AppServices::Player();
     const int n = job->paths ? int(job->paths->size()) : 0;
     int accepted = 0;
     int rejected = 0;
@@ -83,12 +81,7 @@ void ImportMediaFiles(void* user)
         }
         ++accepted;
         auto* info = new MediaInfo();
-        plist_t dict = player && player->GetMediaInfo
-                           ? static_cast<plist_t>(player->GetMediaInfo(FileUtil::ToNative(path).c_str()))
-                           : nullptr;
-        info->ReadDictionary(dict);
-        if (dict)
-            plist_free(dict);
+        info->ProbeFile(path);
         info->fileName = name;
         info->duration = FormatDuration(info->mediaLength);
         (*job->paths)[size_t(i)] = BuildImportRowText(*info, path, settings);

@@ -1,5 +1,9 @@
 #include "MediaInfo.h"
 
+#include "AppServices.h"
+#include "FileUtil.h"
+#include "ZR_Py.h"
+
 #include <cstdlib>
 #include <plist/plist.h>
 
@@ -46,4 +50,15 @@ void MediaInfo::ReadDictionary(void* dictionary)
     if (estimated && plist_get_node_type(estimated) == PLIST_BOOLEAN)
         plist_get_bool_val(estimated, &flag);
     lengthEstimated = flag != 0;
+}
+
+void MediaInfo::ProbeFile(const wxString& path)
+{
+    PlayerInstance* player = AppServices::Player();
+    plist_t dict = player && player->GetMediaInfo
+                       ? static_cast<plist_t>(player->GetMediaInfo(FileUtil::ToNative(path).c_str()))
+                       : nullptr;
+    ReadDictionary(dict);
+    if (dict)
+        plist_free(dict);
 }

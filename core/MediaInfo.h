@@ -35,4 +35,7 @@ struct MediaInfo {
     // Reads the player's media dictionary (a plist_t); a key that is missing
     // or of another type leaves its field at 0 or empty. Null reads nothing.
     void ReadDictionary(void* dictionary);
+    // Reads the player's probe of the file at path (the bound player
+    // instance); nothing when there is none or it cannot read the file.
+    void ProbeFile(const wxString& path);
 };

@@ -96,6 +96,22 @@ protected:
     }
     int Run(const std::string& line) { return ct->Run(ct->handle, line.c_str()); }
 
+    // Converts with a stand-in ffmpeg first on PATH that writes `errors`
+    // (printf %b) to its error output and exits 1.
+    int RunStandIn(const std::string& errors, const std::string& out)
+    {
+        const char* path = std::getenv("PATH");
+        const std::string saved = path ? path : "";
+        TempDir bin;
+        WriteFile(bin / "ffmpeg", "#!/bin/sh\nprintf '%b\\n' \"" + errors + "\" >&2\nexit 1\n");
+        if (chmod((bin / "ffmpeg").c_str(), 0755) != 0)
+            return -1;
+        setenv("PATH", (bin.path() + ":" + saved).c_str(), 1);
+        const int result = Run(CommandLine(MediaPath(Media::Mp4), kFastParams, out));
+        setenv("PATH", saved.c_str(), 1);
+        return result;
+    }
+
     // Files in the output folder other than the expected ones.
     std::vector<std::string> Leftovers(const std::vector<std::string>& keep = {})
     {
@@ -387,21 +403,47 @@ TEST_F(CtTest, WhatIsWrittenPastFfmpegsLogStillSaysWhyItFailed)
         {"an encoder's own words", "[info] Input #0, mov,mp4,m4a,3gp,3g2,mj2, from 'file:in.mp4':\n"
                                    "x265 [error]: strict-cbr: bitrate must be set", "x265 [error]: strict-cbr"},
     };
-    const char* path = std::getenv("PATH");
-    const std::string saved = path ? path : "";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        TempDir bin;
-        WriteFile(bin / "ffmpeg", std::string("#!/bin/sh\nprintf '%b\\n' \"") + c.script + "\" >&2\nexit 127\n");
-        ASSERT_EQ(chmod((bin / "ffmpeg").c_str(), 0755), 0);
-        setenv("PATH", (bin.path() + ":" + saved).c_str(), 1);
-        const int result = Run(CommandLine(MediaPath(Media::Mp4), kFastParams, dir / "past-the-log.avi"));
-        setenv("PATH", saved.c_str(), 1);
-        EXPECT_EQ(result, ZR_CT_FAILED);
+        EXPECT_EQ(RunStandIn(c.script, dir / "past-the-log.avi"), ZR_CT_FAILED);
         const std::string reason = ct->GetLastError(ct->handle);
         EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
     }
     EXPECT_FALSE(FileExists(dir / "past-the-log.avi"));
+}
+
+// Damage is what the source's own demuxer says, also before ffmpeg names its
+// format; never a muxer of the same name, another context, or a line that
+// only continues a message (an output name holding a newline).
+TEST_F(CtTest, OnlyTheSourcesDemuxerReportsDamage)
+{
+    const std::string mkv = "[info] Input #0, matroska,webm, from 'file:in.mkv':\n";
+    const std::string exceeds =
+        "[matroska,webm @ 0x55d0c1a2b3c0] [error] Element at 0x2f1 ending at 0x9c0 exceeds containing master element";
+    struct Case {
+        const char* what;
+        std::string errors;
+        const char* damage;  // in the report; null for none
+    } cases[] = {
+        {"the source's demuxer", mkv + exceeds, "exceeds containing master element"},
+        {"the demuxer before its format is named", exceeds + "\n" + mkv, "exceeds containing master element"},
+        {"a muxer of the same name", "[info] Input #0, avi, from 'file:in.avi':\n"
+                                     "[info] Output #0, avi, to 'file:out.avi':\n"
+                                     "[avi @ 0x55d0c1a2b3c0] [error] Too large number of skipped frames 1 > 0", nullptr},
+        {"another context", mkv + "[libx264 @ 0x55d0c1a2b3c0] [error] broken ffmpeg default settings", nullptr},
+        {"a continued line", mkv + "[error] Could not write header for output file 'file:/o/a\n"
+                                   "File ended prematurely.avi': Invalid argument", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(RunStandIn(c.errors, dir / "damage.avi"), ZR_CT_FAILED);
+        const std::string report = ct->GetSourceDamage(ct->handle);
+        if (c.damage)
+            EXPECT_NE(report.find(c.damage), std::string::npos) << report;
+        else
+            EXPECT_EQ(report, "");
+    }
+    EXPECT_EQ(Leftovers(), std::vector<std::string>());
 }
 
 TEST_F(CtTest, FailuresReportWhyAndLeaveNothingBehind)
