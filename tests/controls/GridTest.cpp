@@ -95,6 +95,10 @@ TEST_F(GridFixture, CtrlClickRepaintsOnlyItsRow)
 {
     grid->AppendRows(997);
     grid->SetCellHighlightPenWidth(0);
+    // wxGTK gives a paint the bounding box of what was invalidated, and GTK
+    // redraws its overlay scroll bar on its own: the bar's fading and the
+    // row drawn in one frame would read as the whole list.
+    grid->ShowScrollbars(wxSHOW_SB_NEVER, wxSHOW_SB_NEVER);
     ClickRow(0, false);
     ClickRow(2, true);
     ClickRow(1, true);
@@ -117,21 +121,13 @@ TEST_F(GridFixture, CtrlClickRepaintsOnlyItsRow)
     }
 
     EXPECT_EQ(Rows(grid->GetAllSelectedRows()), (std::vector<int>{0, 2}));
-    // The cells end at the last column; GTK's overlay scroll bar beyond them
-    // repaints on its own.
     wxRect row = grid->CellToRect(1, 0).Union(grid->CellToRect(1, grid->GetNumberCols() - 1));
     row.width += 1;  // with the grid lines
     row.height += 1;
-    const int cellsRight = row.GetRight();
-    int inCells = 0;
-    for (const wxRect& rect : painted) {
-        if (rect.x >= cellsRight)
-            continue;
-        ++inCells;
+    for (const wxRect& rect : painted)
         EXPECT_TRUE(row.Contains(rect)) << "painted beyond the row: " << rect.x << "," << rect.y
                                         << " " << rect.width << "x" << rect.height;
-    }
-    EXPECT_GT(inCells, 0) << "the deselected row was not drawn";
+    EXPECT_FALSE(painted.empty()) << "the deselected row was not drawn";
 }
 
 TEST_F(GridFixture, AllSelectedRowsListsEachRowOnce)
