@@ -271,10 +271,9 @@ void Converter::NoteDamage(const std::string& text)
 void Converter::NoteErrorLine(const std::string& raw, char end, const std::string& sourceUrl)
 {
     const FfmpegLog::Line line = log_.Read(raw);
-    const std::string& demuxer = log_.Demuxer();
-    if (!demuxer.empty() && !pending_.empty()) {
+    if (!log_.Demuxer().empty() && !pending_.empty()) {
         for (const FfmpegLog::Line& before : pending_)
-            if (before.context == demuxer)
+            if (log_.FromSourceDemuxer(before))
                 NoteDamage(before.text);
         pending_.clear();
     }
@@ -286,14 +285,12 @@ void Converter::NoteErrorLine(const std::string& raw, char end, const std::strin
     kept += line.text + end;
     if (kept.size() > 2 * kErrorTail)
         kept.erase(0, kept.size() - kErrorTail);
-    if (!line.error || line.continued)
+    if (line.continued)
         return;
-    // The source's demuxer reports what it could not read; a muxer of the
-    // same name (avi to avi) makes its name no sign of the source.
-    const bool demuxerError = !demuxer.empty() && line.context == demuxer && log_.Muxer() != demuxer;
-    if (SourceDamage::Reports(line.text, sourceUrl) || demuxerError)
+    // The source's demuxer reports what it could not read.
+    if (SourceDamage::Reports(line.text, sourceUrl) || log_.FromSourceDemuxer(line))
         NoteDamage(line.text);
-    else if (demuxer.empty() && !line.context.empty() && pending_.size() < kPendingLines)
+    else if (log_.Demuxer().empty() && !line.context.empty() && pending_.size() < kPendingLines)
         pending_.push_back(line);
 }
 

@@ -22,6 +22,13 @@ public:
     const std::string& Demuxer() const { return demuxer_; }
     // The format of the output ("Output #0, <name>, to"), "" before that line.
     const std::string& Muxer() const { return muxer_; }
+    // Whether the line is the source's demuxer's: its context is the
+    // source's format, and no output of the same name (avi to avi) makes
+    // that name ambiguous.
+    bool FromSourceDemuxer(const Line& line) const
+    {
+        return !demuxer_.empty() && line.context == demuxer_ && muxer_ != demuxer_;
+    }
 
 private:
     // The message being read, for its continuation lines; before the first
